@@ -4,13 +4,9 @@
 #ifndef CEF_APP_SRC_START_URL_H_
 #define CEF_APP_SRC_START_URL_H_
 
-namespace lumenos {
-
 inline constexpr char kClientScheme[] = "client";
 inline constexpr char kClientDomain[] = "web";
 inline constexpr char kStartDocument[] = "index.html";
 inline constexpr char kSchemeSeparator[] = "://";
-
-}  // namespace lumenos
 
 #endif  // CEF_APP_SRC_START_URL_H_

@@ -1,0 +1,8 @@
+#ifndef CEF_INCLUDE_VIEWS_CEF_PANEL_DELEGATE_H_
+#define CEF_INCLUDE_VIEWS_CEF_PANEL_DELEGATE_H_
+
+#include "include/views/cef_view_delegate.h"
+
+class CefPanelDelegate : public CefViewDelegate {};
+
+#endif  // CEF_INCLUDE_VIEWS_CEF_PANEL_DELEGATE_H_

@@ -1,0 +1,10 @@
+#ifndef CEF_INCLUDE_WRAPPER_CEF_HELPERS_H_
+#define CEF_INCLUDE_WRAPPER_CEF_HELPERS_H_
+
+#include "include/base/cef_logging.h"
+#include "include/cef_task.h"
+
+#define CEF_REQUIRE_UI_THREAD() DCHECK(CefCurrentlyOn(TID_UI));
+#define CEF_REQUIRE_IO_THREAD() DCHECK(CefCurrentlyOn(TID_IO));
+
+#endif  // CEF_INCLUDE_WRAPPER_CEF_HELPERS_H_

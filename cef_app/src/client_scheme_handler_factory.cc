@@ -1,0 +1,17 @@
+#include "cef_app/src/client_scheme_handler_factory.h"
+
+#include "cef_app/src/embedded_resource_handler.h"
+#include "cef_app/src/start_url.h"
+
+void RegisterClientSchemeHandlerFactory() {
+  CefRegisterSchemeHandlerFactory(kClientScheme, kClientDomain,
+                                  new ClientSchemeHandlerFactory());
+}
+
+CefRefPtr<CefResourceHandler> ClientSchemeHandlerFactory::Create(
+    CefRefPtr<CefBrowser> browser,
+    CefRefPtr<CefFrame> frame,
+    const CefString& scheme_name,
+    CefRefPtr<CefRequest> request) {
+  return new EmbeddedResourceHandler();
+}

@@ -1,0 +1,1 @@
+bytes of a.mjs

@@ -1,0 +1,210 @@
+#include "command_line_impl.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace cef_qt {
+
+namespace {
+
+CefRefPtr<CommandLineImpl>& GlobalSlot() {
+  static CefRefPtr<CommandLineImpl> global;
+  return global;
+}
+
+std::string ToLowerAscii(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
+    return static_cast<char>(std::tolower(c));
+  });
+  return text;
+}
+
+// Length of a leading "--" or "-", 0 if there is none.
+size_t SwitchPrefixLength(const std::string& text) {
+  if (text.compare(0, 2, "--") == 0)
+    return 2;
+  if (text.compare(0, 1, "-") == 0)
+    return 1;
+  return 0;
+}
+
+// A switch name without its prefix, in lower case.
+std::string SwitchKey(const std::string& name) {
+  return ToLowerAscii(name.substr(SwitchPrefixLength(name)));
+}
+
+std::string QuoteIfNeeded(const std::string& arg) {
+  if (arg.find_first_of(" \t\"'") == std::string::npos && !arg.empty())
+    return arg;
+  std::string quoted = "\"";
+  for (char c : arg) {
+    if (c == '"' || c == '\\')
+      quoted += '\\';
+    quoted += c;
+  }
+  return quoted + "\"";
+}
+
+}  // namespace
+
+void CommandLineImpl::SetGlobal(CefRefPtr<CommandLineImpl> command_line) {
+  GlobalSlot() = command_line;
+}
+
+CefRefPtr<CommandLineImpl> CommandLineImpl::Global() {
+  return GlobalSlot();
+}
+
+std::vector<std::string> CommandLineImpl::SwitchStrings() const {
+  std::vector<std::string> strings;
+  for (const auto& [name, value] : switches_)
+    strings.push_back(value.empty() ? "--" + name : "--" + name + "=" + value);
+  return strings;
+}
+
+CefRefPtr<CefCommandLine> CommandLineImpl::Copy() {
+  CefRefPtr<CommandLineImpl> copy = new CommandLineImpl();
+  copy->switches_ = switches_;
+  copy->arguments_ = arguments_;
+  copy->wrapper_ = wrapper_;
+  copy->program_ = program_;
+  return copy;
+}
+
+void CommandLineImpl::InitFromArgv(int argc, const char* const* argv) {
+  if (read_only_)
+    return;
+  Reset();
+  program_ = argc > 0 && argv[0] ? argv[0] : "";
+  bool parse_switches = true;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i] ? argv[i] : "";
+    if (parse_switches && arg == "--") {
+      parse_switches = false;
+      continue;
+    }
+    size_t prefix = SwitchPrefixLength(arg);
+    if (parse_switches && prefix > 0 && arg.size() > prefix) {
+      size_t equals = arg.find('=');
+      std::string name =
+          arg.substr(prefix, equals == std::string::npos ? std::string::npos
+                                                         : equals - prefix);
+      std::string value =
+          equals == std::string::npos ? std::string() : arg.substr(equals + 1);
+      switches_.emplace_back(ToLowerAscii(name), value);
+    } else {
+      arguments_.push_back(arg);
+    }
+  }
+}
+
+void CommandLineImpl::Reset() {
+  if (read_only_)
+    return;
+  switches_.clear();
+  arguments_.clear();
+  wrapper_.clear();
+}
+
+void CommandLineImpl::GetArgv(std::vector<CefString>& argv) {
+  argv.clear();
+  for (const auto& part : wrapper_)
+    argv.push_back(part);
+  argv.push_back(program_);
+  for (const auto& text : SwitchStrings())
+    argv.push_back(text);
+  bool needs_terminator =
+      std::any_of(arguments_.begin(), arguments_.end(),
+                  [](const std::string& a) { return SwitchPrefixLength(a); });
+  if (needs_terminator)
+    argv.push_back("--");
+  for (const auto& argument : arguments_)
+    argv.push_back(argument);
+}
+
+CefString CommandLineImpl::GetCommandLineString() {
+  std::vector<CefString> argv;
+  GetArgv(argv);
+  std::string text;
+  for (const auto& arg : argv) {
+    if (!text.empty())
+      text += ' ';
+    text += QuoteIfNeeded(arg.ToString());
+  }
+  return text;
+}
+
+void CommandLineImpl::SetProgram(const CefString& program) {
+  if (!read_only_)
+    program_ = program.ToString();
+}
+
+bool CommandLineImpl::HasSwitch(const CefString& name) {
+  std::string key = SwitchKey(name.ToString());
+  return std::any_of(switches_.begin(), switches_.end(),
+                     [&](const auto& entry) { return entry.first == key; });
+}
+
+CefString CommandLineImpl::GetSwitchValue(const CefString& name) {
+  std::string key = SwitchKey(name.ToString());
+  for (auto it = switches_.rbegin(); it != switches_.rend(); ++it) {
+    if (it->first == key)
+      return it->second;
+  }
+  return CefString();
+}
+
+void CommandLineImpl::GetSwitches(SwitchMap& switches) {
+  switches.clear();
+  for (const auto& [name, value] : switches_)
+    switches[name] = value;
+}
+
+void CommandLineImpl::AppendSwitch(const CefString& name) {
+  AppendSwitchWithValue(name, CefString());
+}
+
+void CommandLineImpl::AppendSwitchWithValue(const CefString& name,
+                                            const CefString& value) {
+  if (read_only_)
+    return;
+  std::string key = SwitchKey(name.ToString());
+  if (!key.empty())
+    switches_.emplace_back(key, value.ToString());
+}
+
+void CommandLineImpl::GetArguments(ArgumentList& arguments) {
+  arguments.assign(arguments_.begin(), arguments_.end());
+}
+
+void CommandLineImpl::AppendArgument(const CefString& argument) {
+  if (!read_only_)
+    arguments_.push_back(argument.ToString());
+}
+
+void CommandLineImpl::PrependWrapper(const CefString& wrapper) {
+  if (read_only_)
+    return;
+  std::vector<std::string> parts;
+  std::string text = wrapper.ToString();
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find(' ', start);
+    if (end == std::string::npos)
+      end = text.size();
+    if (end > start)
+      parts.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  wrapper_.insert(wrapper_.begin(), parts.begin(), parts.end());
+}
+
+}  // namespace cef_qt
+
+CefRefPtr<CefCommandLine> CefCommandLine::CreateCommandLine() {
+  return new cef_qt::CommandLineImpl();
+}
+
+CefRefPtr<CefCommandLine> CefCommandLine::GetGlobalCommandLine() {
+  return cef_qt::CommandLineImpl::Global();
+}

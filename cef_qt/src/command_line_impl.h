@@ -1,0 +1,62 @@
+// CefCommandLine with Chromium's switch syntax.
+
+#ifndef CEF_QT_SRC_COMMAND_LINE_IMPL_H_
+#define CEF_QT_SRC_COMMAND_LINE_IMPL_H_
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "include/cef_command_line.h"
+
+namespace cef_qt {
+
+class CommandLineImpl : public CefCommandLine {
+ public:
+  CommandLineImpl() = default;
+
+  // Makes |command_line| the process's global one. It stays writable until
+  // SetReadOnly() so that the application's hook can change it.
+  static void SetGlobal(CefRefPtr<CommandLineImpl> command_line);
+  static CefRefPtr<CommandLineImpl> Global();
+
+  void SetReadOnly(bool read_only) { read_only_ = read_only; }
+  // The switches as "--name" or "--name=value", in order.
+  std::vector<std::string> SwitchStrings() const;
+
+  // CefCommandLine:
+  bool IsValid() override { return true; }
+  bool IsReadOnly() override { return read_only_; }
+  CefRefPtr<CefCommandLine> Copy() override;
+  void InitFromArgv(int argc, const char* const* argv) override;
+  void Reset() override;
+  void GetArgv(std::vector<CefString>& argv) override;
+  CefString GetCommandLineString() override;
+  CefString GetProgram() override { return program_; }
+  void SetProgram(const CefString& program) override;
+  bool HasSwitches() override { return !switches_.empty(); }
+  bool HasSwitch(const CefString& name) override;
+  CefString GetSwitchValue(const CefString& name) override;
+  void GetSwitches(SwitchMap& switches) override;
+  void AppendSwitch(const CefString& name) override;
+  void AppendSwitchWithValue(const CefString& name,
+                             const CefString& value) override;
+  bool HasArguments() override { return !arguments_.empty(); }
+  void GetArguments(ArgumentList& arguments) override;
+  void AppendArgument(const CefString& argument) override;
+  void PrependWrapper(const CefString& wrapper) override;
+
+ private:
+  // Switches in the order given; a later one of the same name wins on lookup.
+  std::vector<std::pair<std::string, std::string>> switches_;
+  std::vector<std::string> arguments_;
+  std::vector<std::string> wrapper_;
+  std::string program_;
+  bool read_only_ = false;
+
+  IMPLEMENT_REFCOUNTING(CommandLineImpl);
+};
+
+}  // namespace cef_qt
+
+#endif  // CEF_QT_SRC_COMMAND_LINE_IMPL_H_

@@ -1,0 +1,110 @@
+// The entry point's X11 error handlers, over the engine's logging calls.
+
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "engine_recorder.h"
+#include "include/base/cef_logging.h"
+
+#include "main.h"
+
+namespace {
+
+XErrorEvent ErrorEvent(int type,
+                       unsigned long serial,
+                       unsigned char error_code,
+                       unsigned char request_code,
+                       unsigned char minor_code) {
+  XErrorEvent event{};
+  event.type = type;
+  event.serial = serial;
+  event.error_code = error_code;
+  event.request_code = request_code;
+  event.minor_code = minor_code;
+  return event;
+}
+
+class XErrorHandlerTest : public testing::Test {
+ protected:
+  void SetUp() override { engine_recorder::Reset(); }
+};
+
+TEST_F(XErrorHandlerTest, LogsOneWarningNamingTheEntryPointModule) {
+  XErrorEvent event = ErrorEvent(0, 17, 3, 42, 1);
+  EXPECT_EQ(0, OnXError(nullptr, &event));
+
+  const auto& records = engine_recorder::LogRecords();
+  ASSERT_EQ(1u, records.size());
+  EXPECT_EQ(cef::logging::LOG_WARNING, records[0].severity);
+  EXPECT_EQ("cef_app/src/main", records[0].file);
+  EXPECT_EQ(19, records[0].line);
+  EXPECT_EQ(
+      "X error received: type 0, serial 17, error_code 3, request_code 42, "
+      "minor_code 1",
+      records[0].message);
+}
+
+TEST_F(XErrorHandlerTest, WritesEveryNumberInDecimal) {
+  struct Case {
+    XErrorEvent event;
+    const char* message;
+  } cases[] = {
+      {ErrorEvent(0, 4294967301ul, 200, 0, 255),
+       "X error received: type 0, serial 4294967301, error_code 200, "
+       "request_code 0, minor_code 255"},
+      {ErrorEvent(-7, 0, 0, 200, 200),
+       "X error received: type -7, serial 0, error_code 0, request_code 200, "
+       "minor_code 200"},
+      {ErrorEvent(65, 1, 0, 0, 0),
+       "X error received: type 65, serial 1, error_code 0, request_code 0, "
+       "minor_code 0"},
+  };
+  for (auto& test_case : cases) {
+    engine_recorder::Reset();
+    EXPECT_EQ(0, OnXError(nullptr, &test_case.event));
+    ASSERT_EQ(1u, engine_recorder::LogRecords().size());
+    EXPECT_EQ(test_case.message, engine_recorder::LogRecords()[0].message);
+  }
+}
+
+TEST_F(XErrorHandlerTest, EachErrorGetsItsOwnRecord) {
+  XErrorEvent first = ErrorEvent(0, 1, 9, 2, 0);
+  XErrorEvent second = ErrorEvent(0, 2, 10, 3, 0);
+  OnXError(nullptr, &first);
+  OnXError(nullptr, &second);
+
+  const auto& records = engine_recorder::LogRecords();
+  ASSERT_EQ(2u, records.size());
+  EXPECT_NE(std::string::npos, records[0].message.find("serial 1,"));
+  EXPECT_NE(std::string::npos, records[1].message.find("serial 2,"));
+}
+
+TEST_F(XErrorHandlerTest, LogsAtAndBelowTheWarningLevel) {
+  for (int level : {cef::logging::LOG_VERBOSE, cef::logging::LOG_INFO,
+                    cef::logging::LOG_WARNING}) {
+    engine_recorder::Reset();
+    engine_recorder::SetMinLogLevel(level);
+    XErrorEvent event = ErrorEvent(0, 5, 8, 12, 0);
+    EXPECT_EQ(0, OnXError(nullptr, &event));
+    EXPECT_EQ(1u, engine_recorder::LogRecords().size()) << "level " << level;
+  }
+}
+
+TEST_F(XErrorHandlerTest, SilentAboveTheWarningLevel) {
+  for (int level : {cef::logging::LOG_ERROR, cef::logging::LOG_FATAL,
+                    cef::logging::LOG_NUM_SEVERITIES}) {
+    engine_recorder::Reset();
+    engine_recorder::SetMinLogLevel(level);
+    XErrorEvent event = ErrorEvent(0, 5, 8, 12, 0);
+    EXPECT_EQ(0, OnXError(nullptr, &event));
+    EXPECT_TRUE(engine_recorder::LogRecords().empty()) << "level " << level;
+  }
+}
+
+TEST_F(XErrorHandlerTest, IOErrorIsIgnored) {
+  EXPECT_EQ(0, OnXIOError(nullptr));
+  EXPECT_TRUE(engine_recorder::LogRecords().empty());
+}
+
+}  // namespace

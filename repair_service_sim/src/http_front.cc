@@ -11,13 +11,11 @@ namespace {
 // Slow answers hold a worker each; keep enough for the page's polls.
 constexpr size_t kWorkerThreads = 32;
 
-constexpr char kAnyPath[] = ".*";
+// The library listens with a backlog of 5, which drops connections of a
+// burst; Bind() listens again with this one.
+constexpr int kListenBacklog = 512;
 
-void ReuseAddressOnly(socket_t socket) {
-  // Not SO_REUSEPORT: a second instance on the same port must fail.
-  int yes = 1;
-  setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
-}
+constexpr char kAnyPath[] = ".*";
 
 std::string QueryOf(const std::string& target) {
   size_t mark = target.find('?');
@@ -31,7 +29,12 @@ HttpFront::HttpFront(Simulator* simulator, const SimClock* clock)
   server_.new_task_queue = [] {
     return new httplib::ThreadPool(kWorkerThreads);
   };
-  server_.set_socket_options(ReuseAddressOnly);
+  server_.set_socket_options([this](socket_t socket) {
+    // Not SO_REUSEPORT: a second instance on the same port must fail.
+    int yes = 1;
+    setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    listen_socket_ = socket;
+  });
   auto serve = [this](const httplib::Request& request,
                       httplib::Response& response) {
     Serve(request, response);
@@ -52,9 +55,12 @@ HttpFront::HttpFront(Simulator* simulator, const SimClock* clock)
 }
 
 int HttpFront::Bind(const std::string& address, int port) {
-  if (port == 0)
-    return server_.bind_to_any_port(address.c_str());
-  return server_.bind_to_port(address.c_str(), port) ? port : -1;
+  int bound = port == 0 ? server_.bind_to_any_port(address.c_str())
+              : server_.bind_to_port(address.c_str(), port) ? port
+                                                            : -1;
+  if (bound > 0)
+    ::listen(listen_socket_, kListenBacklog);
+  return bound;
 }
 
 bool HttpFront::Run() {

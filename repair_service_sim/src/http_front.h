@@ -35,6 +35,7 @@ class HttpFront {
   Simulator* const simulator_;
   const SimClock* const clock_;
   httplib::Server server_;
+  socket_t listen_socket_ = INVALID_SOCKET;
   std::mutex mutex_;
   std::condition_variable stop_signal_;
   bool stopping_ = false;

@@ -1,0 +1,64 @@
+#include "command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace repair_sim {
+namespace {
+
+std::optional<Options> Parse(std::vector<const char*> args,
+                             std::string* error) {
+  args.insert(args.begin(), "lumenos-repair-sim");
+  return ParseCommandLine(static_cast<int>(args.size()), args.data(), error);
+}
+
+TEST(CommandLineTest, DefaultsServeThePagesAddress) {
+  std::string error;
+  std::optional<Options> options = Parse({}, &error);
+  ASSERT_TRUE(options);
+  EXPECT_EQ(options->address, "127.0.0.1");
+  EXPECT_EQ(options->port, 8080);
+  EXPECT_EQ(options->time_scale, 1.0);
+  EXPECT_TRUE(options->scenario.empty());
+}
+
+TEST(CommandLineTest, TakesBothFlagForms) {
+  std::string error;
+  std::optional<Options> options =
+      Parse({"--address", "0.0.0.0", "--port=0", "--scenario", "scan-fails",
+             "--scenario-dir=/s", "--journal", "/tmp/j", "--time-scale=20"},
+            &error);
+  ASSERT_TRUE(options) << error;
+  EXPECT_EQ(options->address, "0.0.0.0");
+  EXPECT_EQ(options->port, 0);
+  EXPECT_EQ(options->scenario, "scan-fails");
+  EXPECT_EQ(options->scenario_dir, "/s");
+  EXPECT_EQ(options->journal, "/tmp/j");
+  EXPECT_EQ(options->time_scale, 20.0);
+}
+
+TEST(CommandLineTest, RefusesBadValuesWithTheFlagNamed) {
+  struct Case {
+    std::vector<const char*> args;
+    const char* error;
+  } cases[] = {
+      {{"--port", "70000"}, "--port: must be an integer from 0 to 65535"},
+      {{"--port=8o"}, "--port: must be an integer"},
+      {{"--time-scale", "0"}, "--time-scale: must be a number above 0"},
+      {{"--time-scale=nan"}, "--time-scale: must be a number above 0"},
+      {{"--time-scale=1e9"}, "--time-scale: must be a number above 0"},
+      {{"--journal"}, "flag --journal needs a value"},
+      {{"--verbose=1"}, "unknown flag \"--verbose\""},
+      {{"stray"}, "unexpected argument \"stray\""},
+      {{"--address="}, "--address: must not be empty"},
+  };
+  for (const Case& c : cases) {
+    std::string error;
+    EXPECT_FALSE(Parse(c.args, &error)) << c.args[0];
+    EXPECT_EQ(error.rfind(c.error, 0), 0u) << error;
+  }
+}
+
+}  // namespace
+}  // namespace repair_sim

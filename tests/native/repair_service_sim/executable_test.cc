@@ -1,0 +1,103 @@
+// Runs the lumenos-repair-sim binary itself.
+
+#include <gtest/gtest.h>
+#include <httplib.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int exit_code = -1;
+  std::string output;
+};
+
+Outcome RunToEnd(const std::string& arguments) {
+  fs::path output = fs::temp_directory_path() /
+                    ("repair-sim-test-" + std::to_string(getpid()) + ".out");
+  std::string command = std::string(SIM_EXECUTABLE) + " " + arguments + " >" +
+                        output.string() + " 2>&1";
+  int status = std::system(command.c_str());
+  Outcome outcome;
+  outcome.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream file(output);
+  outcome.output.assign(std::istreambuf_iterator<char>(file), {});
+  fs::remove(output);
+  return outcome;
+}
+
+fs::path WriteTemp(const std::string& name, const std::string& text) {
+  fs::path path =
+      fs::temp_directory_path() / (std::to_string(getpid()) + "-" + name);
+  std::ofstream(path) << text;
+  return path;
+}
+
+TEST(ExecutableTest, MalformedScenarioExitsWithTwoNamingTheField) {
+  fs::path file = WriteTemp(
+      "bad.json", R"({"name": "bad", "discs": [{"key": "a", "label": "A",
+                     "images": {}}]})");
+  Outcome outcome = RunToEnd("--port 0 --scenario " + file.string());
+  fs::remove(file);
+  EXPECT_EQ(outcome.exit_code, 2);
+  EXPECT_NE(outcome.output.find("scenario.discs[0].images: must be a "
+                                "non-empty object"),
+            std::string::npos)
+      << outcome.output;
+}
+
+TEST(ExecutableTest, BadFlagsAndMissingScenarioExitWithTwo) {
+  Outcome flag = RunToEnd("--port nine");
+  EXPECT_EQ(flag.exit_code, 2);
+  EXPECT_NE(flag.output.find("usage:"), std::string::npos);
+  Outcome missing = RunToEnd("--port 0 --scenario no-such-scenario");
+  EXPECT_EQ(missing.exit_code, 2);
+  EXPECT_NE(missing.output.find("no scenario \"no-such-scenario\""),
+            std::string::npos)
+      << missing.output;
+}
+
+TEST(ExecutableTest, ServesANamedScenarioAndStopsCleanlyOnSigterm) {
+  int pipe_ends[2];
+  ASSERT_EQ(pipe(pipe_ends), 0);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    dup2(pipe_ends[1], STDOUT_FILENO);
+    close(pipe_ends[0]);
+    execl(SIM_EXECUTABLE, SIM_EXECUTABLE, "--port", "0", "--scenario",
+          "scan-fails", "--time-scale", "100", nullptr);
+    _exit(127);
+  }
+  close(pipe_ends[1]);
+  FILE* banner_stream = fdopen(pipe_ends[0], "r");
+  char banner[256] = {};
+  ASSERT_TRUE(std::fgets(banner, sizeof(banner), banner_stream));
+  std::cmatch port;
+  ASSERT_TRUE(std::regex_search(banner, port, std::regex(R"(:(\d+)/)")))
+      << banner;
+  EXPECT_NE(std::string(banner).find("scenario scan-fails"), std::string::npos);
+
+  httplib::Client client("127.0.0.1", std::stoi(port[1]));
+  httplib::Result scan = client.Get("/lumenos-repair/scan");
+  ASSERT_TRUE(scan);
+  EXPECT_NE(scan->body.find("\"status\":102"), std::string::npos);
+
+  kill(child, SIGTERM);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  fclose(banner_stream);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+}  // namespace

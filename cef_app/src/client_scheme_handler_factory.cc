@@ -1,7 +1,7 @@
-#include "cef_app/src/client_scheme_handler_factory.h"
+#include "client_scheme_handler_factory.h"
 
-#include "cef_app/src/embedded_resource_handler.h"
-#include "cef_app/src/start_url.h"
+#include "embedded_resource_handler.h"
+#include "start_url.h"
 
 void RegisterClientSchemeHandlerFactory() {
   CefRegisterSchemeHandlerFactory(kClientScheme, kClientDomain,

@@ -1,4 +1,4 @@
-#include "cef_app/src/embedded_filesystem.h"
+#include "embedded_filesystem.h"
 
 #include <cerrno>
 #include <mutex>

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "cef_app/src/embedded_resource_index.h"
+#include "embedded_resource_index.h"
 
 // A handle on the built store; cheap to copy.
 class EmbeddedFilesystem {

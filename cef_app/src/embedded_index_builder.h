@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "cef_app/src/embedded_resource_index.h"
+#include "embedded_resource_index.h"
 
 inline void AddIndexKey(ResourceIndex& index,
                         const std::string& path,

@@ -1,11 +1,11 @@
-#include "cef_app/src/embedded_resource_handler.h"
+#include "embedded_resource_handler.h"
 
 #include <algorithm>
 #include <cstring>
 #include <system_error>
 
-#include "cef_app/src/embedded_filesystem.h"
-#include "cef_app/src/start_url.h"
+#include "embedded_filesystem.h"
+#include "start_url.h"
 
 namespace {
 

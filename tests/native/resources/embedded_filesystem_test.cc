@@ -1,11 +1,11 @@
-#include "cef_app/src/embedded_filesystem.h"
+#include "embedded_filesystem.h"
 
 #include <cerrno>
 #include <string>
 #include <system_error>
 
 #include "gtest/gtest.h"
-#include "tests/native/resources/test_files.h"
+#include "test_files.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "cef_app/src/embedded_filesystem.h"
+#include "embedded_filesystem.h"
 #include "gtest/gtest.h"
-#include "tests/native/resources/test_files.h"
+#include "test_files.h"
 
 namespace {
 

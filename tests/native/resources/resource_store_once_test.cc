@@ -7,7 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "cef_app/src/embedded_filesystem.h"
+#include "embedded_filesystem.h"
 #include "gtest/gtest.h"
 
 namespace {

@@ -1,0 +1,150 @@
+#include "embedded_resource_handler.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "client_scheme_handler_factory.h"
+#include "gtest/gtest.h"
+#include "handler_harness.h"
+#include "test_files.h"
+
+namespace {
+
+const std::string kPrefix = "client://web/";
+
+std::string WebFile(const std::string& name) {
+  return ReadTree(WEB_DIR).at(name);
+}
+
+CefRefPtr<EmbeddedResourceHandler> NewHandler() {
+  return new EmbeddedResourceHandler();
+}
+
+TEST(EmbeddedResourceHandlerTest, ServesEveryWebFileWithTheTypeOfItsExtension) {
+  const std::map<std::string, std::string> kTypes = {
+      {".html", "text/html"}, {".js", "text/javascript"},
+      {".css", "text/css"},   {".png", "image/png"},
+      {".jpg", "image/jpeg"}, {".gif", "image/gif"}};
+  for (const auto& [name, bytes] : ReadTree(WEB_DIR)) {
+    const std::string extension = name.substr(name.rfind('.'));
+    ASSERT_TRUE(kTypes.count(extension)) << name;
+    CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+    const OpenResult open = OpenUrl(*handler, kPrefix + name, false);
+    EXPECT_TRUE(open.opened) << name;
+    EXPECT_TRUE(open.handle_request) << name;
+    EXPECT_EQ(open.continues, 1) << name;
+    const Headers headers = GetHeaders(*handler);
+    EXPECT_EQ(headers.status, 200) << name;
+    EXPECT_EQ(headers.mime_type, kTypes.at(extension)) << name;
+    EXPECT_EQ(headers.length, static_cast<int64>(bytes.size())) << name;
+    EXPECT_TRUE(headers.redirect_url.empty()) << name;
+    EXPECT_EQ(ReadAll(*handler), bytes) << name;
+  }
+}
+
+TEST(EmbeddedResourceHandlerTest, ReadsInFullChunksThenTheRestThenEnds) {
+  const std::string page = WebFile("index.html");
+  CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+  ASSERT_TRUE(OpenUrl(*handler, kPrefix + "index.html", false).opened);
+
+  std::string body;
+  char buffer[4096];
+  int bytes_read = -1;
+  for (size_t i = 0; i < page.size() / sizeof(buffer); ++i) {
+    ASSERT_TRUE(handler->Read(buffer, sizeof(buffer), bytes_read, nullptr));
+    ASSERT_EQ(bytes_read, 4096);
+    body.append(buffer, bytes_read);
+  }
+  if (page.size() % sizeof(buffer)) {
+    ASSERT_TRUE(handler->Read(buffer, sizeof(buffer), bytes_read, nullptr));
+    ASSERT_EQ(bytes_read, static_cast<int>(page.size() % sizeof(buffer)));
+    body.append(buffer, bytes_read);
+  }
+  bytes_read = -1;
+  EXPECT_FALSE(handler->Read(buffer, sizeof(buffer), bytes_read, nullptr));
+  EXPECT_EQ(bytes_read, 0);
+  EXPECT_EQ(body, page);
+}
+
+TEST(EmbeddedResourceHandlerTest, SkipFailsAndCancelChangesNothing) {
+  const std::string page = WebFile("index.html");
+  CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+  handler->Cancel();
+  ASSERT_TRUE(OpenUrl(*handler, kPrefix + "index.html", false).opened);
+
+  char buffer[100];
+  int bytes_read = 0;
+  ASSERT_TRUE(handler->Read(buffer, sizeof(buffer), bytes_read, nullptr));
+  int64 bytes_skipped = 0;
+  EXPECT_FALSE(handler->Skip(1000, bytes_skipped, nullptr));
+  EXPECT_EQ(bytes_skipped, -2);
+  handler->Cancel();
+  ASSERT_TRUE(handler->Read(buffer, sizeof(buffer), bytes_read, nullptr));
+  EXPECT_EQ(std::string(buffer, bytes_read), page.substr(100, 100));
+  EXPECT_EQ(GetHeaders(*handler).length, static_cast<int64>(page.size()));
+}
+
+TEST(EmbeddedResourceHandlerTest, ReadWithoutRoomFailsInsteadOfPending) {
+  CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+  ASSERT_TRUE(OpenUrl(*handler, kPrefix + "index.html", false).opened);
+  char buffer[1];
+  for (const int bytes_to_read : {0, -1}) {
+    int bytes_read = 0;
+    EXPECT_FALSE(handler->Read(buffer, bytes_to_read, bytes_read, nullptr));
+    EXPECT_EQ(bytes_read, -2);
+  }
+  EXPECT_EQ(ReadAll(*handler), WebFile("index.html"));
+}
+
+TEST(EmbeddedResourceHandlerTest, OlderEntryPointsServeNothing) {
+  CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+  ASSERT_TRUE(OpenUrl(*handler, kPrefix + "index.html", false).opened);
+  EXPECT_FALSE(handler->ProcessRequest(RequestFor(kPrefix + "index.html"),
+                                       new CountingCallback()));
+  char buffer[16];
+  int bytes_read = 0;
+  EXPECT_FALSE(handler->ReadResponse(buffer, sizeof(buffer), bytes_read,
+                                     new CountingCallback()));
+  EXPECT_EQ(bytes_read, -2);
+}
+
+TEST(EmbeddedResourceHandlerTest, DoubledSlashAfterTheHostServesThePage) {
+  CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+  const OpenResult open = OpenUrl(*handler, "client://web//index.html", false);
+  EXPECT_TRUE(open.opened);
+  EXPECT_EQ(GetHeaders(*handler).mime_type, "text/html");
+  EXPECT_EQ(ReadAll(*handler), WebFile("index.html"));
+}
+
+TEST(EmbeddedResourceHandlerTest, PathsThatNameNoFileCancelWithoutThrowing) {
+  for (const std::string& url : std::vector<std::string>{
+           kPrefix + "no-such-file.html", kPrefix, "client://web",
+           kPrefix + "index.html?x=1", kPrefix + "index.html#top",
+           kPrefix + "INDEX.HTML", ""}) {
+    for (const bool handle_request : {false, true}) {
+      CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+      OpenResult open;
+      EXPECT_NO_THROW(open = OpenUrl(*handler, url, handle_request)) << url;
+      EXPECT_FALSE(open.opened) << url;
+      EXPECT_TRUE(open.handle_request) << url;
+      EXPECT_EQ(open.continues, 0) << url;
+    }
+  }
+}
+
+TEST(ClientSchemeHandlerFactoryTest, CreatesAFreshHandlerPerRequest) {
+  CefRefPtr<ClientSchemeHandlerFactory> factory =
+      new ClientSchemeHandlerFactory();
+  CefRefPtr<CefRequest> request = RequestFor(kPrefix + "index.html");
+  CefRefPtr<CefResourceHandler> first =
+      factory->Create(nullptr, nullptr, "client", request);
+  CefRefPtr<CefResourceHandler> second =
+      factory->Create(nullptr, nullptr, "client", request);
+  ASSERT_TRUE(first);
+  ASSERT_TRUE(second);
+  EXPECT_NE(first, second);
+  EXPECT_TRUE(first->HasOneRef());
+}
+
+}  // namespace

@@ -1,0 +1,80 @@
+// Runs an EmbeddedResourceHandler the way the engine does and records what it
+// answered.
+
+#ifndef TESTS_NATIVE_RESOURCES_HANDLER_HARNESS_H_
+#define TESTS_NATIVE_RESOURCES_HANDLER_HARNESS_H_
+
+#include <string>
+
+#include "embedded_resource_handler.h"
+#include "include/cef_callback.h"
+#include "include/cef_request.h"
+#include "include/cef_response.h"
+
+class CountingCallback : public CefCallback {
+ public:
+  void Continue() override { ++continues; }
+  void Cancel() override { ++cancels; }
+
+  int continues = 0;
+  int cancels = 0;
+
+ private:
+  IMPLEMENT_REFCOUNTING(CountingCallback);
+};
+
+struct OpenResult {
+  bool opened = false;
+  bool handle_request = false;
+  int continues = 0;
+  int cancels = 0;
+};
+
+inline CefRefPtr<CefRequest> RequestFor(const std::string& url) {
+  CefRefPtr<CefRequest> request = CefRequest::Create();
+  request->SetURL(url);
+  return request;
+}
+
+inline OpenResult OpenUrl(EmbeddedResourceHandler& handler,
+                          const std::string& url,
+                          bool handle_request) {
+  CefRefPtr<CountingCallback> callback = new CountingCallback();
+  OpenResult result;
+  result.handle_request = handle_request;
+  result.opened =
+      handler.Open(RequestFor(url), result.handle_request, callback);
+  result.continues = callback->continues;
+  result.cancels = callback->cancels;
+  return result;
+}
+
+struct Headers {
+  int status = 0;
+  std::string mime_type;
+  int64 length = -1;
+  std::string redirect_url;
+};
+
+inline Headers GetHeaders(EmbeddedResourceHandler& handler) {
+  CefRefPtr<CefResponse> response = CefResponse::Create();
+  Headers headers;
+  CefString redirect_url;
+  handler.GetResponseHeaders(response, headers.length, redirect_url);
+  headers.status = response->GetStatus();
+  headers.mime_type = response->GetMimeType().ToString();
+  headers.redirect_url = redirect_url.ToString();
+  return headers;
+}
+
+// Reads until the handler says the body is complete.
+inline std::string ReadAll(EmbeddedResourceHandler& handler) {
+  std::string body;
+  char buffer[4096];
+  int bytes_read = 0;
+  while (handler.Read(buffer, sizeof(buffer), bytes_read, nullptr))
+    body.append(buffer, bytes_read);
+  return body;
+}
+
+#endif  // TESTS_NATIVE_RESOURCES_HANDLER_HARNESS_H_

@@ -1,0 +1,448 @@
+#include "scheme/resource_request_driver.h"
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "gtest/gtest.h"
+#include "include/cef_request.h"
+
+namespace cef_qt {
+namespace {
+
+// The driving thread's task queue; tasks may be posted from any thread.
+class TaskQueue {
+ public:
+  ResourceRequestDriver::Executor Executor() {
+    return [this](std::function<void()> task) {
+      std::lock_guard<std::mutex> hold(lock_);
+      tasks_.push_back(std::move(task));
+    };
+  }
+
+  void RunAll() {
+    for (;;) {
+      std::function<void()> task;
+      {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (tasks_.empty())
+          return;
+        task = std::move(tasks_.front());
+        tasks_.pop_front();
+      }
+      task();
+    }
+  }
+
+ private:
+  std::mutex lock_;
+  std::deque<std::function<void()>> tasks_;
+};
+
+struct Outcome {
+  int calls = 0;
+  enum { kNone, kResponse, kRedirect, kFailure } kind = kNone;
+  int status = 0;
+  std::string mime_type;
+  std::string charset;
+  std::string body;
+  std::string redirect_url;
+  cef_errorcode_t error = ERR_NONE;
+};
+
+class RecordingClient : public ResourceRequestDriver::Client {
+ public:
+  explicit RecordingClient(Outcome* outcome) : outcome_(outcome) {}
+
+  void OnResponse(int status,
+                  const std::string& mime_type,
+                  const std::string& charset,
+                  std::string body) override {
+    Record(Outcome::kResponse);
+    outcome_->status = status;
+    outcome_->mime_type = mime_type;
+    outcome_->charset = charset;
+    outcome_->body = std::move(body);
+  }
+  void OnRedirect(const std::string& url) override {
+    Record(Outcome::kRedirect);
+    outcome_->redirect_url = url;
+  }
+  void OnFailure(cef_errorcode_t error) override {
+    Record(Outcome::kFailure);
+    outcome_->error = error;
+  }
+
+ private:
+  void Record(decltype(Outcome::kind) kind) {
+    ++outcome_->calls;
+    outcome_->kind = kind;
+  }
+
+  Outcome* outcome_;
+};
+
+// A handler whose steps the test scripts; unscripted steps keep CEF's
+// defaults. Records the thread of every call.
+class ScriptedHandler : public CefResourceHandler {
+ public:
+  std::function<bool(bool&, CefRefPtr<CefCallback>)> open;
+  std::function<bool(CefRefPtr<CefCallback>)> process_request;
+  std::function<void(CefRefPtr<CefResponse>, int64&, CefString&)> headers =
+      [](CefRefPtr<CefResponse> response, int64& length, CefString&) {
+        response->SetStatus(200);
+        response->SetMimeType("text/plain");
+      };
+  std::function<bool(void*, int, int&, CefRefPtr<CefResourceReadCallback>)>
+      read;
+  std::function<bool(void*, int, int&, CefRefPtr<CefCallback>)> read_response;
+
+  int reads = 0;
+  int cancels = 0;
+  bool other_thread_call = false;
+
+  bool Open(CefRefPtr<CefRequest> request,
+            bool& handle_request,
+            CefRefPtr<CefCallback> callback) override {
+    Note();
+    return open ? open(handle_request, callback)
+                : CefResourceHandler::Open(request, handle_request, callback);
+  }
+  bool ProcessRequest(CefRefPtr<CefRequest> request,
+                      CefRefPtr<CefCallback> callback) override {
+    Note();
+    return process_request
+               ? process_request(callback)
+               : CefResourceHandler::ProcessRequest(request, callback);
+  }
+  void GetResponseHeaders(CefRefPtr<CefResponse> response,
+                          int64& response_length,
+                          CefString& redirectUrl) override {
+    Note();
+    headers(response, response_length, redirectUrl);
+  }
+  bool Read(void* data_out,
+            int bytes_to_read,
+            int& bytes_read,
+            CefRefPtr<CefResourceReadCallback> callback) override {
+    Note();
+    ++reads;
+    return read ? read(data_out, bytes_to_read, bytes_read, callback)
+                : CefResourceHandler::Read(data_out, bytes_to_read, bytes_read,
+                                           callback);
+  }
+  bool ReadResponse(void* data_out,
+                    int bytes_to_read,
+                    int& bytes_read,
+                    CefRefPtr<CefCallback> callback) override {
+    Note();
+    return read_response
+               ? read_response(data_out, bytes_to_read, bytes_read, callback)
+               : CefResourceHandler::ReadResponse(data_out, bytes_to_read,
+                                                  bytes_read, callback);
+  }
+  void Cancel() override {
+    Note();
+    ++cancels;
+  }
+
+ private:
+  void Note() {
+    other_thread_call |= std::this_thread::get_id() != driving_thread_;
+  }
+
+  const std::thread::id driving_thread_ = std::this_thread::get_id();
+
+  IMPLEMENT_REFCOUNTING(ScriptedHandler);
+};
+
+// Opens at once, the way the program's handler does.
+bool OpenNow(bool& handle_request, CefRefPtr<CefCallback> callback) {
+  handle_request = true;
+  callback->Continue();
+  return true;
+}
+
+// Hands |body| out in pieces of at most the buffer's size, then ends.
+auto ReadFrom(std::string body) {
+  auto offset = std::make_shared<size_t>(0);
+  return [body, offset](void* data_out, int bytes_to_read, int& bytes_read,
+                        CefRefPtr<CefResourceReadCallback>) {
+    bytes_read = static_cast<int>(
+        std::min<size_t>(bytes_to_read, body.size() - *offset));
+    memcpy(data_out, body.data() + *offset, bytes_read);
+    *offset += bytes_read;
+    return bytes_read > 0;
+  };
+}
+
+class ResourceRequestDriverTest : public testing::Test {
+ protected:
+  ResourceRequestDriverTest() : handler_(new ScriptedHandler()) {}
+
+  void Start() {
+    driver_ = std::make_shared<ResourceRequestDriver>(
+        handler_, CefRequest::Create(),
+        std::make_unique<RecordingClient>(&outcome_), tasks_.Executor());
+    driver_->Start();
+  }
+
+  // Runs |call| on another thread, then the driving thread's tasks.
+  void FromOtherThread(std::function<void()> call) {
+    std::thread(std::move(call)).join();
+    tasks_.RunAll();
+  }
+
+  TaskQueue tasks_;
+  CefRefPtr<ScriptedHandler> handler_;
+  std::shared_ptr<ResourceRequestDriver> driver_;
+  Outcome outcome_;
+};
+
+TEST_F(ResourceRequestDriverTest, ImmediateOpenReadsTheWholeBody) {
+  std::string body(3 * ResourceRequestDriver::kReadSize + 17, 'x');
+  for (size_t i = 0; i < body.size(); ++i)
+    body[i] = static_cast<char>(i * 7);
+  handler_->open = OpenNow;
+  handler_->headers = [](CefRefPtr<CefResponse> response, int64& length,
+                         CefString&) {
+    response->SetStatus(200);
+    response->SetMimeType("image/png");
+    response->SetCharset("binary");
+  };
+  handler_->read = ReadFrom(body);
+  Start();
+  tasks_.RunAll();  // The Continue from Open changes nothing.
+
+  EXPECT_EQ(outcome_.calls, 1);
+  ASSERT_EQ(outcome_.kind, Outcome::kResponse);
+  EXPECT_EQ(outcome_.status, 200);
+  EXPECT_EQ(outcome_.mime_type, "image/png");
+  EXPECT_EQ(outcome_.charset, "binary");
+  EXPECT_EQ(outcome_.body, body);
+  EXPECT_EQ(handler_->reads, 5);
+  EXPECT_EQ(handler_->cancels, 0);
+  EXPECT_TRUE(handler_->HasOneRef());  // Released once done.
+}
+
+TEST_F(ResourceRequestDriverTest, DeferredOpenWaitsForContinueFromAnyThread) {
+  CefRefPtr<CefCallback> pending;
+  handler_->open = [&](bool& handle_request, CefRefPtr<CefCallback> callback) {
+    pending = callback;
+    return true;
+  };
+  handler_->read = ReadFrom("later");
+  Start();
+  tasks_.RunAll();
+  EXPECT_EQ(outcome_.calls, 0);
+
+  FromOtherThread([&] {
+    pending->Continue();
+    pending->Continue();
+    pending = nullptr;
+  });
+  EXPECT_EQ(outcome_.calls, 1);
+  EXPECT_EQ(outcome_.body, "later");
+  EXPECT_FALSE(handler_->other_thread_call);
+}
+
+TEST_F(ResourceRequestDriverTest, DeferredOpenCancelledFails) {
+  CefRefPtr<CefCallback> pending;
+  handler_->open = [&](bool& handle_request, CefRefPtr<CefCallback> callback) {
+    pending = callback;
+    return true;
+  };
+  Start();
+  FromOtherThread([&] { pending->Cancel(); });
+  EXPECT_EQ(outcome_.calls, 1);
+  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+  EXPECT_EQ(handler_->reads, 0);
+}
+
+TEST_F(ResourceRequestDriverTest, CallbackReleasedUnrunFailsInsteadOfHanging) {
+  handler_->open = [](bool& handle_request, CefRefPtr<CefCallback>) {
+    return true;  // Decides later, then forgets the callback.
+  };
+  Start();
+  tasks_.RunAll();
+  EXPECT_EQ(outcome_.calls, 1);
+  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+}
+
+TEST_F(ResourceRequestDriverTest, DeclinedOpenFallsBackToProcessRequest) {
+  handler_->open = [](bool& handle_request, CefRefPtr<CefCallback>) {
+    return false;
+  };
+  Start();
+  tasks_.RunAll();
+  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+  EXPECT_EQ(outcome_.error, ERR_FAILED);
+  EXPECT_EQ(outcome_.calls, 1);
+
+  handler_ = new ScriptedHandler();
+  outcome_ = Outcome();
+  CefRefPtr<CefCallback> pending;
+  handler_->process_request = [&](CefRefPtr<CefCallback> callback) {
+    pending = callback;
+    return true;
+  };
+  handler_->read = ReadFrom("old style");
+  Start();  // Open keeps its default: declined, not handled.
+  tasks_.RunAll();
+  EXPECT_EQ(outcome_.calls, 0);
+  FromOtherThread([&] { pending->Continue(); });
+  EXPECT_EQ(outcome_.calls, 1);
+  EXPECT_EQ(outcome_.body, "old style");
+}
+
+TEST_F(ResourceRequestDriverTest, CancelledOpenFailsWithoutProcessRequest) {
+  bool process_request_called = false;
+  handler_->open = [](bool& handle_request, CefRefPtr<CefCallback>) {
+    handle_request = true;
+    return false;
+  };
+  handler_->process_request = [&](CefRefPtr<CefCallback>) {
+    process_request_called = true;
+    return true;
+  };
+  Start();
+  tasks_.RunAll();
+  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+  EXPECT_FALSE(process_request_called);
+}
+
+TEST_F(ResourceRequestDriverTest, HeadersWithAnErrorFailWithIt) {
+  handler_->open = OpenNow;
+  handler_->headers = [](CefRefPtr<CefResponse> response, int64&, CefString&) {
+    response->SetError(ERR_ACCESS_DENIED);
+  };
+  Start();
+  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+  EXPECT_EQ(outcome_.error, ERR_ACCESS_DENIED);
+  EXPECT_EQ(handler_->reads, 0);
+}
+
+TEST_F(ResourceRequestDriverTest, HeadersWithARedirectRedirect) {
+  handler_->open = OpenNow;
+  handler_->headers = [](CefRefPtr<CefResponse>, int64&,
+                         CefString& redirect_url) {
+    redirect_url = "client://web/index.html";
+  };
+  Start();
+  EXPECT_EQ(outcome_.kind, Outcome::kRedirect);
+  EXPECT_EQ(outcome_.redirect_url, "client://web/index.html");
+  EXPECT_EQ(handler_->reads, 0);
+}
+
+TEST_F(ResourceRequestDriverTest, KnownLengthEndsTheBody) {
+  handler_->open = OpenNow;
+  handler_->headers = [](CefRefPtr<CefResponse>, int64& length, CefString&) {
+    length = 4;
+  };
+  handler_->read = ReadFrom("abcdefgh");
+  Start();
+  EXPECT_EQ(outcome_.body, "abcd");
+  EXPECT_EQ(handler_->reads, 1);
+}
+
+TEST_F(ResourceRequestDriverTest, ReadErrorsFail) {
+  handler_->open = OpenNow;
+  handler_->read = [](void*, int, int& bytes_read,
+                      CefRefPtr<CefResourceReadCallback>) {
+    bytes_read = ERR_TIMED_OUT;
+    return false;
+  };
+  Start();
+  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+  EXPECT_EQ(outcome_.error, ERR_TIMED_OUT);
+
+  handler_ = new ScriptedHandler();
+  outcome_ = Outcome();
+  handler_->open = OpenNow;
+  handler_->read = [](void*, int bytes_to_read, int& bytes_read,
+                      CefRefPtr<CefResourceReadCallback>) {
+    bytes_read = bytes_to_read + 1;  // More than there was room for.
+    return true;
+  };
+  Start();
+  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+  EXPECT_EQ(outcome_.calls, 1);
+}
+
+TEST_F(ResourceRequestDriverTest, AsyncReadContinuesFromAnyThread) {
+  CefRefPtr<CefResourceReadCallback> pending;
+  void* pending_buffer = nullptr;
+  handler_->open = OpenNow;
+  handler_->read = [&](void* data_out, int, int& bytes_read,
+                       CefRefPtr<CefResourceReadCallback> callback) {
+    bytes_read = 0;
+    if (pending_buffer)
+      return false;  // The second read: done.
+    pending = callback;
+    pending_buffer = data_out;
+    return true;
+  };
+  Start();
+  tasks_.RunAll();
+  EXPECT_EQ(outcome_.calls, 0);
+
+  FromOtherThread([&] {
+    memcpy(pending_buffer, "async", 5);
+    pending->Continue(5);
+    pending = nullptr;
+  });
+  EXPECT_EQ(outcome_.calls, 1);
+  EXPECT_EQ(outcome_.body, "async");
+  EXPECT_FALSE(handler_->other_thread_call);
+}
+
+TEST_F(ResourceRequestDriverTest, AsyncReadErrorFails) {
+  CefRefPtr<CefResourceReadCallback> pending;
+  handler_->open = OpenNow;
+  handler_->read = [&](void*, int, int& bytes_read,
+                       CefRefPtr<CefResourceReadCallback> callback) {
+    bytes_read = 0;
+    pending = callback;
+    return true;
+  };
+  Start();
+  FromOtherThread([&] { pending->Continue(ERR_CONNECTION_RESET); });
+  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+  EXPECT_EQ(outcome_.error, ERR_CONNECTION_RESET);
+}
+
+TEST_F(ResourceRequestDriverTest, WithoutReadTheOlderReadResponseServes) {
+  handler_->open = OpenNow;
+  bool served = false;
+  handler_->read_response = [&](void* data_out, int, int& bytes_read,
+                                CefRefPtr<CefCallback>) {
+    bytes_read = served ? 0 : 3;
+    memcpy(data_out, "old", bytes_read);
+    served = true;
+    return bytes_read > 0;
+  };
+  Start();
+  EXPECT_EQ(outcome_.kind, Outcome::kResponse);
+  EXPECT_EQ(outcome_.body, "old");
+}
+
+TEST_F(ResourceRequestDriverTest, CancelTellsTheHandlerOnceAndReportsNothing) {
+  CefRefPtr<CefCallback> pending;
+  handler_->open = [&](bool& handle_request, CefRefPtr<CefCallback> callback) {
+    pending = callback;
+    return true;
+  };
+  Start();
+  driver_->Cancel();
+  driver_->Cancel();
+  FromOtherThread([&] { pending->Continue(); });
+  EXPECT_EQ(handler_->cancels, 1);
+  EXPECT_EQ(outcome_.calls, 0);
+  EXPECT_EQ(handler_->reads, 0);
+}
+
+}  // namespace
+}  // namespace cef_qt

@@ -154,8 +154,11 @@ int CefExecuteProcess(const CefMainArgs& args,
   for (const auto& arg : storage)
     pointers.push_back(arg.c_str());
   pointers.push_back(nullptr);
-  return QtWebEngineCore::processMain(static_cast<int>(storage.size()),
-                                      pointers.data());
+  int argc = static_cast<int>(storage.size());
+  // The engine's helper expects a core application, as Qt's own helper has.
+  QCoreApplication helper_application(argc,
+                                      const_cast<char**>(pointers.data()));
+  return QtWebEngineCore::processMain(argc, pointers.data());
 }
 
 bool CefInitialize(const CefMainArgs& args,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "test_support.h"
 
 namespace repair_sim {
@@ -92,6 +94,40 @@ TEST_F(SimulatorTest, UnknownControlPathsAndMethodsAreErrors) {
   EXPECT_EQ(Send("DELETE", "/_sim/reset").http_status, 405);
   EXPECT_EQ(Send("POST", "/_sim/journal").http_status, 405);
   EXPECT_EQ(Send("GET", "/_sim/scenario?x=%").http_status, 400);
+}
+
+TEST_F(SimulatorTest, RandomRequestsAlwaysGetAJsonAnswer) {
+  const std::string pieces[] = {kService,   "/_sim/",
+                                "scan",     "list",
+                                "status",   "restore",
+                                "clear",    "factory-reset",
+                                "reboot",   "journal",
+                                "scenario", "?",
+                                "&",        "=",
+                                "%",        "%2",
+                                "%zz",      "%C3%A9",
+                                "%FF",      "\xff\xfe",
+                                "uuid",     "start",
+                                "max",      "disc",
+                                "image",    "efi",
+                                "scanuuid", "delay",
+                                "name",     "0",
+                                "-1",       "99999999999999999999",
+                                "nvme0n1",  "lumenos-3.5.0",
+                                "/",        " ",
+                                "+"};
+  std::mt19937 random(7);
+  std::uniform_int_distribution<size_t> pick(0, std::size(pieces) - 1);
+  for (int i = 0; i < 3000; ++i) {
+    std::string target;
+    for (int n = 0; n < 1 + i % 9; ++n)
+      target += pieces[pick(random)];
+    Reply reply = Send(i % 5 ? "GET" : "POST", target, "{");
+    EXPECT_TRUE(Json::accept(reply.body)) << target << " -> " << reply.body;
+    EXPECT_GE(reply.http_status, 200);
+    EXPECT_LT(reply.http_status, 600);
+  }
+  EXPECT_TRUE(Json::accept(Send("GET", "/_sim/journal").body));
 }
 
 }  // namespace

@@ -1,0 +1,173 @@
+// Log records on stderr in the engine's format, and the minimum level taken
+// from the settings and the --log-severity switch.
+
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <regex>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "include/base/cef_logging.h"
+#include "include/internal/cef_logging_internal.h"
+#include "include/internal/cef_types.h"
+#include "logging.h"
+
+namespace {
+
+// Collects what is written to file descriptor 2 while it lives.
+class StderrCapture {
+ public:
+  StderrCapture() {
+    fflush(stderr);
+    EXPECT_EQ(0, pipe(pipe_));
+    saved_stderr_ = dup(STDERR_FILENO);
+    dup2(pipe_[1], STDERR_FILENO);
+    close(pipe_[1]);
+  }
+  StderrCapture(const StderrCapture&) = delete;
+  StderrCapture& operator=(const StderrCapture&) = delete;
+  ~StderrCapture() {
+    if (saved_stderr_ >= 0)
+      Finish();
+  }
+
+  // Restores stderr and returns everything written since construction.
+  std::string Finish() {
+    fflush(stderr);
+    dup2(saved_stderr_, STDERR_FILENO);
+    close(saved_stderr_);
+    saved_stderr_ = -1;
+    std::string text;
+    char buffer[4096];
+    ssize_t count;
+    while ((count = read(pipe_[0], buffer, sizeof(buffer))) > 0)
+      text.append(buffer, count);
+    close(pipe_[0]);
+    return text;
+  }
+
+ private:
+  int pipe_[2] = {-1, -1};
+  int saved_stderr_ = -1;
+};
+
+class LoggingTest : public testing::Test {
+ protected:
+  void TearDown() override {
+    cef_qt::ConfigureLogging(LOGSEVERITY_DEFAULT, std::string());
+  }
+};
+
+// Counts the evaluations of a disabled record's stream expression.
+int g_evaluations = 0;
+const char* Evaluated() {
+  ++g_evaluations;
+  return "evaluated";
+}
+
+TEST_F(LoggingTest, RecordNamesProcessThreadTimeSeverityAndSource) {
+  StderrCapture capture;
+  cef_log("cef_app/src/main", 19, cef::logging::LOG_WARNING,
+          "X error received: type 0");
+  std::string text = capture.Finish();
+
+  std::smatch match;
+  ASSERT_TRUE(std::regex_match(
+      text, match,
+      std::regex(R"(\[(\d+):(\d+):(\d\d)(\d\d)/(\d\d)(\d\d)(\d\d)\.\d{6}:)"
+                 R"(WARNING:cef_app/src/main\(19\)\] X error received: type 0)"
+                 "\n")))
+      << text;
+  EXPECT_EQ(std::to_string(getpid()), match[1].str());
+  EXPECT_EQ(std::to_string(syscall(SYS_gettid)), match[2].str());
+  EXPECT_GE(std::stoi(match[3].str()), 1);
+  EXPECT_LE(std::stoi(match[3].str()), 12);
+  EXPECT_GE(std::stoi(match[4].str()), 1);
+  EXPECT_LE(std::stoi(match[4].str()), 31);
+  EXPECT_LE(std::stoi(match[5].str()), 23);
+  EXPECT_LE(std::stoi(match[6].str()), 59);
+  EXPECT_LE(std::stoi(match[7].str()), 60);
+}
+
+TEST_F(LoggingTest, SeverityNames) {
+  StderrCapture capture;
+  cef_log("f", 1, cef::logging::LOG_INFO, "i");
+  cef_log("f", 2, cef::logging::LOG_ERROR, "e");
+  cef_log("f", 3, cef::logging::LOG_VERBOSE, "v");
+  std::string text = capture.Finish();
+
+  EXPECT_NE(std::string::npos, text.find(":INFO:f(1)] i\n")) << text;
+  EXPECT_NE(std::string::npos, text.find(":ERROR:f(2)] e\n")) << text;
+  EXPECT_NE(std::string::npos, text.find(":VERBOSE1:f(3)] v\n")) << text;
+}
+
+TEST_F(LoggingTest, SettingsSeveritySetsTheMinimumLevel) {
+  struct {
+    cef_log_severity_t severity;
+    int level;
+  } cases[] = {
+      {LOGSEVERITY_DEFAULT, cef::logging::LOG_INFO},
+      {LOGSEVERITY_VERBOSE, cef::logging::LOG_VERBOSE},
+      {LOGSEVERITY_INFO, cef::logging::LOG_INFO},
+      {LOGSEVERITY_WARNING, cef::logging::LOG_WARNING},
+      {LOGSEVERITY_ERROR, cef::logging::LOG_ERROR},
+      {LOGSEVERITY_FATAL, cef::logging::LOG_FATAL},
+  };
+  for (const auto& test_case : cases) {
+    cef_qt::ConfigureLogging(test_case.severity, std::string());
+    EXPECT_EQ(test_case.level, cef_get_min_log_level())
+        << "severity " << test_case.severity;
+  }
+  cef_qt::ConfigureLogging(LOGSEVERITY_DISABLE, std::string());
+  EXPECT_GT(cef_get_min_log_level(), cef::logging::LOG_FATAL);
+}
+
+TEST_F(LoggingTest, SwitchValueWinsOverTheSettings) {
+  cef_qt::ConfigureLogging(LOGSEVERITY_ERROR, "warning");
+  EXPECT_EQ(cef::logging::LOG_WARNING, cef_get_min_log_level());
+  cef_qt::ConfigureLogging(LOGSEVERITY_VERBOSE, "error");
+  EXPECT_EQ(cef::logging::LOG_ERROR, cef_get_min_log_level());
+  cef_qt::ConfigureLogging(LOGSEVERITY_WARNING, "verbose");
+  EXPECT_EQ(cef::logging::LOG_VERBOSE, cef_get_min_log_level());
+  cef_qt::ConfigureLogging(LOGSEVERITY_INFO, "disable");
+  EXPECT_GT(cef_get_min_log_level(), cef::logging::LOG_FATAL);
+}
+
+TEST_F(LoggingTest, UnknownSwitchValueKeepsTheSettingsAndSaysSo) {
+  StderrCapture capture;
+  cef_qt::ConfigureLogging(LOGSEVERITY_ERROR, "loud");
+  std::string text = capture.Finish();
+
+  EXPECT_EQ(cef::logging::LOG_ERROR, cef_get_min_log_level());
+  EXPECT_NE(std::string::npos, text.find("\"loud\"")) << text;
+}
+
+TEST_F(LoggingTest, LogMacroHonoursTheMinimumLevel) {
+  cef_qt::ConfigureLogging(LOGSEVERITY_ERROR, std::string());
+  g_evaluations = 0;
+  {
+    StderrCapture capture;
+    LOG(WARNING) << Evaluated();
+    EXPECT_EQ("", capture.Finish());
+  }
+  EXPECT_EQ(0, g_evaluations);
+
+  cef_qt::ConfigureLogging(LOGSEVERITY_ERROR, "warning");
+  StderrCapture capture;
+  LOG(WARNING) << "shown " << 42;
+  std::string text = capture.Finish();
+  EXPECT_NE(std::string::npos, text.find(":WARNING:")) << text;
+  EXPECT_NE(std::string::npos, text.find("logging_test.cc(")) << text;
+  EXPECT_NE(std::string::npos, text.find(")] shown 42\n")) << text;
+}
+
+TEST_F(LoggingTest, DisabledLoggingWritesNoErrors) {
+  cef_qt::ConfigureLogging(LOGSEVERITY_DISABLE, std::string());
+  StderrCapture capture;
+  LOG(ERROR) << "hidden";
+  EXPECT_EQ("", capture.Finish());
+}
+
+}  // namespace

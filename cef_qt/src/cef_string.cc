@@ -63,7 +63,9 @@ int cef_string_utf16_set(const char16* src,
                          size_t src_len,
                          cef_string_utf16_t* output,
                          int copy) {
-  cef_string_utf16_clear(output);
+  // Freed only after copying: |src| may be |output|'s own text.
+  cef_string_utf16_t previous = *output;
+  *output = {};
   if (src && src_len > 0) {
     if (copy) {
       output->str = new char16[src_len + 1];
@@ -75,6 +77,7 @@ int cef_string_utf16_set(const char16* src,
     }
     output->length = src_len;
   }
+  cef_string_utf16_clear(&previous);
   return 1;
 }
 
@@ -82,7 +85,9 @@ int cef_string_utf8_set(const char* src,
                         size_t src_len,
                         cef_string_utf8_t* output,
                         int copy) {
-  cef_string_utf8_clear(output);
+  // Freed only after copying: |src| may be |output|'s own text.
+  cef_string_utf8_t previous = *output;
+  *output = {};
   if (src && src_len > 0) {
     if (copy) {
       output->str = new char[src_len + 1];
@@ -94,6 +99,7 @@ int cef_string_utf8_set(const char* src,
     }
     output->length = src_len;
   }
+  cef_string_utf8_clear(&previous);
   return 1;
 }
 

@@ -189,6 +189,11 @@ bool CefInitialize(const CefMainArgs& args,
          (subprocess.empty() ? executable : subprocess).c_str(), 1);
   if (settings.no_sandbox)
     command_line->AppendSwitch("no-sandbox");
+  if (settings.remote_debugging_port > 0) {
+    command_line->AppendSwitchWithValue(
+        "remote-debugging-port",
+        std::to_string(settings.remote_debugging_port));
+  }
   cef_qt::HandSwitchesToChromium(command_line);
 
   static std::string program_name =

@@ -127,7 +127,7 @@ Scenario RepairService::scenario() const {
 }
 
 Reply RepairService::Handle(const SimRequest& request) {
-  if (request.method != "GET" && request.method != "HEAD") {
+  if (request.method != "GET") {
     return ErrorReply(405, "method " + request.method +
                                " not allowed: the service answers GET");
   }

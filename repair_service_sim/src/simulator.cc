@@ -11,7 +11,7 @@ namespace repair_sim {
 namespace {
 
 bool IsReadOrWrite(const std::string& method) {
-  return method == "GET" || method == "HEAD" || method == "POST";
+  return method == "GET" || method == "POST";
 }
 
 Json ScenarioSummary(const Scenario& scenario, const ScenarioLibrary& library) {

@@ -214,9 +214,11 @@ TEST_F(RepairServiceTest, MalformedRequestsGetAnHttpErrorWithJson) {
     EXPECT_EQ(body["message"], c.message) << c.target;
   }
   EXPECT_EQ(service_.Handle(Get("/lumenos-repairscan")).http_status, 404);
-  SimRequest post = Get(kService + "scan");
-  post.method = "POST";
-  EXPECT_EQ(service_.Handle(post).http_status, 405);
+  for (const char* method : {"POST", "HEAD"}) {
+    SimRequest request = Get(kService + "scan");
+    request.method = method;
+    EXPECT_EQ(service_.Handle(request).http_status, 405) << method;
+  }
 }
 
 TEST_F(RepairServiceTest, UnknownUuidIsRefusedNotAnError) {

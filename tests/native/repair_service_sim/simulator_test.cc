@@ -92,6 +92,7 @@ TEST_F(SimulatorTest, BadScenarioIsRefusedAndTheCurrentOneStays) {
 TEST_F(SimulatorTest, UnknownControlPathsAndMethodsAreErrors) {
   EXPECT_EQ(Send("GET", "/_sim/nope").http_status, 404);
   EXPECT_EQ(Send("DELETE", "/_sim/reset").http_status, 405);
+  EXPECT_EQ(Send("HEAD", "/_sim/reset").http_status, 405);
   EXPECT_EQ(Send("POST", "/_sim/journal").http_status, 405);
   EXPECT_EQ(Send("GET", "/_sim/scenario?x=%").http_status, 400);
 }

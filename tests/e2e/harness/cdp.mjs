@@ -1,0 +1,167 @@
+// A minimal Chrome DevTools Protocol client for one page target.
+
+import WebSocket from "ws";
+import { waitFor, withTimeout } from "./wait.mjs";
+
+const COMMAND_TIMEOUT = 15000;
+
+// The page targets listed by the DevTools endpoint on port.
+export async function pageTargets(port) {
+  const response = await fetch(`http://127.0.0.1:${port}/json`);
+  const targets = await response.json();
+  return targets.filter((t) => t.type === "page");
+}
+
+export class PageSession {
+  static async connect(webSocketUrl) {
+    const session = new PageSession();
+    session.socket = new WebSocket(webSocketUrl, { perMessageDeflate: false });
+    await withTimeout(
+      `the DevTools socket ${webSocketUrl} to open`,
+      new Promise((resolve, reject) => {
+        session.socket.once("open", resolve);
+        session.socket.once("error", reject);
+      }),
+      COMMAND_TIMEOUT,
+    );
+    session.socket.on("message", (data) => session.dispatch(JSON.parse(data.toString())));
+    session.socket.on("close", () => session.failPending("the DevTools socket closed"));
+    return session;
+  }
+
+  constructor() {
+    this.nextId = 1;
+    this.pending = new Map();
+    this.listeners = new Set();
+  }
+
+  dispatch(message) {
+    if (message.id !== undefined) {
+      const call = this.pending.get(message.id);
+      if (!call) return;
+      this.pending.delete(message.id);
+      if (message.error) call.reject(new Error(`${call.method}: ${message.error.message}`));
+      else call.resolve(message.result);
+      return;
+    }
+    for (const listener of this.listeners) listener(message);
+  }
+
+  failPending(reason) {
+    for (const call of this.pending.values()) call.reject(new Error(`${call.method}: ${reason}`));
+    this.pending.clear();
+  }
+
+  send(method, params = {}, timeout = COMMAND_TIMEOUT) {
+    if (this.socket.readyState !== WebSocket.OPEN) {
+      return Promise.reject(new Error(`${method}: the DevTools socket is not open`));
+    }
+    const id = this.nextId++;
+    const answer = new Promise((resolve, reject) => {
+      this.pending.set(id, { method, resolve, reject });
+    });
+    this.socket.send(JSON.stringify({ id, method, params }));
+    return withTimeout(`the answer to ${method}`, answer, timeout).finally(() =>
+      this.pending.delete(id),
+    );
+  }
+
+  // Delivers the first event named method for which accept(params) holds.
+  waitForEvent(method, accept = () => true, timeout = COMMAND_TIMEOUT) {
+    let listener;
+    const event = new Promise((resolve) => {
+      listener = (message) => {
+        if (message.method === method && accept(message.params)) resolve(message.params);
+      };
+      this.listeners.add(listener);
+    });
+    return withTimeout(`the event ${method}`, event, timeout).finally(() =>
+      this.listeners.delete(listener),
+    );
+  }
+
+  // Evaluates an expression in the page (awaiting a promise) and delivers
+  // its value; a thrown exception becomes an error here.
+  async evaluate(expression) {
+    const result = await this.send("Runtime.evaluate", {
+      expression,
+      awaitPromise: true,
+      returnByValue: true,
+    });
+    if (result.exceptionDetails) {
+      const details = result.exceptionDetails;
+      const text = details.exception ? details.exception.description : details.text;
+      throw new Error(`page exception in ${expression}: ${text}`);
+    }
+    return result.result.value;
+  }
+
+  // Waits until the page expression is truthy and delivers its value.
+  waitForPage(what, expression, options) {
+    return waitFor(what, () => this.evaluate(expression), options);
+  }
+
+  // Centre of the element with this id, in CSS pixels of the viewport.
+  async centreOf(id) {
+    const box = await this.evaluate(`(() => {
+      const e = document.getElementById(${JSON.stringify(id)});
+      if (!e) return null;
+      e.scrollIntoView({ block: "nearest" });
+      const r = e.getBoundingClientRect();
+      return { x: r.left + r.width / 2, y: r.top + r.height / 2, w: r.width, h: r.height };
+    })()`);
+    if (!box) throw new Error(`no element with id "${id}" in the page`);
+    if (box.w === 0 || box.h === 0) throw new Error(`element "${id}" is not displayed`);
+    return box;
+  }
+
+  async clickAt(x, y) {
+    const base = { x, y, button: "left", clickCount: 1 };
+    await this.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y });
+    await this.send("Input.dispatchMouseEvent", { type: "mousePressed", ...base });
+    await this.send("Input.dispatchMouseEvent", { type: "mouseReleased", ...base });
+  }
+
+  // A real pointer click in the middle of the element with this id.
+  async click(id) {
+    const { x, y } = await this.centreOf(id);
+    await this.clickAt(x, y);
+  }
+
+  // Presses and releases one key, e.g. "Enter", "Escape", "Tab", "ArrowRight", " ".
+  async press(key) {
+    const info = KEYS[key];
+    if (!info) throw new Error(`no key description for "${key}"`);
+    const common = {
+      key,
+      code: info.code,
+      windowsVirtualKeyCode: info.keyCode,
+      nativeVirtualKeyCode: info.keyCode,
+    };
+    const down = info.text ? { type: "keyDown", text: info.text } : { type: "rawKeyDown" };
+    await this.send("Input.dispatchKeyEvent", { ...down, ...common });
+    await this.send("Input.dispatchKeyEvent", { type: "keyUp", ...common });
+  }
+
+  // PNG bytes of the page's viewport.
+  async screenshot() {
+    const { data } = await this.send("Page.captureScreenshot", { format: "png" }, 30000);
+    return Buffer.from(data, "base64");
+  }
+
+  close() {
+    if (this.socket) this.socket.terminate();
+  }
+}
+
+const KEYS = {
+  Enter: { code: "Enter", keyCode: 13, text: "\r" },
+  " ": { code: "Space", keyCode: 32, text: " " },
+  Escape: { code: "Escape", keyCode: 27 },
+  Tab: { code: "Tab", keyCode: 9 },
+  ArrowLeft: { code: "ArrowLeft", keyCode: 37 },
+  ArrowUp: { code: "ArrowUp", keyCode: 38 },
+  ArrowRight: { code: "ArrowRight", keyCode: 39 },
+  ArrowDown: { code: "ArrowDown", keyCode: 40 },
+  a: { code: "KeyA", keyCode: 65, text: "a" },
+};

@@ -1,0 +1,93 @@
+// Child processes in their own process group, with their output collected,
+// and killed as a group however the test run ends.
+
+import { spawn, spawnSync } from "node:child_process";
+import { withTimeout } from "./wait.mjs";
+
+const live = new Set();
+
+function killGroup(pid, signal) {
+  try {
+    process.kill(-pid, signal);
+  } catch {
+    // The group is gone already.
+  }
+}
+
+// A run that ends in any way leaves none of our process groups behind.
+process.on("exit", () => {
+  for (const child of live) killGroup(child.pid, "SIGKILL");
+});
+for (const signal of ["SIGINT", "SIGTERM"]) {
+  process.on(signal, () => process.exit(130));
+}
+
+export class ProcessGroup {
+  // name: for messages; options: spawn's options (env, stdio extras).
+  constructor(name, command, args, options = {}) {
+    this.name = name;
+    this.command = command;
+    this.args = args;
+    this.stdout = "";
+    this.stderr = "";
+    this.exit = null; // { code, signal } once ended
+    this.child = spawn(command, args, {
+      stdio: ["ignore", "pipe", "pipe", ...(options.extraStdio || [])],
+      env: options.env || process.env,
+      cwd: options.cwd,
+      detached: true,
+    });
+    this.pid = this.child.pid;
+    live.add(this.child);
+    this.child.stdout.setEncoding("utf8");
+    this.child.stderr.setEncoding("utf8");
+    this.child.stdout.on("data", (text) => (this.stdout += text));
+    this.child.stderr.on("data", (text) => (this.stderr += text));
+    this.exited = new Promise((resolve) => {
+      this.child.on("exit", (code, signal) => {
+        this.exit = { code, signal };
+        resolve(this.exit);
+      });
+      this.child.on("error", (error) => {
+        this.exit = { code: null, signal: null, error };
+        resolve(this.exit);
+      });
+    });
+    // Output is complete only once both pipes have closed.
+    this.closed = new Promise((resolve) => this.child.on("close", resolve));
+    this.exited.then(() => live.delete(this.child));
+  }
+
+  get running() {
+    return this.exit === null;
+  }
+
+  // Delivers { code, signal } once the process has ended and its output is
+  // complete; throws after timeout ms.
+  async waitForExit(timeout = 15000) {
+    const result = await withTimeout(`${this.name} to exit`, this.exited, timeout);
+    await withTimeout(`${this.name}'s output to close`, this.closed, 5000).catch(() => {});
+    return result;
+  }
+
+  // Ends the whole group: SIGTERM, then SIGKILL after grace ms.
+  async stop(grace = 3000) {
+    if (this.running) {
+      killGroup(this.pid, "SIGTERM");
+      try {
+        await withTimeout(`${this.name} to end on SIGTERM`, this.exited, grace);
+      } catch {
+        killGroup(this.pid, "SIGKILL");
+        await withTimeout(`${this.name} to end on SIGKILL`, this.exited, 5000);
+      }
+    }
+    // Helpers of the group may outlive its leader.
+    killGroup(this.pid, "SIGKILL");
+  }
+
+  // Pids of the group's processes that are still alive.
+  groupPids() {
+    const found = spawnSync("pgrep", ["-g", String(this.pid)], { encoding: "utf8" });
+    return found.stdout.split(/\s+/).filter(Boolean).map(Number);
+  }
+}

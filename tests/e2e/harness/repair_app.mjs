@@ -1,0 +1,81 @@
+// The program under test: started on a virtual display with DevTools open,
+// its stderr collected, its page reachable over CDP.
+
+import { PageSession, pageTargets } from "./cdp.mjs";
+import { appBinary } from "./paths.mjs";
+import { freePort } from "./ports.mjs";
+import { ProcessGroup } from "./process_group.mjs";
+import { waitFor } from "./wait.mjs";
+
+export const START_URL = "client://web/index.html";
+export const APPENDED_SWITCHES = [
+  "--disable-web-security",
+  "--disable-sync",
+  "--ignore-gpu-blacklist",
+  "--start-fullscreen",
+];
+
+export class RepairApp {
+  // display: a VirtualDisplay; args: extra switches of the program.
+  static async start(display, args = []) {
+    const app = new RepairApp();
+    app.display = display;
+    app.debugPort = await freePort();
+    app.process = new ProcessGroup(
+      "lumenos-repair-app",
+      appBinary(),
+      ["--no-sandbox", `--remote-debugging-port=${app.debugPort}`, ...args],
+      { env: display.env },
+    );
+    return app;
+  }
+
+  get pid() {
+    return this.process.pid;
+  }
+
+  get stderr() {
+    return this.process.stderr;
+  }
+
+  // The first page target whose URL satisfies accept, once it is listed.
+  async target(accept = (url) => url === START_URL, timeout = 20000) {
+    return waitFor(`a DevTools page target of lumenos-repair-app (port ${this.debugPort})`, async () => {
+      if (!this.process.running) {
+        throw new Error(`lumenos-repair-app ended: ${JSON.stringify(this.process.exit)}\n${this.stderr}`);
+      }
+      const targets = await pageTargets(this.debugPort);
+      return targets.find((t) => accept(t.url)) || null;
+    }, { timeout, interval: 200 });
+  }
+
+  // Connects to the start page and waits until its modules have run.
+  async connect() {
+    const target = await this.target();
+    this.page = await PageSession.connect(target.webSocketDebuggerUrl);
+    await this.page.waitForPage(
+      "the page's modules to publish their handlers",
+      "typeof window.TakeAction === 'function' && document.readyState === 'complete'",
+      { timeout: 15000 },
+    );
+    return this.page;
+  }
+
+  async window() {
+    return this.display.windowOf(this.pid);
+  }
+
+  // Lines of stderr that match pattern.
+  stderrLines(pattern) {
+    return this.stderr.split("\n").filter((line) => pattern.test(line));
+  }
+
+  waitForExit(timeout = 15000) {
+    return this.process.waitForExit(timeout);
+  }
+
+  async stop() {
+    if (this.page) this.page.close();
+    await this.process.stop();
+  }
+}

@@ -1,0 +1,49 @@
+// The stand-in repair service on 127.0.0.1:8080 (the page's fixed address),
+// with a scenario and a journal of the requests it received.
+
+import { scenarioDir, simBinary } from "./paths.mjs";
+import { portInUse } from "./ports.mjs";
+import { ProcessGroup } from "./process_group.mjs";
+import { waitFor } from "./wait.mjs";
+
+export const SERVICE_PORT = 8080;
+const CONTROL = `http://127.0.0.1:${SERVICE_PORT}/_sim`;
+
+export class RepairSim {
+  // scenario: a shipped scenario's name or a scenario file.
+  static async start({ scenario = "default", timeScale = 1 } = {}) {
+    if (await portInUse(SERVICE_PORT)) {
+      throw new Error(`port ${SERVICE_PORT} is already in use: another service or test run holds it`);
+    }
+    const sim = new RepairSim();
+    sim.process = new ProcessGroup("lumenos-repair-sim", simBinary(), [
+      "--port", String(SERVICE_PORT),
+      "--scenario-dir", scenarioDir,
+      "--scenario", scenario,
+      "--time-scale", String(timeScale),
+    ]);
+    await waitFor(`lumenos-repair-sim to listen on ${SERVICE_PORT} (scenario ${scenario})`, () => {
+      if (!sim.process.running) {
+        throw new Error(`lumenos-repair-sim ended: ${JSON.stringify(sim.process.exit)}: ${sim.process.stderr}`);
+      }
+      return sim.process.stdout.includes("listening on");
+    }, { timeout: 10000 });
+    return sim;
+  }
+
+  // Every service request received, oldest first.
+  async journal() {
+    const response = await fetch(`${CONTROL}/journal`);
+    if (!response.ok) throw new Error(`journal: HTTP ${response.status}`);
+    return response.json();
+  }
+
+  // Journal entries whose path ends with /name (e.g. "restore").
+  async requests(name) {
+    return (await this.journal()).filter((e) => e.path === `/lumenos-repair/${name}`);
+  }
+
+  async stop() {
+    await this.process.stop();
+  }
+}

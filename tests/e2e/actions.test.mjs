@@ -1,0 +1,135 @@
+// Each of the four actions against the stand-in: refused with No and with
+// Escape (nothing sent), then confirmed with Yes and followed to success.
+
+import assert from "node:assert/strict";
+import { after, before, describe, it } from "node:test";
+import { destructive, named, pollsOf, scanUuid } from "./harness/journal.mjs";
+import { RepairPage } from "./harness/repair_page.mjs";
+import { Session } from "./harness/session.mjs";
+
+const SIM = { scenario: "default", timeScale: 2 };
+const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
+
+describe("the four actions against the default scenario", () => {
+  let session;
+  let repair;
+  before(async () => {
+    session = await Session.start({ sim: SIM });
+    repair = new RepairPage(session.page);
+  });
+  after(async () => {
+    await session?.stop();
+  });
+
+  // Fresh page and journal; the image of menu entry `entry` and the option
+  // are chosen; "Proceed" is refused once with No and once with Escape.
+  async function chooseAndRefuse(entry, option, title) {
+    await session.restartSim(SIM);
+    const menu = await repair.waitForMenu();
+    const { disc, image } = JSON.parse(menu[entry].value);
+    await repair.chooseImage(entry);
+    await repair.chooseOption(option);
+    for (const refuse of [() => repair.answer(false), () => repair.escape()]) {
+      assert.deepEqual(await repair.proceed(), { title, message: CONFIRM_MESSAGE });
+      await refuse();
+      await new Promise((resolve) => setTimeout(resolve, 300));
+      assert.equal(await repair.actionPageShown(), false, "the first page stays");
+      assert.deepEqual(destructive(await session.sim.journal()), [], "nothing sent without Yes");
+    }
+    assert.equal(await session.page.evaluate(`document.getElementById(${JSON.stringify(option)}).checked`), true);
+    return { disc, image };
+  }
+
+  async function confirm() {
+    await repair.proceed();
+    await repair.answer(true);
+  }
+
+  // The one request of `name` in the journal, and the scan uuid.
+  async function theRequest(name) {
+    const journal = await session.sim.journal();
+    const sent = destructive(journal);
+    assert.equal(sent.length, 1, `exactly one destructive request: ${JSON.stringify(sent)}`);
+    assert.equal(sent[0].path, `/lumenos-repair/${name}`);
+    return { request: sent[0], scan: scanUuid(journal), journal };
+  }
+
+  it("the scan fills the menu with every image of both discs", async () => {
+    const menu = await repair.waitForMenu();
+    assert.deepEqual(menu.map((entry) => entry.text), [
+      "Select..",
+      "nvme0n1:Internal disc : lumenos-3.6.2  ",
+      "nvme0n1:Internal disc : lumenos-3.5.0  ",
+      "mmcblk0:SD card : lumenos-3.6.2-recovery  ",
+    ]);
+    assert.deepEqual(JSON.parse(menu[3].value), { disc: "mmcblk0", image: "lumenos-3.6.2-recovery" });
+    await session.keepScreenshot("first-page");
+  });
+
+  it("Restore runs after Yes and is followed to success", async () => {
+    const { disc, image } = await chooseAndRefuse(2, "restore", "Restore");
+    await repair.proceed();
+    await session.keepScreenshot("dialog");
+    await repair.answer(true);
+    const running = await repair.waitForActionMessage("a running restore's status line",
+      "m !== 'Started...' && !/^(SUCCESS|FAIL:) /.test(m)");
+    assert.equal(running.label, `Running Restore on ${disc} : ${image}`);
+    assert.equal(running.buttons, false, "no buttons while running");
+    await session.keepScreenshot("running-action");
+
+    const result = await repair.waitForResult();
+    await session.keepScreenshot("result");
+    assert.equal(result.message, `SUCCESS  Restore of ${image} finished`);
+    assert.equal(result.mark, "pass.png");
+
+    const { request, scan, journal } = await theRequest("restore");
+    assert.deepEqual(request.params, { disc, image, scanuuid: scan });
+    const actionPolls = named(journal, "status").filter((p) => p.params.uuid !== scan);
+    const uuid = actionPolls[0].params.uuid;
+    const polls = pollsOf(journal, uuid);
+    assert.ok(polls.length >= 2, `followed over several polls: ${polls.length}`);
+    assert.deepEqual(polls.map((p) => p.params.max), polls.map(() => "100"));
+    assert.equal(polls[0].params.start, "0");
+    assert.ok(Number(polls.at(-1).params.start) > 0, "later polls start after the lines received");
+
+    // The log area holds the request's message and every log line of the
+    // service exactly once.
+    const service = await (await fetch(
+      `http://127.0.0.1:8080/lumenos-repair/status?uuid=${uuid}&start=0&max=100`)).json();
+    assert.deepEqual(result.log.split("\n").filter(Boolean),
+      [`Restore of ${image} on ${disc} started`, ...service.log_messages]);
+  });
+
+  it("Factory Reset sends the image key as efi and the scan uuid as image", async () => {
+    const { disc, image } = await chooseAndRefuse(1, "factory-reset", "Factory-reset");
+    await confirm();
+    const result = await repair.waitForResult();
+    assert.equal(result.label, `Running Factory-reset on ${disc} : ${image}`);
+    assert.equal(result.message, `SUCCESS  Factory reset of ${disc} finished`);
+    assert.equal(result.mark, "pass.png");
+    const { request, scan } = await theRequest("factory-reset");
+    assert.deepEqual(request.params, { disc, efi: image, image: scan });
+  });
+
+  it("Repair (Advance) ends with the fixed advice", async () => {
+    const { disc, image } = await chooseAndRefuse(3, "repair", "Repair");
+    await confirm();
+    const result = await repair.waitForResult();
+    assert.equal(result.message, "SUCCESS  Minimize this window  and repair manually with caution");
+    assert.equal(result.mark, "pass.png");
+    const { request, scan } = await theRequest("repair");
+    assert.deepEqual(request.params, { disc, image, scanuuid: scan });
+  });
+
+  it("Reboot announces itself at once and is followed to success", async () => {
+    const { disc, image } = await chooseAndRefuse(3, "reboot", "Reboot");
+    await confirm();
+    const announced = await repair.waitForActionMessage("the reboot's announcement",
+      "m === 'Rebooting in 10 sec'", 5000);
+    assert.equal(announced.label, `Running Reboot on ${disc} : ${image}`);
+    const result = await repair.waitForResult();
+    assert.equal(result.message, "SUCCESS  Reboot scheduled");
+    const { request, scan } = await theRequest("reboot");
+    assert.deepEqual(request.params, { disc, image, scanuuid: scan, delay: "10" });
+  });
+});

@@ -1,0 +1,115 @@
+// What a user does and sees on the repair page, over CDP.
+
+const YES = "exConfirmPromiseBtnYes";
+const NO = "exConfirmPromiseBtnNo";
+const OVERLAY = "exConfirmPromiseOverLay";
+
+export class RepairPage {
+  constructor(page) {
+    this.page = page;
+  }
+
+  text(id) {
+    return this.page.evaluate(`document.getElementById(${JSON.stringify(id)}).textContent`);
+  }
+
+  // Waits for the scan to end and the overlay to go; delivers the menu's
+  // entries as [{ text, value }].
+  async waitForMenu(timeout = 30000) {
+    await this.page.waitForPage("the scanning overlay to go (scan and list done)",
+      "!document.getElementById('loading_id')", { timeout });
+    return this.menu();
+  }
+
+  menu() {
+    return this.page.evaluate(
+      "[...document.getElementById('images').options].map((o) => ({ text: o.textContent, value: o.value }))");
+  }
+
+  // Picks entry index of the image list the way a user does: a click opens
+  // the list's pop-up, arrows move in it, Enter takes the entry.
+  async chooseImage(index) {
+    const current = await this.page.evaluate("document.getElementById('images').selectedIndex");
+    await this.page.click("images");
+    await this.page.waitForPage("the image list to take the focus", "document.activeElement.id === 'images'");
+    const key = index >= current ? "ArrowDown" : "ArrowUp";
+    for (let i = 0; i < Math.abs(index - current); i++) await this.page.press(key);
+    await this.page.press("Enter");
+    await this.page.waitForPage(`entry ${index} of the image list to be chosen`,
+      `document.getElementById('images').selectedIndex === ${index}`);
+  }
+
+  async chooseOption(id) {
+    await this.page.click(id);
+    await this.page.waitForPage(`option ${id} to be checked`, `document.getElementById(${JSON.stringify(id)}).checked`);
+  }
+
+  dialogOpen() {
+    return this.page.evaluate(`!!document.getElementById("${OVERLAY}")`);
+  }
+
+  // Clicks "Proceed" and waits for the confirmation; delivers its title and
+  // message.
+  async proceed() {
+    await this.page.click("ok_button");
+    return this.waitForDialog();
+  }
+
+  async waitForDialog() {
+    await this.page.waitForPage("the confirmation dialog to open", `!!document.getElementById("${YES}")`);
+    return this.page.evaluate(`(() => {
+      const wrap = document.getElementById("exConfirmPromiseWrap");
+      return { title: document.getElementById("exConfirmPromise_title").textContent,
+               message: wrap.querySelector("p").textContent };
+    })()`);
+  }
+
+  // Answers the open dialog by a click on Yes or No and waits for it to go.
+  async answer(yes) {
+    await this.page.click(yes ? YES : NO);
+    await this.waitForDialogGone();
+  }
+
+  // Escape closes the dialog at once, with no answer.
+  async escape() {
+    await this.page.press("Escape");
+    await this.waitForDialogGone();
+  }
+
+  waitForDialogGone() {
+    return this.page.waitForPage("the confirmation dialog to go", `!document.getElementById("${OVERLAY}")`);
+  }
+
+  actionPageShown() {
+    return this.page.evaluate("document.getElementById('action_ui').style.display !== 'none'");
+  }
+
+  // The action page as shown: heading, status line, log, mark, buttons.
+  actionState() {
+    return this.page.evaluate(`(() => {
+      const e = (id) => document.getElementById(id);
+      return {
+        label: e("action_label").textContent,
+        message: e("action_msg").textContent,
+        log: e("action_log").value,
+        mark: e("action_img").src.split("/").pop(),
+        buttons: e("action_next").style.display !== "none",
+      };
+    })()`);
+  }
+
+  // Waits for a status line that satisfies the page expression over `m`
+  // (the text of "action_msg"); delivers the action page's state.
+  async waitForActionMessage(what, predicate, timeout = 30000) {
+    await this.page.waitForPage(what,
+      `((m) => ${predicate})(document.getElementById('action_msg').textContent)`, { timeout });
+    return this.actionState();
+  }
+
+  // Waits for the result line of an action and the buttons.
+  waitForResult(timeout = 30000) {
+    return this.waitForActionMessage("the action's result (SUCCESS or FAIL:)",
+      "/^(SUCCESS|FAIL:) /.test(m) && document.getElementById('action_next').style.display !== 'none'",
+      timeout);
+  }
+}

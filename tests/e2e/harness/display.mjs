@@ -133,9 +133,24 @@ export class VirtualDisplay {
     return match ? Number.parseInt(match[1], 16) : 0;
   }
 
-  // Writes a PNG of the whole screen.
-  async screenshot(file) {
-    await this.run("import", ["-window", "root", file], 20000);
+  // Writes a PNG of the whole screen, or of region { x, y, width, height }.
+  async screenshot(file, region) {
+    const crop = region
+      ? ["-crop", `${region.width}x${region.height}+${region.x}+${region.y}`, "+repage"]
+      : [];
+    await this.run("import", ["-window", "root", ...crop, file], 20000);
+  }
+
+  // The window with its frame, as a screen region.
+  async frameRegion(windowId) {
+    const inner = await this.geometry(windowId);
+    const [left, right, top, bottom] = await this.cardinals(windowId, "_NET_FRAME_EXTENTS");
+    return {
+      x: inner.x - left,
+      y: inner.y - top,
+      width: inner.width + left + right,
+      height: inner.height + top + bottom,
+    };
   }
 
   // The colour of one screen pixel as [r, g, b].

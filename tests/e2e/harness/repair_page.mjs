@@ -56,7 +56,11 @@ export class RepairPage {
   }
 
   async waitForDialog() {
-    await this.page.waitForPage("the confirmation dialog to open", `!!document.getElementById("${YES}")`);
+    await this.page.waitForPage("the confirmation dialog to open and finish fading in",
+      `(() => {
+        const wrap = document.getElementById("exConfirmPromiseWrap");
+        return !!wrap && Number(getComputedStyle(wrap).opacity) >= 0.999;
+      })()`);
     return this.page.evaluate(`(() => {
       const wrap = document.getElementById("exConfirmPromiseWrap");
       return { title: document.getElementById("exConfirmPromise_title").textContent,

@@ -187,6 +187,29 @@ void WriteSource(std::ostream& out, const Options& options) {
   out << "  return index;\n}\n";
 }
 
+// Writes the source beside |output| and moves it into place only when it is
+// complete, so that a failed run leaves no half-written source behind.
+void WriteOutput(const Options& options) {
+  const std::string partial = options.output + ".partial";
+  bool written = false;
+  {
+    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+    try {
+      WriteSource(out, options);
+    } catch (...) {
+      out.close();
+      std::remove(partial.c_str());
+      throw;
+    }
+    out.flush();
+    written = static_cast<bool>(out);
+  }
+  if (!written || std::rename(partial.c_str(), options.output.c_str()) != 0) {
+    std::remove(partial.c_str());
+    throw std::runtime_error("cannot write " + options.output);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -197,17 +220,7 @@ int main(int argc, char** argv) {
     std::sort(options.paths.begin(), options.paths.end());
     options.paths.erase(std::unique(options.paths.begin(), options.paths.end()),
                         options.paths.end());
-
-    const std::string partial = options.output + ".partial";
-    {
-      std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-      WriteSource(out, options);
-      out.flush();
-      if (!out)
-        throw std::runtime_error("cannot write " + partial);
-    }
-    if (std::rename(partial.c_str(), options.output.c_str()) != 0)
-      throw std::runtime_error("cannot replace " + options.output);
+    WriteOutput(options);
   } catch (const std::exception& e) {
     std::cerr << "embed_resources: " << e.what() << "\n";
     return 1;

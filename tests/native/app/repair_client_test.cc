@@ -9,7 +9,6 @@
 
 #include "engine_recorder.h"
 #include "fakes.h"
-#include "include/cef_parser.h"
 
 namespace {
 
@@ -155,21 +154,6 @@ TEST_F(RepairClientTest, FailedLoadShowsTheErrorPage) {
     EXPECT_EQ(66u, page.size());
     EXPECT_EQ(kErrorPage, page);
   }
-}
-
-TEST_F(RepairClientTest, ErrorPageUrlIsTheEscapedBase64OfThePage) {
-  CefRefPtr<FakeFrame> frame = new FakeFrame();
-  client_->OnLoadError(new FakeBrowser(1), frame, ERR_NAME_NOT_RESOLVED, "",
-                       "");
-
-  // The 66 bytes leave a remainder of 0 after groups of three: no padding,
-  // so the escapes come from '+' and '/' only.
-  std::string expected =
-      std::string(kDataUrlPrefix) +
-      CefURIEncode(CefBase64Encode(kErrorPage, sizeof(kErrorPage) - 1), false)
-          .ToString();
-  ASSERT_EQ(1u, frame->loaded_urls().size());
-  EXPECT_EQ(expected, frame->loaded_urls()[0]);
 }
 
 TEST_F(RepairClientTest, TitleAndFullscreenReachTheBrowsersWindow) {

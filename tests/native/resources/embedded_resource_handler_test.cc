@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "client_scheme_handler_factory.h"
 #include "gtest/gtest.h"
 #include "handler_harness.h"
 #include "test_files.h"
@@ -97,18 +96,6 @@ TEST(EmbeddedResourceHandlerTest, ReadWithoutRoomFailsInsteadOfPending) {
   EXPECT_EQ(ReadAll(*handler), WebFile("index.html"));
 }
 
-TEST(EmbeddedResourceHandlerTest, OlderEntryPointsServeNothing) {
-  CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
-  ASSERT_TRUE(OpenUrl(*handler, kPrefix + "index.html", false).opened);
-  EXPECT_FALSE(handler->ProcessRequest(RequestFor(kPrefix + "index.html"),
-                                       new CountingCallback()));
-  char buffer[16];
-  int bytes_read = 0;
-  EXPECT_FALSE(handler->ReadResponse(buffer, sizeof(buffer), bytes_read,
-                                     new CountingCallback()));
-  EXPECT_EQ(bytes_read, -2);
-}
-
 TEST(EmbeddedResourceHandlerTest, DoubledSlashAfterTheHostServesThePage) {
   CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
   const OpenResult open = OpenUrl(*handler, "client://web//index.html", false);
@@ -131,20 +118,6 @@ TEST(EmbeddedResourceHandlerTest, PathsThatNameNoFileCancelWithoutThrowing) {
       EXPECT_EQ(open.continues, 0) << url;
     }
   }
-}
-
-TEST(ClientSchemeHandlerFactoryTest, CreatesAFreshHandlerPerRequest) {
-  CefRefPtr<ClientSchemeHandlerFactory> factory =
-      new ClientSchemeHandlerFactory();
-  CefRefPtr<CefRequest> request = RequestFor(kPrefix + "index.html");
-  CefRefPtr<CefResourceHandler> first =
-      factory->Create(nullptr, nullptr, "client", request);
-  CefRefPtr<CefResourceHandler> second =
-      factory->Create(nullptr, nullptr, "client", request);
-  ASSERT_TRUE(first);
-  ASSERT_TRUE(second);
-  EXPECT_NE(first, second);
-  EXPECT_TRUE(first->HasOneRef());
 }
 
 }  // namespace

@@ -166,6 +166,14 @@ bool OpenNow(bool& handle_request, CefRefPtr<CefCallback> callback) {
   return true;
 }
 
+// Decides later: keeps the callback in |pending|.
+auto DeferOpen(CefRefPtr<CefCallback>* pending) {
+  return [pending](bool& handle_request, CefRefPtr<CefCallback> callback) {
+    *pending = callback;
+    return true;
+  };
+}
+
 // Hands |body| out in pieces of at most the buffer's size, then ends.
 auto ReadFrom(std::string body) {
   auto offset = std::make_shared<size_t>(0);
@@ -230,10 +238,7 @@ TEST_F(ResourceRequestDriverTest, ImmediateOpenReadsTheWholeBody) {
 
 TEST_F(ResourceRequestDriverTest, DeferredOpenWaitsForContinueFromAnyThread) {
   CefRefPtr<CefCallback> pending;
-  handler_->open = [&](bool& handle_request, CefRefPtr<CefCallback> callback) {
-    pending = callback;
-    return true;
-  };
+  handler_->open = DeferOpen(&pending);
   handler_->read = ReadFrom("later");
   Start();
   tasks_.RunAll();
@@ -251,10 +256,7 @@ TEST_F(ResourceRequestDriverTest, DeferredOpenWaitsForContinueFromAnyThread) {
 
 TEST_F(ResourceRequestDriverTest, DeferredOpenCancelledFails) {
   CefRefPtr<CefCallback> pending;
-  handler_->open = [&](bool& handle_request, CefRefPtr<CefCallback> callback) {
-    pending = callback;
-    return true;
-  };
+  handler_->open = DeferOpen(&pending);
   Start();
   FromOtherThread([&] { pending->Cancel(); });
   EXPECT_EQ(outcome_.calls, 1);
@@ -370,6 +372,20 @@ TEST_F(ResourceRequestDriverTest, ReadErrorsFail) {
   Start();
   EXPECT_EQ(outcome_.kind, Outcome::kFailure);
   EXPECT_EQ(outcome_.calls, 1);
+
+  handler_ = new ScriptedHandler();
+  outcome_ = Outcome();
+  CefRefPtr<CefResourceReadCallback> pending;
+  handler_->open = OpenNow;
+  handler_->read = [&](void*, int, int& bytes_read,
+                       CefRefPtr<CefResourceReadCallback> callback) {
+    bytes_read = 0;
+    pending = callback;
+    return true;
+  };
+  Start();
+  FromOtherThread([&] { pending->Continue(ERR_CONNECTION_RESET); });
+  EXPECT_EQ(outcome_.error, ERR_CONNECTION_RESET);
 }
 
 TEST_F(ResourceRequestDriverTest, AsyncReadContinuesFromAnyThread) {
@@ -399,21 +415,6 @@ TEST_F(ResourceRequestDriverTest, AsyncReadContinuesFromAnyThread) {
   EXPECT_FALSE(handler_->other_thread_call);
 }
 
-TEST_F(ResourceRequestDriverTest, AsyncReadErrorFails) {
-  CefRefPtr<CefResourceReadCallback> pending;
-  handler_->open = OpenNow;
-  handler_->read = [&](void*, int, int& bytes_read,
-                       CefRefPtr<CefResourceReadCallback> callback) {
-    bytes_read = 0;
-    pending = callback;
-    return true;
-  };
-  Start();
-  FromOtherThread([&] { pending->Continue(ERR_CONNECTION_RESET); });
-  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
-  EXPECT_EQ(outcome_.error, ERR_CONNECTION_RESET);
-}
-
 TEST_F(ResourceRequestDriverTest, WithoutReadTheOlderReadResponseServes) {
   handler_->open = OpenNow;
   bool served = false;
@@ -431,10 +432,7 @@ TEST_F(ResourceRequestDriverTest, WithoutReadTheOlderReadResponseServes) {
 
 TEST_F(ResourceRequestDriverTest, CancelTellsTheHandlerOnceAndReportsNothing) {
   CefRefPtr<CefCallback> pending;
-  handler_->open = [&](bool& handle_request, CefRefPtr<CefCallback> callback) {
-    pending = callback;
-    return true;
-  };
+  handler_->open = DeferOpen(&pending);
   Start();
   driver_->Cancel();
   driver_->Cancel();

@@ -89,16 +89,5 @@ TEST(UrlSchemeOptionsTest, ClientOptionsMapToHostSyntaxSecureAndCors) {
                                 QWebEngineUrlScheme::ViewSourceAllowed);
 }
 
-TEST(UrlSchemeOptionsTest, LocalAndCspBypassingMapToTheirFlags) {
-  const QWebEngineUrlScheme scheme = ToQtUrlScheme(
-      "local", CEF_SCHEME_OPTION_LOCAL | CEF_SCHEME_OPTION_CSP_BYPASSING);
-  EXPECT_EQ(scheme.syntax(), QWebEngineUrlScheme::Syntax::Path);
-  EXPECT_EQ(scheme.flags(),
-            QWebEngineUrlScheme::LocalScheme |
-                QWebEngineUrlScheme::LocalAccessAllowed |
-                QWebEngineUrlScheme::ContentSecurityPolicyIgnored |
-                QWebEngineUrlScheme::ViewSourceAllowed);
-}
-
 }  // namespace
 }  // namespace cef_qt

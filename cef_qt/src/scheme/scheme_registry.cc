@@ -7,6 +7,7 @@
 namespace cef_qt {
 
 SchemeRegistry& SchemeRegistry::Get() {
+  // Never destroyed: requests may still arrive while the process exits.
   static SchemeRegistry* registry = new SchemeRegistry();
   return *registry;
 }

@@ -1,0 +1,85 @@
+// Benchmark of the log area (Part 4.3, updateLogOutput): appends batches of
+// 100 lines by the log rule to logs of 1 000, 10 000 and 100 000 lines in
+// headless Chromium and prints milliseconds per batch. Goal: under 16 ms
+// (one frame) at 100 000 lines.
+//
+//   cd tests && npm ci && node ../bench/web_log_append.mjs [batches]
+//
+// "call" is the time of updateLogOutput itself; "frame" adds the layout
+// and paint of the next frame (the log area is on screen). Each batch has
+// 90 new lines and 10 lines that stand in the log already, as a poll that
+// repeats some lines brings.
+
+import { setup, UI, FakeService, answer } from "../tests/web/harness.mjs";
+
+const SIZES = [1000, 10000, 100000];
+const BATCHES = Number(process.argv[2] || 20);
+
+function line(i) {
+  const n = String(i).padStart(6, "0");
+  return `[${n}] rsync: copying /usr/lib/x86_64-linux-gnu/lumenos/module-${n}.so (${(i * 7919) % 100000} bytes)`;
+}
+
+const env = await setup();
+const results = [];
+try {
+  for (const size of SIZES) {
+    const ui = await UI.open(env, new FakeService({ scan: answer.hang() }), { clock: false });
+    const r = await ui.page.evaluate(
+      async ({ size, batches, src }) => {
+        const line = new Function("return " + src)();
+        const { updateLogOutput } = await import("/main.js");
+        document.getElementById("loading_id").remove();
+        document.getElementById("action_ui").style.display = "block";
+        const area = document.getElementById("action_log");
+        let text = "";
+        for (let i = 0; i < size; i++) text += line(i) + "\n";
+        area.textContent = text;
+        const frame = () => new Promise((res) => requestAnimationFrame(() => setTimeout(res, 0)));
+        await frame();
+        let next = size;
+        const call = [];
+        const withFrame = [];
+        for (let b = 0; b < batches; b++) {
+          const batch = [];
+          for (let k = 0; k < 90; k++) batch.push(line(next++));
+          for (let k = 0; k < 10; k++) batch.push(line(Math.floor((k * size) / 10)));
+          const t0 = performance.now();
+          updateLogOutput(batch);
+          const t1 = performance.now();
+          await frame();
+          const t2 = performance.now();
+          call.push(t1 - t0);
+          withFrame.push(t2 - t0);
+        }
+        const lines = area.textContent.split("\n").length - 1;
+        const median = (a) => [...a].sort((x, y) => x - y)[Math.floor(a.length / 2)];
+        const max = (a) => Math.max(...a);
+        return {
+          lines,
+          expected: size + batches * 90,
+          callMedian: median(call),
+          callMax: max(call),
+          frameMedian: median(withFrame),
+          frameMax: max(withFrame),
+        };
+      },
+      { size, batches: BATCHES, src: line.toString() },
+    );
+    await ui.close();
+    if (r.lines !== r.expected) throw new Error(`log has ${r.lines} lines, expected ${r.expected}`);
+    results.push({ size, ...r });
+    console.log(
+      `${String(size).padStart(6)} lines: call median ${r.callMedian.toFixed(2)} ms (max ${r.callMax.toFixed(2)}),` +
+        ` with next frame median ${r.frameMedian.toFixed(2)} ms (max ${r.frameMax.toFixed(2)}) per 100-line batch`,
+    );
+  }
+} finally {
+  await env.teardown();
+}
+const last = results[results.length - 1];
+console.log(
+  last.callMedian < 16
+    ? `goal met: ${last.callMedian.toFixed(2)} ms per batch at ${last.size} lines (< 16 ms)`
+    : `goal missed: ${last.callMedian.toFixed(2)} ms per batch at ${last.size} lines (>= 16 ms)`,
+);

@@ -1,0 +1,340 @@
+// Part 4.4: the confirmation dialog, through "Proceed" on the real page and
+// as a module on a blank page.
+
+import { test, describe, before, after, afterEach } from "node:test";
+import assert from "node:assert/strict";
+import { setup, UI, FakeService, answer } from "./harness.mjs";
+
+let env;
+let ui;
+before(async () => {
+  env = await setup();
+});
+after(async () => {
+  await env.teardown();
+});
+afterEach(async () => {
+  if (ui) {
+    assert.deepEqual(ui.errors, []);
+    await ui.close();
+  }
+  ui = undefined;
+});
+
+// The first page, ready, with image 1 and "restore" chosen and the dialog
+// opened by "Proceed".
+async function openDialog(option = "restore") {
+  ui = await UI.open(env, new FakeService({ restore: answer.done("Restored"), reboot: answer.hang() }));
+  await ui.ready();
+  await ui.choose(1);
+  await ui.option(option);
+  await ui.proceed();
+  assert.equal(await ui.dialogOpen(), true);
+  return ui;
+}
+
+const focused = () => ui.page.evaluate(() => document.activeElement && document.activeElement.id);
+const actionStarted = () => ui.visible("#action_ui");
+const sent = () => ui.svc.ops().filter((op) => op !== "scan" && op !== "list");
+
+describe("the dialog opened by Proceed", () => {
+  test("title is the option value, the message fixed, Yes has the focus, elements and look as Part 4.4", async () => {
+    await openDialog("factory-reset");
+    const d = await ui.page.evaluate(() => {
+      const $ = (id) => document.getElementById(id);
+      const overlay = $("exConfirmPromiseOverLay");
+      const wrap = $("exConfirmPromiseWrap");
+      const cs = (e) => getComputedStyle(e);
+      return {
+        last: document.body.lastElementChild === overlay,
+        overlay: [cs(overlay).position, cs(overlay).zIndex, cs(overlay).backgroundColor, cs(overlay).width],
+        wrap: [cs(wrap).position, cs(wrap).zIndex, cs(wrap).width, cs(wrap).top, cs(wrap).right, cs(wrap).cursor],
+        order: [...wrap.children].map((c) => c.id || c.tagName),
+        title: $("exConfirmPromise_title").textContent,
+        message: wrap.querySelector("p").textContent,
+        yes: [$("exConfirmPromiseBtnYes").className, $("exConfirmPromiseBtnYes").textContent,
+          $("exConfirmPromiseBtnYes").hasAttribute("autofocus")],
+        no: [$("exConfirmPromiseBtnNo").className, $("exConfirmPromiseBtnNo").textContent],
+        row: [$("exConfirmPromiseBtnWrap").textContent, cs($("exConfirmPromiseBtnWrap")).textAlign],
+        btn: [cs($("exConfirmPromiseBtnYes")).backgroundColor, cs($("exConfirmPromiseBtnYes")).height],
+        opacity: wrap.style.opacity,
+      };
+    });
+    assert.deepEqual(d, {
+      last: true,
+      overlay: ["fixed", "9998", "rgba(255, 255, 255, 0)", "800px"],
+      wrap: ["fixed", "9999", "342px", "140px", "304px", "pointer"],
+      order: ["exConfirmPromise_title", "P", "exConfirmPromiseBtnWrap"],
+      title: "Factory-reset",
+      message: "Action can't be undone. Continue?",
+      yes: ["btn btn-success btn-sm", "Yes", true],
+      no: ["btn btn-danger btn-sm", "No"],
+      row: ["Yes No", "center"],
+      btn: ["rgb(90, 90, 90)", "30px"],
+      opacity: "0",
+    });
+    assert.equal(await focused(), "exConfirmPromiseBtnYes");
+    // Fade-in: steps of 0.02, one per clamped timer run (4 ms).
+    await ui.advance(4);
+    assert.equal(await ui.page.evaluate(() => document.getElementById("exConfirmPromiseWrap").style.opacity), "0.02");
+    await ui.advance(300);
+    assert.equal(await ui.page.evaluate(() => document.getElementById("exConfirmPromiseWrap").style.opacity), "1");
+    assert.deepEqual(sent(), []);
+  });
+
+  test("Yes by click starts the action; No by click sends nothing and leaves the first page as it was", async () => {
+    await openDialog();
+    await ui.answer(false);
+    assert.deepEqual(sent(), []);
+    assert.equal(await actionStarted(), false);
+    assert.equal(await focused(), "ok_button", "the focus is back at once");
+    assert.deepEqual(
+      await ui.page.evaluate(() => [document.getElementById("restore").checked, document.getElementById("status").textContent]),
+      [true, ""],
+    );
+    await ui.advance(600);
+    assert.equal(await ui.dialogOpen(), false);
+    await ui.proceed();
+    await ui.answer(true);
+    await ui.idle();
+    assert.deepEqual(sent(), ["restore"]);
+    assert.equal(await actionStarted(), true);
+  });
+
+  test("Enter right after opening answers Yes", async () => {
+    await openDialog();
+    await ui.page.keyboard.press("Enter");
+    await ui.advance(10);
+    await ui.idle();
+    assert.deepEqual(sent(), ["restore"]);
+  });
+
+  test("ArrowRight then Enter answers No; the space bar presses the focused button too", async () => {
+    await openDialog();
+    await ui.page.keyboard.press("ArrowRight");
+    assert.equal(await focused(), "exConfirmPromiseBtnNo");
+    await ui.advance(10);
+    assert.equal(await focused(), "exConfirmPromiseBtnNo", "the watcher holds the focus on the active button");
+    await ui.page.keyboard.press("Enter");
+    await ui.advance(600);
+    await ui.idle();
+    assert.deepEqual(sent(), []);
+    assert.equal(await ui.dialogOpen(), false);
+    await ui.proceed();
+    await ui.page.keyboard.press("ArrowRight");
+    await ui.page.keyboard.press("ArrowLeft");
+    assert.equal(await focused(), "exConfirmPromiseBtnYes");
+    await ui.page.keyboard.press(" ");
+    await ui.advance(10);
+    await ui.idle();
+    assert.deepEqual(sent(), ["restore"]);
+  });
+
+  test("ArrowLeft while Yes is active, ArrowUp and ArrowDown change nothing", async () => {
+    await openDialog();
+    for (const key of ["ArrowLeft", "ArrowUp", "ArrowDown"]) {
+      await ui.page.keyboard.press(key);
+      assert.equal(await focused(), "exConfirmPromiseBtnYes", key);
+    }
+    await ui.page.keyboard.press("ArrowRight");
+    for (const key of ["ArrowRight", "ArrowUp", "ArrowDown"]) {
+      await ui.page.keyboard.press(key);
+      assert.equal(await focused(), "exConfirmPromiseBtnNo", key);
+    }
+  });
+
+  test("Escape removes the dialog at once; the promise stays unfulfilled and nothing is sent", async () => {
+    await openDialog();
+    await ui.page.keyboard.press("Escape");
+    assert.equal(await ui.dialogOpen(), false, "gone without any time passing");
+    assert.equal(await focused(), "ok_button");
+    await ui.advance(5000);
+    await ui.idle();
+    assert.deepEqual(sent(), []);
+    assert.equal(await actionStarted(), false);
+    // A new Proceed opens a working dialog.
+    await ui.proceed();
+    await ui.answer(true);
+    await ui.idle();
+    assert.deepEqual(sent(), ["restore"]);
+  });
+
+  test("Tab and other keys are blocked, Enter and space are not; the focus stays on the active button", async () => {
+    await openDialog();
+    await ui.page.evaluate(() => {
+      window.__keys = [];
+      document.addEventListener("keydown", (e) => window.__keys.push([e.key, e.defaultPrevented]));
+      window.addEventListener("keydown", (e) => window.__keys.push(["window:" + e.key]));
+    });
+    await ui.page.keyboard.press("Tab");
+    assert.equal(await focused(), "exConfirmPromiseBtnYes");
+    await ui.page.keyboard.press("Shift+Tab");
+    assert.equal(await focused(), "exConfirmPromiseBtnYes");
+    await ui.page.keyboard.press("a");
+    await ui.page.keyboard.press("ArrowRight");
+    await ui.page.keyboard.press("Tab");
+    assert.equal(await focused(), "exConfirmPromiseBtnNo");
+    const keys = await ui.page.evaluate(() => window.__keys);
+    assert.deepEqual(keys, [
+      ["Tab", true],
+      ["Shift", true],
+      ["Tab", true],
+      ["a", true],
+      ["ArrowRight", true],
+      ["Tab", true],
+    ]);
+    await ui.page.keyboard.press(" ");
+    await ui.advance(10);
+    const last = await ui.page.evaluate(() => window.__keys.slice(6));
+    assert.deepEqual(last[0], [" ", false]);
+    assert.equal(last[1][0], "window: ", "space goes on to the window");
+    assert.deepEqual(sent(), [], "space pressed No");
+  });
+
+  test("clicks under the overlay reach nothing there and give the focus back to the active button", async () => {
+    await openDialog();
+    await ui.page.keyboard.press("ArrowRight");
+    for (const id of ["reboot", "ok_button", "images"]) {
+      const box = await ui.page.locator("#" + id).boundingBox();
+      await ui.page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
+      assert.equal(await focused(), "exConfirmPromiseBtnNo", id);
+    }
+    // A click on the dialog's own title keeps the focus on No as well.
+    await ui.page.click("#exConfirmPromise_title");
+    assert.equal(await focused(), "exConfirmPromiseBtnNo");
+    const state = await ui.page.evaluate(() => ({
+      reboot: document.getElementById("reboot").checked,
+      restore: document.getElementById("restore").checked,
+      overlays: document.querySelectorAll("#exConfirmPromiseOverLay").length,
+    }));
+    assert.deepEqual(state, { reboot: false, restore: true, overlays: 1 });
+    assert.deepEqual(sent(), []);
+  });
+
+  test("after an answer the overlay stays 510 ms while the box fades out; the focus returns at once", async () => {
+    await openDialog();
+    await ui.page.click("#exConfirmPromiseBtnNo");
+    await ui.advance(4); // the watcher's next run: reset and answer
+    assert.equal(await focused(), "ok_button");
+    const opacity = () => ui.page.evaluate(() => {
+      const w = document.getElementById("exConfirmPromiseWrap");
+      return w ? Number(w.style.opacity) : null;
+    });
+    assert.equal(await opacity(), 1);
+    await ui.advance(100);
+    const mid = await opacity();
+    assert.ok(mid > 0 && mid < 1, `fading: ${mid}`);
+    await ui.advance(300);
+    assert.equal(await opacity(), 0, "the fade ends before the duration");
+    assert.equal(await ui.dialogOpen(), true);
+    await ui.advance(100); // 504 ms after the answer was noticed
+    assert.equal(await ui.dialogOpen(), true);
+    await ui.advance(10);
+    assert.equal(await ui.dialogOpen(), false);
+  });
+});
+
+describe("the dialog module", () => {
+  async function blank() {
+    ui = await UI.open(env, new FakeService(), { path: "/__blank.html" });
+    await ui.page.evaluate(async () => {
+      const { exConfirmPromise } = await import("/exConfirm.js");
+      window.dialog = exConfirmPromise;
+      window.answers = [];
+      window.calls = [];
+      document.body.innerHTML = '<button id="before">before</button>';
+      document.getElementById("before").focus();
+    });
+  }
+  const make = (name, options) =>
+    ui.page.evaluate(
+      ([name, options]) => {
+        window.dialog.make(options).then((v) => window.answers.push([name, v]));
+      },
+      [name, options],
+    );
+  const shown = () =>
+    ui.page.evaluate(() => [
+      document.getElementById("exConfirmPromise_title")?.innerHTML,
+      document.querySelector("#exConfirmPromiseWrap p")?.innerHTML,
+    ]);
+  const answers = () => ui.page.evaluate(() => window.answers);
+
+  test("make without options shows the defaults only until a call sets title or message", async () => {
+    await blank();
+    await make("a");
+    assert.deepEqual(await shown(), ["Confirmation", "Confirmation Required!"]);
+    await make("b", { title: "Reboot" });
+    assert.deepEqual(await shown(), ["Reboot", "Confirmation Required!"]);
+    await make("c");
+    assert.deepEqual(await shown(), ["Reboot", "Confirmation Required!"]);
+    await make("d", { message: "<i>sure?</i>" });
+    assert.deepEqual(await shown(), ["Reboot", "<i>sure?</i>"], "title and message are markup");
+  });
+
+  test("a second make while a dialog is open removes the first at once; only the second answers", async () => {
+    await blank();
+    await make("first", { title: "One" });
+    await make("second", { title: "Two" });
+    assert.equal(await ui.page.evaluate(() => document.querySelectorAll("#exConfirmPromiseOverLay").length), 1);
+    assert.deepEqual(await shown(), ["Two", "Confirmation Required!"]);
+    await ui.page.click("#exConfirmPromiseBtnYes");
+    await ui.advance(1000);
+    assert.deepEqual(await answers(), [["second", true]]);
+    assert.equal(await focused(), "before");
+  });
+
+  test("Yes and No call onResolve and onReject first; Escape calls neither and never answers", async () => {
+    await blank();
+    await ui.page.evaluate(() => {
+      window.dialog.make({
+        onResolve: () => window.calls.push(["resolve", window.answers.length]),
+        onReject: () => window.calls.push(["reject", window.answers.length]),
+      }).then((v) => window.answers.push(["x", v]));
+    });
+    await ui.page.click("#exConfirmPromiseBtnYes");
+    await ui.advance(10);
+    await make("y");
+    await ui.page.click("#exConfirmPromiseBtnNo");
+    await ui.advance(10);
+    await make("z");
+    await ui.page.keyboard.press("Escape");
+    await ui.advance(2000);
+    assert.deepEqual(await answers(), [["x", true], ["y", false]]);
+    assert.deepEqual(await ui.page.evaluate(() => window.calls), [["resolve", 0], ["reject", 1]]);
+    assert.equal(await ui.dialogOpen(), false);
+  });
+
+  test("a new make during the 510 ms of closing removes the old overlay at once", async () => {
+    await blank();
+    await make("a");
+    await ui.page.click("#exConfirmPromiseBtnYes");
+    await ui.advance(10);
+    await make("b", { title: "Next" });
+    assert.equal(await ui.page.evaluate(() => document.querySelectorAll("#exConfirmPromiseOverLay").length), 1);
+    await ui.advance(1000);
+    assert.equal(await ui.dialogOpen(), true, "the old exit timer does not remove the new dialog");
+    assert.deepEqual(await shown(), ["Next", "Confirmation Required!"]);
+    assert.deepEqual(await answers(), [["a", true]]);
+  });
+
+  test("disableForceFocus: no key blocking, no Escape, no focus holding; without animation the overlay goes at once", async () => {
+    await blank();
+    await make("a", { disableForceFocus: true, animation: false });
+    await ui.page.evaluate(() => {
+      window.__prevented = [];
+      document.addEventListener("keydown", (e) => window.__prevented.push(e.defaultPrevented));
+    });
+    await ui.page.keyboard.press("Escape");
+    assert.equal(await ui.dialogOpen(), true);
+    await ui.page.keyboard.press("Tab");
+    assert.deepEqual(await ui.page.evaluate(() => window.__prevented), [false, false]);
+    assert.notEqual(await focused(), "exConfirmPromiseBtnYes");
+    await ui.advance(20);
+    assert.notEqual(await focused(), "exConfirmPromiseBtnYes", "the watcher does not take the focus back");
+    await ui.page.click("#exConfirmPromiseBtnNo");
+    await ui.advance(4);
+    assert.equal(await ui.dialogOpen(), false);
+    assert.deepEqual(await answers(), [["a", false]]);
+  });
+});

@@ -1,0 +1,268 @@
+// Modal yes/no confirmation dialog (Part 4.4).
+//
+// exConfirmPromise.make(options) builds the dialog afresh, shows it over the
+// page and returns a promise that fulfils with true (Yes) or false (No).
+// While it is open it holds the focus on its active button, lets no key but
+// Enter and the space bar act, and catches clicks on the page beneath.
+// Escape closes it at once and its promise never fulfils.
+
+const OVERLAY_ID = "exConfirmPromiseOverLay";
+const WRAP_ID = "exConfirmPromiseWrap";
+const TITLE_ID = "exConfirmPromise_title";
+const BTN_WRAP_ID = "exConfirmPromiseBtnWrap";
+const BTN_YES_ID = "exConfirmPromiseBtnYes";
+const BTN_NO_ID = "exConfirmPromiseBtnNo";
+
+function doNothing() {}
+
+export const exConfirmPromise = {
+  options: {
+    zIndex: 9999,
+    overlayBackground: "rgba(255,255,255,0)",
+    bodyBackground: "rgb(130,130,130)",
+    bodyBorder: "1px solid grey",
+    titleBackground: "#888888",
+    textColor: "#111111",
+    titleColor: "#222222",
+    btnPosition: "center",
+    top: "20%",
+    right: "38%",
+    btnClassSuccess: "btn btn-success btn-sm",
+    btnClassSuccessText: "Yes",
+    btnClassFail: "btn btn-danger btn-sm",
+    btnClassFailText: "No",
+    title: "Confirmation",
+    message: "Confirmation Required!",
+    animation: true,
+    animationTime: 500,
+    disableForceFocus: false,
+    onResolve: doNothing,
+    onReject: doNothing,
+  },
+
+  confirmPromiseVal: null,
+  confirmPromiseInterval: null,
+  activeElement: null,
+  activeButton: null,
+  fadeInInterval: null,
+  fadeOutInterval: null,
+  exitTimeout: null,
+  onResolve: doNothing,
+  onReject: doNothing,
+
+  make(options) {
+    Object.assign(this.options, options || {});
+    const o = this.options;
+    this.doReset(o);
+
+    const overlay = document.createElement("div");
+    overlay.id = OVERLAY_ID;
+    Object.assign(overlay.style, {
+      position: "fixed",
+      top: "0",
+      left: "0",
+      width: "100%",
+      height: "100%",
+      zIndex: String(Number(o.zIndex) - 1),
+      background: o.overlayBackground,
+    });
+
+    const wrap = document.createElement("div");
+    wrap.id = WRAP_ID;
+    Object.assign(wrap.style, {
+      position: "fixed",
+      top: o.top,
+      right: o.right,
+      width: "342px",
+      cursor: "pointer",
+      overflow: "hidden",
+      boxShadow: "0px 3px 5px rgba(0, 0, 0, 0.3)",
+      borderRadius: "3px",
+      border: o.bodyBorder,
+      background: o.bodyBackground,
+      zIndex: String(o.zIndex),
+    });
+
+    const title = document.createElement("div");
+    title.id = TITLE_ID;
+    Object.assign(title.style, {
+      fontSize: "17px",
+      height: "26px",
+      paddingTop: "4px",
+      paddingLeft: "10px",
+      background: o.titleBackground,
+      color: o.titleColor,
+    });
+    title.innerHTML = o.title;
+
+    const message = document.createElement("p");
+    Object.assign(message.style, {
+      textAlign: "left",
+      padding: "16px 5px 0 10px",
+      width: "100%",
+      margin: "0",
+      fontSize: "15px",
+      color: o.textColor,
+    });
+    message.innerHTML = o.message;
+
+    const btnWrap = document.createElement("div");
+    btnWrap.id = BTN_WRAP_ID;
+    Object.assign(btnWrap.style, { padding: "10px", textAlign: o.btnPosition });
+
+    const yes = document.createElement("button");
+    yes.id = BTN_YES_ID;
+    yes.className = o.btnClassSuccess;
+    yes.style.minWidth = "62px";
+    yes.setAttribute("autofocus", "");
+    yes.textContent = o.btnClassSuccessText;
+
+    const no = document.createElement("button");
+    no.id = BTN_NO_ID;
+    no.className = o.btnClassFail;
+    no.style.minWidth = "62px";
+    no.textContent = o.btnClassFailText;
+
+    yes.addEventListener("click", () => this.resolve());
+    no.addEventListener("click", () => this.reject());
+    yes.addEventListener("keydown", (e) => {
+      if (e.key === "ArrowRight") {
+        this.activeButton = no;
+        no.focus();
+      }
+    });
+    no.addEventListener("keydown", (e) => {
+      if (e.key === "ArrowLeft") {
+        this.activeButton = yes;
+        yes.focus();
+      }
+    });
+
+    btnWrap.append(yes, " ", no);
+    wrap.append(title, message, btnWrap);
+    overlay.append(wrap);
+    document.body.appendChild(overlay);
+
+    this.activeElement = document.activeElement;
+    yes.focus();
+    this.activeButton = yes;
+
+    if (o.animation) {
+      wrap.style.display = "none";
+      this.fadeIn(wrap, o.animationTime);
+    }
+
+    return new Promise((fulfil) => {
+      // No interval of its own: runs as often as the browser allows.
+      this.confirmPromiseInterval = setInterval(() => {
+        if (!this.options.disableForceFocus && this.activeButton) {
+          this.activeButton.focus();
+        }
+        if (this.confirmPromiseVal === true) {
+          this.doReset(this.options);
+          fulfil(true);
+        } else if (this.confirmPromiseVal === false) {
+          this.doReset(this.options);
+          fulfil(false);
+        }
+      });
+    });
+  },
+
+  resolve() {
+    this.onResolve();
+    this.confirmPromiseVal = true;
+  },
+
+  reject() {
+    this.onReject();
+    this.confirmPromiseVal = false;
+  },
+
+  doReset(options) {
+    const o = options || this.options;
+    if (this.exitTimeout) clearTimeout(this.exitTimeout);
+    if (this.fadeInInterval) clearInterval(this.fadeInInterval);
+    if (this.fadeOutInterval) clearInterval(this.fadeOutInterval);
+    this.exitTimeout = this.fadeInInterval = this.fadeOutInterval = null;
+
+    if (o.animation && this.confirmPromiseVal !== null) {
+      const wrap = document.getElementById(WRAP_ID);
+      if (wrap) this.fadeOut(wrap, o.animationTime);
+      this.exitTimeout = setTimeout(() => {
+        this.exitTimeout = null;
+        const overlay = document.getElementById(OVERLAY_ID);
+        if (overlay) overlay.remove();
+      }, Number(o.animationTime) + 10);
+    } else {
+      const overlay = document.getElementById(OVERLAY_ID);
+      if (overlay) overlay.remove();
+    }
+
+    if (this.confirmPromiseInterval) clearInterval(this.confirmPromiseInterval);
+    this.confirmPromiseInterval = null;
+    this.confirmPromiseVal = null;
+    if (this.activeElement) {
+      if (typeof this.activeElement.focus === "function") this.activeElement.focus();
+      this.activeElement = null;
+    }
+    this.activeButton = null;
+    this.onResolve = typeof o.onResolve === "function" ? o.onResolve : doNothing;
+    this.onReject = typeof o.onReject === "function" ? o.onReject : doNothing;
+  },
+
+  fadeIn(element, duration) {
+    const step = 10 / duration;
+    let steps = 0;
+    element.style.display = "initial";
+    element.style.opacity = "0";
+    if (this.fadeInInterval) clearInterval(this.fadeInInterval);
+    this.fadeInInterval = setInterval(() => {
+      steps += 1;
+      const opacity = Math.min(1, steps * step);
+      element.style.opacity = String(opacity);
+      if (opacity >= 1 - 1e-9) {
+        element.style.opacity = "1";
+        clearInterval(this.fadeInInterval);
+        this.fadeInInterval = null;
+      }
+    });
+  },
+
+  fadeOut(element, duration) {
+    const step = 10 / duration;
+    let steps = 0;
+    element.style.opacity = "1";
+    element.style.display = "initial";
+    if (this.fadeOutInterval) clearInterval(this.fadeOutInterval);
+    this.fadeOutInterval = setInterval(() => {
+      steps += 1;
+      const opacity = Math.max(0, 1 - steps * step);
+      element.style.opacity = String(opacity);
+      if (opacity <= 1e-9) {
+        element.style.opacity = "0";
+        clearInterval(this.fadeOutInterval);
+        this.fadeOutInterval = null;
+      }
+    });
+  },
+};
+
+// The two document-wide listeners; they act only while a dialog is open.
+document.addEventListener("keydown", (e) => {
+  if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
+  if (e.key === "Escape") {
+    // No answer is recorded, so the overlay goes at once and the promise
+    // never fulfils.
+    exConfirmPromise.doReset(exConfirmPromise.options);
+  }
+  if (e.key !== "Enter" && e.key !== " ") {
+    e.preventDefault();
+    e.stopPropagation();
+  }
+});
+
+document.addEventListener("click", () => {
+  if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
+  if (exConfirmPromise.activeButton) exConfirmPromise.activeButton.focus();
+});

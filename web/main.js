@@ -1,0 +1,436 @@
+// Workflow of the repair page (Parts 4.2 and 4.3): the scan and the image
+// menu, the checks on "Proceed", the actions with their progress, the log
+// area and the result, and the buttons of the action page.
+
+import { SystemProxy } from "./system_proxy.js";
+import { exConfirmPromise as dialog } from "./exConfirm.js";
+
+const SERVICE_ADDRESS = "http://127.0.0.1:8080/lumenos-repair";
+const MAX_TRY_SCAN = 1000;
+const MAX_TRY_ACTION = 5000;
+const SCAN_POLL_MS = 1000;
+const ACTION_POLL_MS = 2000;
+const REBOOT_DELAY = 10;
+const FAILURE_MARKUP = "<h1>Failed: </h1><p>Restart application</p>";
+
+let selectedImage = "";
+let selected_option = { id: "", value: "" };
+const recovery_options_ids = ["restore", "factory-reset", "repair", "reboot"];
+
+// ---------------------------------------------------------------- helpers
+
+function el(id) {
+  return document.getElementById(id);
+}
+
+function sleep(ms) {
+  return new Promise((resolve) => setTimeout(resolve, ms));
+}
+
+function textOf(value) {
+  if (value === undefined || value === null) return "";
+  return typeof value === "string" ? value : String(value);
+}
+
+function isObject(value) {
+  return value !== null && typeof value === "object" && !Array.isArray(value);
+}
+
+// The status entry [code, type, line] that a "FINISHED" status record holds
+// for uuid, or null when the answer has none (a poll without news).
+function statusEntry(record, uuid) {
+  const list = isObject(record.result) ? record.result.status_list : undefined;
+  if (!isObject(list) || !Object.prototype.hasOwnProperty.call(list, uuid)) return null;
+  const entry = list[uuid];
+  return Array.isArray(entry) ? entry : null;
+}
+
+// Escapes text for a place that takes markup, so that it shows as text.
+function escapeMarkup(text) {
+  return textOf(text)
+    .replaceAll("&", "&amp;")
+    .replaceAll("<", "&lt;")
+    .replaceAll(">", "&gt;")
+    .replaceAll('"', "&quot;")
+    .replaceAll("'", "&#39;");
+}
+
+// A level-2 heading holding text as text.
+function heading(text, color) {
+  const h2 = document.createElement("h2");
+  h2.textContent = text;
+  if (color) h2.style.color = color;
+  return h2;
+}
+
+// Parses a menu entry value back into disc key and image key.
+function parseImageValue(value) {
+  try {
+    const parsed = JSON.parse(value);
+    if (isObject(parsed)) return { disc: textOf(parsed.disc), image: textOf(parsed.image) };
+  } catch (e) {
+    console.log("bad image value: " + value);
+  }
+  return null;
+}
+
+// ------------------------------------------------------- scan page helpers
+
+function updateScanStatus(text) {
+  el("scan_msg").innerHTML = "<h5>" + textOf(text) + "</h5>";
+}
+
+function showScanFailure() {
+  el("scan_msg").innerHTML = FAILURE_MARKUP;
+}
+
+function hideLoadingIcon() {
+  el("loading_img").style.display = "none";
+}
+
+function closeLoadingIconWithDelay() {
+  setTimeout(() => {
+    const overlay = el("loading_id");
+    if (overlay) overlay.remove();
+  }, 1000);
+}
+
+function updateOptionMenu(list) {
+  const menu = el("images");
+  menu.replaceChildren();
+  menu.add(new Option("Select..", ""));
+  for (const discKey of Object.keys(list)) {
+    const disc = list[discKey];
+    const label = isObject(disc) ? textOf(disc.disc) : "";
+    const images = isObject(disc) && isObject(disc.images) ? disc.images : {};
+    const discPart = discKey + ":" + label;
+    for (const imageKey of Object.keys(images)) {
+      const option = document.createElement("option");
+      option.value = JSON.stringify({ disc: discKey, image: imageKey });
+      // Keys and labels come from the scanned discs: text, never markup.
+      option.textContent = discPart + " : " + imageKey + "  ";
+      menu.add(option);
+    }
+  }
+  menu.selectedIndex = 0;
+  closeLoadingIconWithDelay();
+}
+
+function show_status(text) {
+  el("status").innerHTML = text;
+}
+
+function clear_options() {
+  for (const id of recovery_options_ids) {
+    if (id !== selected_option.id) el(id).checked = false;
+  }
+}
+
+// ----------------------------------------------------- action page helpers
+
+function showActionPage(headingNode) {
+  el("action_ui").style.display = "block";
+  el("action_label").replaceChildren(headingNode);
+}
+
+function updateActionMessage(text) {
+  el("action_msg").textContent = textOf(text).replaceAll("'", "");
+}
+
+// Appends the lines of a batch to the log area. A line is skipped when the
+// text the area held before this batch contains it anywhere; an empty line
+// is never appended; equal lines of one batch are all appended.
+//
+// The batch is appended in one step (one text node) instead of one text
+// change per line: the same lines are appended, in the same order, but the
+// text area rebuilds its value from its text content once per batch, not
+// once per line.
+export function updateLogOutput(lines) {
+  const area = el("action_log");
+  if (!Array.isArray(lines) || lines.length === 0) return;
+  const before = area.textContent;
+  let added = "";
+  for (const item of lines) {
+    const line = textOf(item);
+    if (line === "" || before.includes(line)) continue;
+    added += line + "\n";
+  }
+  if (added === "") return;
+  area.appendChild(document.createTextNode(added));
+}
+
+function OnSuccess(text) {
+  updateActionMessage("SUCCESS  " + textOf(text));
+  updatePage("pass.png");
+}
+
+function OnFail(text) {
+  updateActionMessage("FAIL:  " + textOf(text));
+  updatePage("fail.png");
+}
+
+function updatePage(mark) {
+  el("action_next").style.display = "block";
+  el("action_img").src = mark;
+}
+
+// -------------------------------------------------------------- workflow
+
+class System {
+  constructor() {
+    this.systemProxy = new SystemProxy(SERVICE_ADDRESS);
+    this.scanData = {};
+    this.listData = {};
+    this.currentActionReq = {};
+    this.restoreData = {};
+    this.resetData = {};
+    this.repairData = {};
+    this.rebootData = {};
+  }
+
+  scanUuid() {
+    const result = this.scanData && this.scanData.result;
+    return isObject(result) ? result.uuid : undefined;
+  }
+
+  async Scan() {
+    this.scanData = await this.systemProxy.triggerScan();
+    const scan = this.scanData;
+    if (scan.state === "FINISHED") {
+      updateScanStatus("Scan: Scan finished");
+      await this.List(this.scanUuid());
+      return;
+    }
+    if (scan.state === "PENDING") {
+      const uuid = this.scanUuid();
+      for (let n = 0; n < MAX_TRY_SCAN; n++) {
+        await sleep(SCAN_POLL_MS);
+        const status = await this.systemProxy.getStatusById(uuid, n, 1);
+        if (status.state !== "FINISHED") continue;
+        const entry = statusEntry(status, uuid);
+        if (!entry) continue; // no entry for the scan uuid: a poll without news
+        const [code, type, line] = entry;
+        updateScanStatus(line);
+        if (code == 200) {
+          updateScanStatus("Scan: Scan finished");
+          await this.List(uuid);
+          return;
+        }
+        if (code >= 400) break;
+        console.log("Scanning log: " + textOf(type) + ":" + textOf(line));
+      }
+    }
+    this.scanFailed();
+  }
+
+  scanFailed() {
+    showScanFailure();
+    hideLoadingIcon();
+  }
+
+  async List(id) {
+    this.listData = await this.systemProxy.triggerList(id);
+    const list = this.listData;
+    if (list.state === "FAILED") {
+      showScanFailure();
+      return;
+    }
+    if (list.state !== "FINISHED") return; // "PENDING": the overlay stays
+    const osList = isObject(list.result) ? list.result.os_list : undefined;
+    if (!isObject(osList)) {
+      // An answer without "os_list" fails like a failed list request.
+      console.log("List: answer without os_list");
+      showScanFailure();
+      return;
+    }
+    updateOptionMenu(osList);
+  }
+
+  // Restore, factory reset and repair take the same course.
+  async runOperation(record, successTextFollowed) {
+    updateLogOutput([record.message]);
+    if (record.state === "FAILED") {
+      OnFail(record.message);
+    } else if (record.state === "PENDING") {
+      const [code, text] = await this.checkStatusForAction(record.result.uuid);
+      if (code == 200) OnSuccess(successTextFollowed === undefined ? text : successTextFollowed);
+      else OnFail(text);
+    } else {
+      return true; // "FINISHED"
+    }
+    return false;
+  }
+
+  async Restore(disc, img) {
+    this.restoreData = await this.systemProxy.triggerRestore(disc, img, this.scanUuid());
+    this.currentActionReq = this.restoreData;
+    if (await this.runOperation(this.restoreData)) OnSuccess(this.restoreData.message);
+  }
+
+  async FactoryReset(disc, img) {
+    // Part 4.1: the image key goes as "efi" and the scan uuid as "image".
+    this.resetData = await this.systemProxy.triggerFactoryReset(disc, img, this.scanUuid());
+    this.currentActionReq = this.resetData;
+    if (await this.runOperation(this.resetData)) OnSuccess(this.resetData.message);
+  }
+
+  async Repair(disc, img) {
+    this.repairData = await this.systemProxy.triggerRepair(disc, img, this.scanUuid());
+    this.currentActionReq = this.repairData;
+    const followedText = "Minimize this window  and repair manually with caution";
+    if (await this.runOperation(this.repairData, followedText)) {
+      OnSuccess("Minimize this and repair Manually with caution");
+    }
+  }
+
+  async Reboot(disc, img, delay) {
+    this.rebootData = await this.systemProxy.triggerReboot(disc, img, this.scanUuid(), delay);
+    if (await this.runOperation(this.rebootData)) updateActionMessage("Rebooting..");
+  }
+
+  async Clear() {
+    const result = this.currentActionReq && this.currentActionReq.result;
+    return this.systemProxy.triggerClearLog(isObject(result) ? result.uuid : undefined);
+  }
+
+  // Follows one request; delivers [final code, final text].
+  async checkStatusForAction(uuid) {
+    let received = 0;
+    for (let n = 0; n < MAX_TRY_ACTION; n++) {
+      await sleep(ACTION_POLL_MS);
+      const status = await this.systemProxy.getStatusById(uuid, received, 100);
+      if (status.state !== "FINISHED") continue;
+      const messages = status.result.log_messages;
+      const entry = statusEntry(status, uuid);
+      // Without log lines or without an entry for uuid: a poll without news.
+      if (!Array.isArray(messages) || !entry) continue;
+      received += messages.length;
+      const [code, type, line] = entry;
+      updateActionMessage(line);
+      updateLogOutput(messages);
+      if (code == 200 || code >= 400) return [code, textOf(line)];
+      console.log("Action: running: log: " + textOf(type) + ":" + textOf(line));
+    }
+    return [408, "Timeout"];
+  }
+}
+
+const system = new System();
+
+// True once a restore, factory-reset or repair request has been made.
+function hasCurrentActionReq() {
+  return isObject(system.currentActionReq) && "state" in system.currentActionReq;
+}
+
+// Runs an operation; an unexpected exception still ends with a result.
+function runGuarded(promise) {
+  promise.catch((e) => {
+    console.error(e);
+    OnFail(e && e.message ? e.message : String(e));
+  });
+}
+
+// ------------------------------------------------ handlers of the elements
+
+export function ImageSelected(element) {
+  selectedImage = element.value;
+  show_status("");
+}
+
+export function OptionSelected(element) {
+  if (element.checked) selected_option = { id: element.id, value: element.value };
+  else selected_option = { id: "", value: "" };
+  clear_options();
+  show_status("");
+}
+
+export async function TakeAction(element) {
+  if (!selectedImage) {
+    show_status(" Please select Image");
+    return;
+  }
+  if (!selected_option.id) {
+    show_status(" Please select any option");
+    return;
+  }
+  const option = selected_option.value;
+  const confirmed = await dialog.make({
+    title: option,
+    message: "Action can't be undone. Continue?",
+  });
+  if (!confirmed) return;
+
+  const choice = parseImageValue(selectedImage);
+  if (!choice) {
+    show_status(" Please select Image");
+    return;
+  }
+  const { disc, image } = choice;
+  showActionPage(heading("Running " + option + " on " + disc + " : " + image));
+  switch (option) {
+    case "Restore":
+      runGuarded(system.Restore(disc, image));
+      break;
+    case "Factory-reset":
+      runGuarded(system.FactoryReset(disc, image));
+      break;
+    case "Repair":
+      runGuarded(system.Repair(disc, image));
+      break;
+    case "Reboot":
+      runGuarded(system.Reboot(disc, image, REBOOT_DELAY));
+      updateActionMessage("Rebooting in " + REBOOT_DELAY + " sec");
+      break;
+    default:
+      console.log("unknown option: " + option);
+  }
+}
+
+export async function ClearLog(el_) {
+  el("action_log").textContent = "";
+  if (!hasCurrentActionReq()) return;
+  const result = system.currentActionReq.result;
+  if (!isObject(result) || result.uuid === undefined || result.uuid === null) {
+    // The request failed before the service handed out a uuid: there is no
+    // log of it at the service to clear.
+    return;
+  }
+  const record = await system.Clear();
+  if (record.state === "FINISHED") updateActionMessage("Logs cleaned");
+  else if (record.state === "FAILED") updateActionMessage("Clear logs failed");
+}
+
+export function CloseWindow(el_) {
+  window.close();
+}
+
+export async function RebootSystem(el_) {
+  el("action_img").style.opacity = "0";
+  const choice = selectedImage ? parseImageValue(selectedImage) : null;
+  if (!choice) {
+    el("action_label").replaceChildren();
+    updateActionMessage("Please select image");
+    return;
+  }
+  const { disc, image } = choice;
+  const confirmed = await dialog.make({
+    title: "Reboot",
+    // The dialog takes markup; keys from the discs go in as text.
+    message: escapeMarkup("Will reboot " + disc + " : image-" + image + ". Continue?"),
+  });
+  if (!confirmed) return;
+  el("action_label").replaceChildren(heading("Rebooting " + disc + " : " + image, "#302e2e"));
+  updateActionMessage("In " + REBOOT_DELAY + " seconds");
+  el("action_log").textContent = "";
+  runGuarded(system.Reboot(disc, image, REBOOT_DELAY));
+}
+
+// ------------------------------------------------------------ page start
+
+document.addEventListener("DOMContentLoaded", () => {
+  updateScanStatus("Scan started");
+  system.Scan().catch((e) => {
+    console.error(e);
+    system.scanFailed();
+  });
+});

@@ -1,0 +1,84 @@
+// The buttons of the action page after a restore: "Clear Log", "Reboot"
+// with the image chosen now, "Reboot" with none, and "Close".
+
+import assert from "node:assert/strict";
+import { after, before, describe, it } from "node:test";
+import { destructive, named, scanUuid } from "./harness/journal.mjs";
+import { RepairPage } from "./harness/repair_page.mjs";
+import { Session } from "./harness/session.mjs";
+
+describe("the action page's buttons", () => {
+  let session;
+  let repair;
+  let menu;
+  let restoreUuid;
+  before(async () => {
+    session = await Session.start({ sim: { scenario: "default", timeScale: 2 } });
+    repair = new RepairPage(session.page);
+    menu = await repair.waitForMenu();
+    await repair.chooseImage(1);
+    await repair.chooseOption("restore");
+    await repair.proceed();
+    await repair.answer(true);
+    await repair.waitForResult();
+    const journal = await session.sim.journal();
+    const scan = scanUuid(journal);
+    restoreUuid = named(journal, "status").find((e) => e.params.uuid !== scan).params.uuid;
+  });
+  after(async () => {
+    await session?.stop();
+  });
+
+  const serviceLog = async (uuid) => (await (await fetch(
+    `http://127.0.0.1:8080/lumenos-repair/status?uuid=${uuid}&start=0&max=100`)).json()).log_messages;
+
+  it("Clear Log empties the log area and the service's log of the restore", async () => {
+    assert.ok((await serviceLog(restoreUuid)).length > 0, "the service holds a log first");
+    await session.page.click("clearlogbtn");
+    const state = await repair.waitForActionMessage("the clear's outcome", "m === 'Logs cleaned'", 10000);
+    assert.equal(state.log, "");
+    const clears = named(await session.sim.journal(), "clear");
+    assert.deepEqual(clears.map((e) => e.params), [{ uuid: restoreUuid }]);
+    assert.deepEqual(await serviceLog(restoreUuid), []);
+  });
+
+  it("Reboot asks about the image chosen now and reboots it only after Yes", async () => {
+    const { disc, image } = JSON.parse(menu[3].value);
+    await repair.chooseImage(3);
+    const expected = { title: "Reboot", message: `Will reboot ${disc} : image-${image}. Continue?` };
+    await session.page.click("reboot1");
+    assert.deepEqual(await repair.waitForDialog(), expected);
+    assert.equal(await session.page.evaluate("document.getElementById('action_img').style.opacity"), "0");
+    await repair.answer(false);
+    assert.deepEqual(named(await session.sim.journal(), "reboot"), [], "nothing sent after No");
+
+    await session.page.click("reboot1");
+    assert.deepEqual(await repair.waitForDialog(), expected);
+    await repair.answer(true);
+    const started = await repair.actionState();
+    assert.equal(started.label, `Rebooting ${disc} : ${image}`);
+    assert.equal(started.message, "In 10 seconds");
+    assert.equal(started.log.includes("Restore of"), false, "the log area was emptied");
+    const result = await repair.waitForActionMessage("the reboot's result", "m.startsWith('SUCCESS')");
+    assert.equal(result.message, "SUCCESS  Reboot scheduled");
+    const journal = await session.sim.journal();
+    assert.deepEqual(named(journal, "reboot").map((e) => e.params),
+      [{ disc, image, scanuuid: scanUuid(journal), delay: "10" }]);
+  });
+
+  it("Reboot with Select.. chosen asks nothing and names no image", async () => {
+    const before = destructive(await session.sim.journal()).length;
+    await repair.chooseImage(0);
+    await session.page.click("reboot1");
+    const state = await repair.waitForActionMessage("the missing image's message", "m === 'Please select image'", 5000);
+    assert.equal(state.label, "");
+    assert.equal(await repair.dialogOpen(), false);
+    assert.equal(destructive(await session.sim.journal()).length, before);
+  });
+
+  // Last: it ends the program.
+  it("Close ends the program with status 0", async () => {
+    await session.page.click("close1");
+    assert.deepEqual(await session.app.waitForExit(15000), { code: 0, signal: null });
+  });
+});

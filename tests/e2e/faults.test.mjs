@@ -1,0 +1,68 @@
+// A restore while the service fails: a failure code mid-way, and the
+// service dropping out for a while and coming back.
+
+import assert from "node:assert/strict";
+import { after, before, describe, it } from "node:test";
+import { destructive, pollsOf, scanUuid } from "./harness/journal.mjs";
+import { RepairPage } from "./harness/repair_page.mjs";
+import { Session } from "./harness/session.mjs";
+
+describe("a restore against a failing service", () => {
+  let session;
+  let repair;
+  before(async () => {
+    session = await Session.start();
+    repair = new RepairPage(session.page);
+  });
+  after(async () => {
+    await session?.stop();
+  });
+
+  // Loads the scenario, confirms a restore of the first image and waits
+  // for its result; delivers the result, the restore's uuid and its status
+  // polls.
+  async function restoreUnder(scenario) {
+    await session.restartSim({ scenario });
+    await repair.waitForMenu();
+    await repair.chooseImage(1);
+    await repair.chooseOption("restore");
+    await repair.proceed();
+    await repair.answer(true);
+    const result = await repair.waitForResult(60000);
+    const journal = await session.sim.journal();
+    assert.equal(destructive(journal).length, 1);
+    const scan = scanUuid(journal);
+    const uuid = journal.find((e) => e.path.endsWith("/status") && e.params.uuid !== scan).params.uuid;
+    return { result, uuid, polls: pollsOf(journal, uuid) };
+  }
+
+  // The service's whole log of a request (the query joins the journal).
+  async function serviceLogOf(uuid) {
+    const answer = await fetch(`http://127.0.0.1:8080/lumenos-repair/status?uuid=${uuid}&start=0&max=100`);
+    return (await answer.json()).log_messages;
+  }
+
+  it("ends with the failure line and the fail mark when the service reports code 500 mid-way", async () => {
+    const { result, uuid, polls } = await restoreUnder("action-fails-midway");
+    assert.equal(result.message, "FAIL:  Write error on the system partition: input/output error");
+    assert.equal(result.mark, "fail.png");
+    assert.equal(polls.length, 3, "followed until the third poll brought the failure");
+    // No poll after the end.
+    await new Promise((resolve) => setTimeout(resolve, 2500));
+    assert.equal(pollsOf(await session.sim.journal(), uuid).length, 3);
+  });
+
+  it("ignores the dropped polls and finishes when the service comes back", async () => {
+    const { result, uuid, polls } = await restoreUnder("service-drops-out");
+    assert.match(result.message, /^SUCCESS {2}Restore of .* finished$/);
+    assert.equal(result.mark, "pass.png");
+    assert.ok(polls.length >= 5, `polling went on past the dropped polls: ${polls.length}`);
+    // Dropped polls bring no lines: the offset stands still over them.
+    const starts = polls.map((p) => Number(p.params.start));
+    assert.equal(starts[0], 0);
+    assert.ok(starts[1] > 0, `lines came with the first poll: ${starts}`);
+    assert.deepEqual(starts.slice(2, 5), [starts[1], starts[1], starts[1]], `offsets ${starts}`);
+    const shown = result.log.split("\n").filter(Boolean);
+    assert.deepEqual(shown.slice(1), await serviceLogOf(uuid), "every line of the service once, in order");
+  });
+});

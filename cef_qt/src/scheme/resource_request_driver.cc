@@ -8,21 +8,14 @@
 
 namespace cef_qt {
 
-// Lent to Open, ProcessRequest and ReadResponse. Forwards its first Continue
-// or Cancel to the driving thread; released without either, it cancels, so
-// that a handler that forgets its callback cannot leave the request hanging.
-class ResourceRequestDriver::StepCallback : public CefCallback {
+// Holds the driver for one callback and posts the callback's first answer
+// to the driving thread; later answers are dropped.
+class ResourceRequestDriver::OnceForwarder {
  public:
-  StepCallback(std::shared_ptr<ResourceRequestDriver> driver, uint64 step)
-      : driver_(std::move(driver)), step_(step) {}
-  ~StepCallback() override { Forward(false); }
+  explicit OnceForwarder(std::shared_ptr<ResourceRequestDriver> driver)
+      : driver_(std::move(driver)) {}
 
-  // CefCallback:
-  void Continue() override { Forward(true); }
-  void Cancel() override { Forward(false); }
-
- private:
-  void Forward(bool proceed) {
+  void Post(std::function<void(ResourceRequestDriver&)> answer) {
     std::shared_ptr<ResourceRequestDriver> driver;
     {
       std::lock_guard<std::mutex> hold(lock_);
@@ -31,13 +24,35 @@ class ResourceRequestDriver::StepCallback : public CefCallback {
     if (!driver)
       return;
     Executor& executor = driver->executor_;
-    executor([driver, step = step_, proceed] {
-      driver->OnStepCallback(step, proceed);
+    executor([driver, answer = std::move(answer)] { answer(*driver); });
+  }
+
+ private:
+  std::mutex lock_;
+  std::shared_ptr<ResourceRequestDriver> driver_;
+};
+
+// Lent to Open, ProcessRequest and ReadResponse. Forwards its first Continue
+// or Cancel to the driving thread; released without either, it cancels, so
+// that a handler that forgets its callback cannot leave the request hanging.
+class ResourceRequestDriver::StepCallback : public CefCallback {
+ public:
+  StepCallback(std::shared_ptr<ResourceRequestDriver> driver, uint64 step)
+      : forwarder_(std::move(driver)), step_(step) {}
+  ~StepCallback() override { Forward(false); }
+
+  // CefCallback:
+  void Continue() override { Forward(true); }
+  void Cancel() override { Forward(false); }
+
+ private:
+  void Forward(bool proceed) {
+    forwarder_.Post([step = step_, proceed](ResourceRequestDriver& driver) {
+      driver.OnStepCallback(step, proceed);
     });
   }
 
-  std::mutex lock_;
-  std::shared_ptr<ResourceRequestDriver> driver_;
+  OnceForwarder forwarder_;
   const uint64 step_;
 
   IMPLEMENT_REFCOUNTING(StepCallback);
@@ -48,7 +63,7 @@ class ResourceRequestDriver::StepCallback : public CefCallback {
 class ResourceRequestDriver::ReadCallback : public CefResourceReadCallback {
  public:
   ReadCallback(std::shared_ptr<ResourceRequestDriver> driver, uint64 step)
-      : driver_(std::move(driver)), step_(step) {}
+      : forwarder_(std::move(driver)), step_(step) {}
   ~ReadCallback() override { Forward(ERR_ABORTED); }
 
   // CefResourceReadCallback:
@@ -56,21 +71,12 @@ class ResourceRequestDriver::ReadCallback : public CefResourceReadCallback {
 
  private:
   void Forward(int bytes_read) {
-    std::shared_ptr<ResourceRequestDriver> driver;
-    {
-      std::lock_guard<std::mutex> hold(lock_);
-      driver.swap(driver_);
-    }
-    if (!driver)
-      return;
-    Executor& executor = driver->executor_;
-    executor([driver, step = step_, bytes_read] {
-      driver->OnReadContinued(step, bytes_read);
+    forwarder_.Post([step = step_, bytes_read](ResourceRequestDriver& driver) {
+      driver.OnReadContinued(step, bytes_read);
     });
   }
 
-  std::mutex lock_;
-  std::shared_ptr<ResourceRequestDriver> driver_;
+  OnceForwarder forwarder_;
   const uint64 step_;
 
   IMPLEMENT_REFCOUNTING(ReadCallback);

@@ -60,6 +60,7 @@ class ResourceRequestDriver
     kWaitingForRead,
     kDone,
   };
+  class OnceForwarder;
   class StepCallback;
   class ReadCallback;
 

@@ -4,7 +4,7 @@
 import { execFile } from "node:child_process";
 import { promisify } from "node:util";
 import { ProcessGroup } from "./process_group.mjs";
-import { waitFor, withTimeout } from "./wait.mjs";
+import { Fatal, waitFor, withTimeout } from "./wait.mjs";
 
 const execFileAsync = promisify(execFile);
 
@@ -12,8 +12,13 @@ export class VirtualDisplay {
   // Starts Xvfb on a display number of its own choosing, then openbox.
   static async start() {
     const display = new VirtualDisplay();
-    await display.startServer();
-    await display.startWindowManager();
+    try {
+      await display.startServer();
+      await display.startWindowManager();
+    } catch (e) {
+      await display.stop();
+      throw e;
+    }
     return display;
   }
 
@@ -40,8 +45,10 @@ export class VirtualDisplay {
 
   async startWindowManager() {
     this.openbox = new ProcessGroup("openbox", "openbox", [], { env: this.env });
-    await waitFor("openbox to manage the display", async () => {
-      if (!this.openbox.running) throw new Error(`openbox ended: ${this.openbox.stderr}`);
+    await waitFor(`openbox to manage the display ${this.name}`, async () => {
+      if (!this.openbox.running) {
+        throw new Fatal(`openbox ended with ${JSON.stringify(this.openbox.exit)}: ${this.openbox.stderr}`);
+      }
       const out = await this.run("xprop", ["-root", "_NET_SUPPORTING_WM_CHECK"]);
       return /window id #/.test(out);
     });

@@ -5,7 +5,7 @@ import { PageSession, pageTargets } from "./cdp.mjs";
 import { appBinary } from "./paths.mjs";
 import { freePort } from "./ports.mjs";
 import { ProcessGroup } from "./process_group.mjs";
-import { waitFor } from "./wait.mjs";
+import { Fatal, waitFor } from "./wait.mjs";
 
 export const START_URL = "client://web/index.html";
 export const APPENDED_SWITCHES = [
@@ -42,7 +42,7 @@ export class RepairApp {
   async target(accept = (url) => url === START_URL, timeout = 20000) {
     return waitFor(`a DevTools page target of lumenos-repair-app (port ${this.debugPort})`, async () => {
       if (!this.process.running) {
-        throw new Error(`lumenos-repair-app ended: ${JSON.stringify(this.process.exit)}\n${this.stderr}`);
+        throw new Fatal(`lumenos-repair-app ended: ${JSON.stringify(this.process.exit)}\n${this.stderr}`);
       }
       const targets = await pageTargets(this.debugPort);
       return targets.find((t) => accept(t.url)) || null;

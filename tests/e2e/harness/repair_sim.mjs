@@ -4,7 +4,7 @@
 import { scenarioDir, simBinary } from "./paths.mjs";
 import { portInUse } from "./ports.mjs";
 import { ProcessGroup } from "./process_group.mjs";
-import { waitFor } from "./wait.mjs";
+import { Fatal, waitFor } from "./wait.mjs";
 
 export const SERVICE_PORT = 8080;
 const CONTROL = `http://127.0.0.1:${SERVICE_PORT}/_sim`;
@@ -24,7 +24,7 @@ export class RepairSim {
     ]);
     await waitFor(`lumenos-repair-sim to listen on ${SERVICE_PORT} (scenario ${scenario})`, () => {
       if (!sim.process.running) {
-        throw new Error(`lumenos-repair-sim ended: ${JSON.stringify(sim.process.exit)}: ${sim.process.stderr}`);
+        throw new Fatal(`lumenos-repair-sim ended: ${JSON.stringify(sim.process.exit)}: ${sim.process.stderr}`);
       }
       return sim.process.stdout.includes("listening on");
     }, { timeout: 10000 });

@@ -4,9 +4,13 @@ export function sleep(ms) {
   return new Promise((resolve) => setTimeout(resolve, ms));
 }
 
+// An error that ends a wait at once, e.g. the awaited process has ended.
+export class Fatal extends Error {}
+
 // Calls probe() every interval ms until it returns a value other than
 // undefined, null or false, and delivers that value. Throws an error naming
-// `what` (and the last probe error, if any) after timeout ms.
+// `what` (and the last probe error, if any) after timeout ms, or at once
+// when the probe throws a Fatal.
 export async function waitFor(what, probe, { timeout = 10000, interval = 100 } = {}) {
   const deadline = Date.now() + timeout;
   let lastError;
@@ -16,6 +20,7 @@ export async function waitFor(what, probe, { timeout = 10000, interval = 100 } =
       if (value !== undefined && value !== null && value !== false) return value;
       lastError = undefined;
     } catch (e) {
+      if (e instanceof Fatal) throw new Error(`while waiting for ${what}: ${e.message}`);
       lastError = e;
     }
     if (Date.now() >= deadline) {

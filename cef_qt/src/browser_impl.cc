@@ -84,6 +84,8 @@ BrowserImpl::BrowserImpl(BrowserViewImpl* view,
 void BrowserImpl::ApplySettings(const CefBrowserSettings& settings) {
   QWebEngineSettings* qt = page_->settings();
   qt->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
+  // Chromium lets pages ask for fullscreen; Qt's default forbids it.
+  qt->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
   const struct {
     cef_state_t state;
     QWebEngineSettings::WebAttribute attribute;

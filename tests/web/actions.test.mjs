@@ -59,7 +59,7 @@ describe("starting an action", () => {
     await ready({ restore: answer.hang() });
     assert.equal(await ui.text("#action_label"), "Action:  ");
     await ui.start(1, "restore");
-    await ui.waitFor("window.__net.sent === 3");
+    await ui.requests(3);
     assert.deepEqual(await actionPage(), {
       ui: true,
       label: "<h2>Running Restore on sda : lumenos-2.4</h2>",
@@ -83,7 +83,7 @@ describe("starting an action", () => {
     for (const [id, query] of Object.entries(expected)) {
       await ready({ [OPTIONS[id].op]: answer.hang() });
       await ui.start(3, id);
-      await ui.waitFor("window.__net.sent === 3");
+      await ui.requests(3);
       assert.deepEqual(ui.svc.ops(), ["scan", "list", OPTIONS[id].op], id);
       assert.equal(ui.svc.of(OPTIONS[id].op)[0].query, query, id);
       assert.equal(

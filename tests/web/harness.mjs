@@ -135,6 +135,7 @@ export class FakeService {
     this.requests = [];
     this.unexpected = [];
     this.held = [];
+    this.counts = {};
   }
 
   set(op, handler) {
@@ -154,7 +155,8 @@ export class FakeService {
     const url = new URL(route.request().url());
     const prefix = "/lumenos-repair/";
     const op = url.pathname.startsWith(prefix) ? url.pathname.slice(prefix.length) : url.pathname;
-    const n = this.of(op).length;
+    const n = this.counts[op] ?? 0;
+    this.counts[op] = n + 1;
     const request = {
       op,
       path: url.pathname,
@@ -220,9 +222,10 @@ function clampAndObserve() {
     wake();
     return id;
   };
-  // Counts the page's requests; passes everything through unchanged.
+  // Counts the page's requests and the reading of their bodies; passes
+  // everything through unchanged.
   const realFetch = window.fetch;
-  window.__net = { sent: 0, settled: 0 };
+  window.__net = { sent: 0, settled: 0, reading: 0 };
   window.fetch = function (...args) {
     window.__net.sent += 1;
     return realFetch.apply(this, args).finally(() => {
@@ -230,6 +233,34 @@ function clampAndObserve() {
       wake();
     });
   };
+  for (const method of ["json", "text"]) {
+    const real = Response.prototype[method];
+    Response.prototype[method] = function (...args) {
+      window.__net.reading += 1;
+      return real.apply(this, args).finally(() => {
+        window.__net.reading -= 1;
+        wake();
+      });
+    };
+  }
+}
+
+// Runs in the page: fulfils once no request is out and no body is being
+// read, twice in a row one task apart (so that what an answer starts has
+// started).
+function quietInPage() {
+  const builtins = globalThis.__pwClock ? globalThis.__pwClock.builtins : window;
+  const net = window.__net;
+  const quiet = () => net.sent === net.settled && net.reading === 0;
+  const task = () => new Promise((r) => builtins.setTimeout(r, 1));
+  return (async () => {
+    for (;;) {
+      while (!quiet()) await task();
+      const sent = net.sent;
+      await task();
+      if (quiet() && net.sent === sent) return;
+    }
+  })();
 }
 
 // Runs in the page: advances the fake clock by `step` whenever a timer is
@@ -336,10 +367,23 @@ export class UI {
     await this.page.waitForFunction(expr, null, { timeout, polling: 5 });
   }
 
-  // Waits until every request sent has been answered and handled.
-  async idle() {
-    await this.waitFor("window.__net.sent === window.__net.settled");
-    await this.page.evaluate(() => new Promise((r) => globalThis.__pwClock.builtins.setTimeout(r, 5)));
+  // Waits until every request sent has been answered and handled (a
+  // request held by the service is never answered: don't wait for it).
+  async idle(timeout = 10000) {
+    let timer;
+    const late = new Promise((_, reject) => {
+      timer = setTimeout(() => reject(new Error("the page did not get quiet: a request left unanswered?")), timeout);
+    });
+    try {
+      await Promise.race([this.page.evaluate(quietInPage), late]);
+    } finally {
+      clearTimeout(timer);
+    }
+  }
+
+  // Waits until the service has received n requests in all.
+  async requests(n) {
+    await eventually(() => this.svc.requests.length >= n);
   }
 
   // Scan and list done, overlay gone: the first page is usable.

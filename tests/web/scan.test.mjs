@@ -45,7 +45,7 @@ const pendingScan = (extra) => ({ scan: answer.pending(SCAN_UUID, "scan accepted
 describe("page start and overlay", () => {
   test("the overlay covers the page with indicator, caption and \"Scan started\" while the scan is out", async () => {
     await open({ scan: answer.hang() });
-    await ui.waitFor("window.__net.sent === 1");
+    await ui.requests(1);
     const s = await overlayState();
     assert.equal(s.overlay, true);
     assert.equal(s.indicator, true);

@@ -142,6 +142,10 @@ int CefExecuteProcess(const CefMainArgs& args,
     return -1;
 
   cef_qt::InheritLogging();
+  std::string log_severity =
+      command_line->GetSwitchValue("log-severity").ToString();
+  if (!log_severity.empty())
+    cef_qt::ConfigureLogging(LOGSEVERITY_DEFAULT, log_severity);
   cef_qt::RunCommandLineHook(application, process_type, command_line);
   cef_qt::DeclareCustomSchemes(application);
 

@@ -36,6 +36,14 @@ function isObject(value) {
   return value !== null && typeof value === "object" && !Array.isArray(value);
 }
 
+// An identifier the service handed out: a non-empty text (or a number).
+function isId(value) {
+  return (typeof value === "string" && value !== "") || (typeof value === "number" && Number.isFinite(value));
+}
+
+// The text of the failure result when an accepted request has no uuid.
+const NO_UUID_MESSAGE = "The repair service accepted the request without a request id";
+
 // The status entry [code, type, line] that a "FINISHED" status record holds
 // for uuid, or null when the answer has none (a poll without news).
 function statusEntry(record, uuid) {
@@ -328,6 +336,12 @@ class System {
   async Scan() {
     this.scanData = await this.systemProxy.triggerScan();
     const scan = this.scanData;
+    if (scan.state !== "FAILED" && !isId(this.scanUuid())) {
+      // Without a scan uuid nothing can be listed or polled: a failed scan.
+      console.log("Scan: answer without uuid");
+      this.scanFailed();
+      return;
+    }
     if (scan.state === "FINISHED") {
       updateScanStatus("Scan: Scan finished");
       await this.List(this.scanUuid());
@@ -384,6 +398,11 @@ class System {
     if (record.state === "FAILED") {
       OnFail(record.message);
     } else if (record.state === "PENDING") {
+      if (!isId(record.result.uuid)) {
+        // Nothing to follow: fail at once instead of polling a made-up id.
+        OnFail(NO_UUID_MESSAGE);
+        return false;
+      }
       const [code, text] = await this.checkStatusForAction(record.result.uuid);
       if (code == 200) OnSuccess(successTextFollowed === undefined ? text : successTextFollowed);
       else OnFail(text);
@@ -522,7 +541,7 @@ export async function ClearLog(el_) {
   el("action_log").textContent = "";
   if (!hasCurrentActionReq()) return;
   const result = system.currentActionReq.result;
-  if (!isObject(result) || result.uuid === undefined || result.uuid === null) {
+  if (!isObject(result) || !isId(result.uuid)) {
     // The request failed before the service handed out a uuid: there is no
     // log of it at the service to clear.
     return;

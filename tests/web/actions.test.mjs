@@ -163,6 +163,32 @@ describe("answered at once", () => {
   });
 });
 
+describe("mended: an accepted request without a uuid", () => {
+  test("each action answered 102 without a uuid fails at once with a clear text; nothing is polled", async () => {
+    for (const id of Object.keys(OPTIONS)) {
+      await ready({ [OPTIONS[id].op]: answer.json({ status: 102, message: "accepted" }), status: answer.down() });
+      await ui.start(1, id);
+      await ui.idle();
+      await ui.advance(10000);
+      await ui.idle();
+      const p = await actionPage();
+      assert.deepEqual(
+        [p.msg, p.mark, p.buttons],
+        ["FAIL:  The repair service accepted the request without a request id", "fail.png", true],
+        id,
+      );
+      assert.equal(polls().length, 0, id);
+      assert.equal(await ui.log(), "accepted\n");
+      await ui.dialogGone();
+      await ui.page.click("#clearlogbtn");
+      await ui.idle();
+      assert.equal(ui.svc.of("clear").length, 0, "no clear request with a made-up id");
+      await ui.close();
+      ui = undefined;
+    }
+  });
+});
+
 describe("following a request", () => {
   // The action's request is accepted with uuid R; status polls answer in
   // turn from `script` (the last entry repeats).

@@ -104,6 +104,24 @@ describe("scan answered at once", () => {
   }
 });
 
+describe("mended: a scan answer without a uuid", () => {
+  for (const [name, scan] of [
+    ["status 200", answer.done("scanned")],
+    ["status 102", answer.json({ status: 102, message: "accepted" })],
+    ["status 102 and an empty uuid", answer.json({ status: 102, uuid: "" })],
+    ["status 102 and a uuid that is an object", answer.json({ status: 102, uuid: { id: 1 } })],
+  ]) {
+    test(`${name}: the scan fails at once; nothing is asked with a made-up id`, async () => {
+      await open({ scan });
+      await ui.idle();
+      const r = await ui.runUntil("false", { max: 20, stallMs: 200 });
+      assert.equal(r.steps, 0);
+      assert.deepEqual(await overlayState(), { overlay: true, indicator: false, scanMsg: FAILURE_HTML });
+      assert.deepEqual(ui.svc.ops(), ["scan"]);
+    });
+  }
+});
+
 describe("scan polling", () => {
   test("poll n waits 1000 ms and asks start=n, max=1; code 102 shows its line and goes on; 200 lists", async () => {
     const lines = ["Looking at <b>sda</b>", "Looking at sdb", "done"];

@@ -192,15 +192,19 @@ describe("mended: an accepted request without a uuid", () => {
 describe("following a request", () => {
   // The action's request is accepted with uuid R; status polls answer in
   // turn from `script` (the last entry repeats).
+  // The request's answer is held until the dialog's answer has been
+  // noticed, so that the first poll's wait starts on the paused clock.
   async function follow(id, script, options = {}) {
     await ready(
       {
-        [OPTIONS[id].op]: answer.pending("R-" + id, "accepted " + id),
+        [OPTIONS[id].op]: answer.held(answer.pending("R-" + id, "accepted " + id)),
         status: (req, n) => script[Math.min(n, script.length - 1)],
       },
       options,
     );
     await ui.start(1, id);
+    await ui.requests(3);
+    await ui.svc.release();
     await ui.idle();
   }
 

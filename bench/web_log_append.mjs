@@ -1,4 +1,4 @@
-// Benchmark of the log area (Part 4.3, updateLogOutput): appends batches of
+// Benchmark of the log area (updateLogOutput): appends batches of
 // 100 lines by the log rule to logs of 1 000, 10 000 and 100 000 lines in
 // headless Chromium and prints milliseconds per batch. Goal: under 16 ms
 // (one frame) at 100 000 lines.

@@ -1,5 +1,5 @@
 #!/bin/sh
-# Makes the four pictures of the repair page (Part 4.5) into web/ (or into
+# Makes the four pictures of the repair page into web/ (or into
 # the directory given as the first argument) with ImageMagick's convert:
 #
 #   scanning.gif  200x200, animated and looping: busy indicator (a ring of

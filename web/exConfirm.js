@@ -1,4 +1,4 @@
-// Modal yes/no confirmation dialog (Part 4.4).
+// Modal yes/no confirmation dialog.
 //
 // exConfirmPromise.make(options) builds the dialog afresh, shows it over the
 // page and returns a promise that fulfils with true (Yes) or false (No).

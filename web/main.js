@@ -1,4 +1,4 @@
-// Workflow of the repair page (Parts 4.2 and 4.3): the scan and the image
+// Workflow of the repair page: the scan and the image
 // menu, the checks on "Proceed", the actions with their progress, the log
 // area and the result, and the buttons of the action page.
 
@@ -419,7 +419,7 @@ class System {
   }
 
   async FactoryReset(disc, img) {
-    // Part 4.1: the image key goes as "efi" and the scan uuid as "image".
+    // The service takes the image key as "efi" and the scan uuid as "image".
     this.resetData = await this.systemProxy.triggerFactoryReset(disc, img, this.scanUuid());
     this.currentActionReq = this.resetData;
     if (await this.runOperation(this.resetData)) OnSuccess(this.resetData.message);

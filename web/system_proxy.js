@@ -1,4 +1,4 @@
-// Client of the repair service's HTTP interface (Part 4.1).
+// Client of the repair service's HTTP interface.
 //
 // Every method sends exactly one HTTP GET request and delivers a status
 // record { state, result, message }. A method never throws and its promise
@@ -107,7 +107,7 @@ export class SystemProxy {
   }
 
   // The page passes the image key as efiName and the scan uuid as imageName:
-  // that is what goes on the wire (Part 4.1).
+  // that is what goes on the wire.
   triggerFactoryReset(discName, efiName, imageName) {
     return this.request("/factory-reset", [
       ["disc", discName],

@@ -1,4 +1,4 @@
-// Part 4.3: the actions after confirmation, their following with status
+// The actions after confirmation, their following with status
 // line and log, the result, and the buttons of the action page.
 
 import { test, describe, before, after, afterEach } from "node:test";

@@ -1,4 +1,4 @@
-// Part 4.4: the confirmation dialog, through "Proceed" on the real page and
+// The confirmation dialog, through "Proceed" on the real page and
 // as a module on a blank page.
 
 import { test, describe, before, after, afterEach } from "node:test";
@@ -38,7 +38,7 @@ const actionStarted = () => ui.visible("#action_ui");
 const sent = () => ui.svc.ops().filter((op) => op !== "scan" && op !== "list");
 
 describe("the dialog opened by Proceed", () => {
-  test("title is the option value, the message fixed, Yes has the focus, elements and look as Part 4.4", async () => {
+  test("title is the option value, the message fixed, Yes has the focus, its elements and their look", async () => {
     await openDialog("factory-reset");
     const d = await ui.page.evaluate(() => {
       const $ = (id) => document.getElementById(id);

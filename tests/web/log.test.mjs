@@ -1,4 +1,4 @@
-// Part 4.3's log rule: updateLogOutput (with its index) appends exactly
+// The log rule: updateLogOutput (with its index) appends exactly
 // what the straightforward rule appends, on random data and on large logs.
 
 import { test, before, after } from "node:test";
@@ -13,7 +13,7 @@ before(async () => {
   ui = await UI.open(env, new FakeService({ scan: answer.hang() }), { clock: false });
   await ui.page.evaluate(async () => {
     window.main = await import("/main.js");
-    // The straightforward rule of Part 4.3 on a plain string.
+    // The straightforward rule on a plain string.
     window.reference = (text, batch) => {
       const before = text;
       for (const item of batch) {

@@ -1,4 +1,4 @@
-// Parts 4.2 and 4.5: the first page once the menu is ready: the option
+// The first page once the menu is ready: the option
 // checkboxes, the checks on "Proceed", the title, and the page's look
 // where a test can tell (nothing scrolls, the top strip stays in sight).
 
@@ -216,7 +216,7 @@ describe("look", () => {
     assert.equal(r.below, true);
   });
 
-  test("style rules of Part 4.5 that a user sees", async () => {
+  test("the style rules that a user sees", async () => {
     await ready();
     const s = await ui.page.evaluate(() => {
       const cs = (sel) => getComputedStyle(document.querySelector(sel));

@@ -1,4 +1,4 @@
-// Part 4.1: SystemProxy, the page's client of the repair service. Each test
+// SystemProxy, the page's client of the repair service. Each test
 // loads the module into a blank page of the same origin and calls it
 // directly; the service is answered per test by a route.
 
@@ -52,7 +52,7 @@ const ALL_CALLS = [
 ];
 
 describe("requests: path and query of every method", () => {
-  test("each method sends one GET with the path and query keys of Part 4.1, in order", async () => {
+  test("each method sends one GET with the path and query keys of the service interface, in order", async () => {
     const ok = answer.done("ok");
     const svc = new FakeService({
       scan: ok, list: ok, status: ok, restore: ok, repair: ok,
@@ -69,7 +69,7 @@ describe("requests: path and query of every method", () => {
         ["GET", "/lumenos-repair/status", "uuid=U1&start=7&max=100"],
         ["GET", "/lumenos-repair/restore", "disc=sda&image=lumenos-2.4&scanuuid=U1"],
         ["GET", "/lumenos-repair/repair", "disc=sda&image=lumenos-2.4&scanuuid=U1"],
-        // Part 4.1: the image key goes as "efi", the scan uuid as "image".
+        // The image key goes as "efi", the scan uuid as "image".
         ["GET", "/lumenos-repair/factory-reset", "disc=sda&efi=lumenos-2.4&image=U1"],
         ["GET", "/lumenos-repair/reboot", "disc=sda&image=lumenos-2.4&scanuuid=U1&delay=10"],
         ["GET", "/lumenos-repair/clear", "uuid=R9"],

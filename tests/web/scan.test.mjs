@@ -1,4 +1,4 @@
-// Part 4.2: page start, the scan behind its overlay, the list and the image
+// Page start, the scan behind its overlay, the list and the image
 // menu, with the failure texts and the mended handling of odd answers.
 
 import { test, describe, before, after, afterEach } from "node:test";
@@ -139,7 +139,7 @@ describe("scan polling", () => {
     await ui.advance(1);
     await ui.idle();
     assert.equal(ui.svc.of("status").length, 1);
-    // The service's status line is rendered as markup (Part 4.2).
+    // The service's status line is rendered as markup.
     assert.equal((await overlayState()).scanMsg, "<h5>Looking at <b>sda</b></h5>");
     assert.ok(ui.consoleLines.includes("Scanning log: running:Looking at <b>sda</b>"));
     await ui.advance(1000);

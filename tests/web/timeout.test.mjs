@@ -1,4 +1,4 @@
-// Part 4.3: a followed request that never ends gives "Timeout" after
+// A followed request that never ends gives "Timeout" after
 // exactly 5000 status polls (2000 ms apart on the fake clock).
 
 import { test, before, after } from "node:test";

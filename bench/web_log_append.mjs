@@ -9,7 +9,8 @@
 // and paint of the next frame (the log area is on screen); "own update" is
 // what the text area alone takes for one change of its text content (it
 // rebuilds and compares its whole value on every change), measured by
-// appending a 90-line text without the log rule. Each batch has
+// appending a 90-line text without the log rule; "nothing appended" is the
+// rule alone, on a batch of repeated lines and pieces of lines. Each batch has
 // 90 new lines and 10 lines that stand in the log already, as a poll that
 // repeats some lines brings.
 
@@ -58,6 +59,17 @@ try {
           call.push(t1 - t0);
           withFrame.push(t2 - t0);
         }
+        // The rule alone: a batch whose 100 lines all stand in the log
+        // already (repeats and pieces of lines), so nothing is appended.
+        const skipOnly = [];
+        for (let b = 0; b < batches; b++) {
+          const batch = [];
+          for (let k = 0; k < 50; k++) batch.push(line(Math.floor(((b * 50 + k) * 7919) % next)));
+          for (let k = 0; k < 50; k++) batch.push(line(Math.floor(((b * 50 + k) * 104729) % next)).slice(3, 60));
+          const t0 = performance.now();
+          updateLogOutput(batch);
+          skipOnly.push(performance.now() - t0);
+        }
         const lines = area.textContent.split("\n").length - 1;
         // The text area's own share: the same change of its text content,
         // without the log rule (one appendData of a 90-line text).
@@ -79,6 +91,7 @@ try {
           frameMedian: median(withFrame),
           frameMax: max(withFrame),
           ownMedian: median(own),
+          skipMedian: median(skipOnly),
         };
       },
       { size, batches: BATCHES, src: line.toString() },
@@ -89,7 +102,8 @@ try {
     console.log(
       `${String(size).padStart(6)} lines: call median ${r.callMedian.toFixed(2)} ms (max ${r.callMax.toFixed(2)}),` +
         ` with next frame median ${r.frameMedian.toFixed(2)} ms (max ${r.frameMax.toFixed(2)}) per 100-line batch;` +
-        ` the text area's own update of its value: ${r.ownMedian.toFixed(2)} ms per change`,
+        ` the text area's own update of its value: ${r.ownMedian.toFixed(2)} ms per change;` +
+        ` a batch of lines all in the log already (nothing appended): ${r.skipMedian.toFixed(2)} ms`,
     );
   }
 } finally {

@@ -1,0 +1,359 @@
+// Every service operation against every kind of bad answer. In each cell the
+// page throws nothing (no uncaught exception, no unhandled rejection, no
+// exception caught by its last-resort guards) and sends no request naming an
+// id the service never gave; a bad poll is ignored and the next one follows,
+// a bad answer to a request ends in a visible failure with a clear text, and
+// a very slow answer is waited for. The matrix is printed once all cells ran.
+
+import { test, describe, before, after } from "node:test";
+import assert from "node:assert/strict";
+import { setup, UI, FakeService, answer, SCAN_UUID, TWO_DISCS, eventually } from "./harness.mjs";
+
+const R = "R-matrix"; // uuid of the action request
+const HOUR = 3_600_000;
+const HUGE = 100_000;
+const FAILED_HTML = "<h1>Failed: </h1><p>Restart application</p>";
+
+const without = (json, key) => {
+  const copy = { ...json };
+  delete copy[key];
+  return copy;
+};
+
+// A status answer's entries replaced, for every uuid in it.
+const mapEntries = (json, fn) => ({
+  ...json,
+  status_list: Object.fromEntries(Object.keys(json.status_list).map((u) => [u, fn(json.status_list[u])])),
+});
+
+const hugeBatch = (start) => Array.from({ length: HUGE }, (_, i) => `log line ${Number(start) + i}`);
+
+const WITH_UUID = ["scan", "restore", "factory-reset", "repair", "reboot"];
+const STATUS = ["status"];
+
+// Each fault turns the good answer `good` to request `req` into a bad one.
+// times: how many of the faulted requests get it (status polls: the first).
+const FAULTS = [
+  { name: "service down", make: () => answer.down() },
+  { name: "HTTP 404", make: (good) => answer.http(404, good.json) },
+  { name: "HTTP 500", make: (good) => answer.http(500, good.json) },
+  { name: "empty body", make: () => ({ body: "", status: 200, contentType: "application/json" }) },
+  {
+    name: "not JSON",
+    make: () => ({ body: "<html><body>Bad gateway</body></html>", status: 200, contentType: "text/html" }),
+  },
+  { name: "JSON null", make: () => answer.json(null) },
+  { name: "JSON array", make: (good) => answer.json([good.json]) },
+  { name: "no status", make: (good) => answer.json(without(good.json, "status")) },
+  { name: "no uuid", on: WITH_UUID, make: (good) => answer.json(without(good.json, "uuid")) },
+  { name: "no os_list", on: ["list"], make: (good) => answer.json(without(good.json, "os_list")) },
+  { name: "no entry", on: STATUS, make: (good) => answer.json({ ...good.json, status_list: {} }) },
+  {
+    name: "entry not array",
+    on: STATUS,
+    // Read as if it were an array it would look finished.
+    make: (good) => answer.json(mapEntries(good.json, ([, type, line]) => ({ 0: 200, code: 200, type, line }))),
+  },
+  { name: "no log_messages", on: STATUS, make: (good) => answer.json(without(good.json, "log_messages")) },
+  {
+    name: "huge log batch",
+    on: STATUS,
+    times: 1,
+    make: (good, req) => answer.json({ ...good.json, log_messages: hugeBatch(req.params.start) }),
+  },
+  { name: "very slow", times: 1, slow: true, make: (good) => answer.held(good) },
+];
+
+// The request's answer: the fault for the first `times` requests, then
+// `later` (the good answer when none is given).
+function faulted(fault, good, later = good) {
+  const times = fault.times ?? 3;
+  return (req, n) => (n < times ? fault.make(good, req) : later);
+}
+
+// Status answers about one uuid; any other uuid is unknown, as at the service.
+function statusOf(uuid, handler) {
+  return (req, n) =>
+    req.params.uuid === uuid
+      ? typeof handler === "function" ? handler(req, n) : handler
+      : answer.refused("unknown uuid", 404);
+}
+
+const followed = (op) => ({
+  [op]: answer.pending(R, "accepted"),
+  status: statusOf(R, answer.status(R, 200, "Finished", ["done"])),
+});
+
+async function startAction(ui, optionId) {
+  await ui.ready();
+  await ui.start(1, optionId);
+}
+
+// Every operation: which request gets the fault, the service around it, how
+// the page is brought to send it, and what ends the cell. kind "request": a
+// bad answer ends in a failure; kind "poll": the polling goes on.
+const SCAN_END = "!document.getElementById('loading_id') || !!document.querySelector('#scan_msg h1')";
+const ACTION_END =
+  "getComputedStyle(document.getElementById('action_next')).display !== 'none' ||" +
+  " document.getElementById('action_msg').textContent === 'Rebooting..'";
+const CLEAR_END = "['Logs cleaned', 'Clear logs failed'].includes(document.getElementById('action_msg').textContent)";
+
+const scanOp = {
+  kind: "request",
+  request: "scan",
+  page: "scan",
+  step: 1000,
+  end: SCAN_END,
+  service: (f) => ({
+    scan: faulted(f, answer.pending(SCAN_UUID, "scan started")),
+    status: statusOf(SCAN_UUID, answer.status(SCAN_UUID, 200, "Scan finished")),
+  }),
+  drive: async () => {},
+};
+
+const actionOp = (request, optionId) => ({
+  kind: "request",
+  request,
+  page: "action",
+  step: 2000,
+  end: ACTION_END,
+  service: (f) => ({ ...followed(request), [request]: faulted(f, answer.pending(R, "accepted")) }),
+  drive: (ui) => startAction(ui, optionId),
+});
+
+const OPERATIONS = [
+  { name: "scan", ...scanOp },
+  {
+    ...scanOp,
+    name: "list",
+    request: "list",
+    service: (f) => ({ list: faulted(f, answer.done("List ready", { os_list: TWO_DISCS })) }),
+  },
+  {
+    ...scanOp,
+    name: "status during scan",
+    column: "scan poll",
+    kind: "poll",
+    request: "status",
+    service: (f) => ({
+      scan: answer.pending(SCAN_UUID, "scan started"),
+      status: statusOf(
+        SCAN_UUID,
+        faulted(f, answer.status(SCAN_UUID, 102, "Checking discs", ["found sda"]), answer.status(SCAN_UUID, 200, "Scan finished")),
+      ),
+    }),
+  },
+  { name: "restore", ...actionOp("restore", "restore") },
+  { name: "factory reset", ...actionOp("factory-reset", "factory-reset") },
+  { name: "repair", ...actionOp("repair", "repair") },
+  { name: "reboot", ...actionOp("reboot", "reboot") },
+  {
+    ...actionOp("status", "restore"),
+    name: "status during action",
+    column: "action poll",
+    kind: "poll",
+    service: (f) => ({
+      restore: answer.pending(R, "accepted"),
+      status: statusOf(R, faulted(f, answer.status(R, 102, "Writing", ["wrote a block"]), answer.status(R, 200, "Finished", ["done"]))),
+    }),
+  },
+  {
+    name: "clear",
+    kind: "request",
+    request: "clear",
+    page: "clear",
+    step: 1000,
+    end: CLEAR_END,
+    service: (f) => ({ ...followed("restore"), clear: faulted(f, answer.done("Logs cleared", { uuid: R })) }),
+    drive: async (ui) => {
+      await startAction(ui, "restore");
+      await ui.untilResult();
+      await ui.dialogGone();
+      await ui.page.click("#clearlogbtn");
+    },
+  },
+];
+
+// ------------------------------------------------------------------ state
+
+function pageState(ui) {
+  return ui.page.evaluate(() => {
+    const $ = (id) => document.getElementById(id);
+    const overlay = $("loading_id");
+    const shown = (e) => getComputedStyle(e).display !== "none";
+    const log = $("action_log").textContent;
+    return {
+      overlay: !!overlay,
+      scanHtml: $("scan_msg") ? $("scan_msg").innerHTML : "",
+      scanText: $("scan_msg") ? $("scan_msg").textContent : "",
+      indicator: !!overlay && shown($("loading_img")),
+      entries: $("images").options.length,
+      action: shown($("action_ui")),
+      msg: $("action_msg").textContent,
+      mark: $("action_img").src.split("/").pop(),
+      buttons: shown($("action_next")),
+      logLines: log === "" ? 0 : log.split("\n").length - 1,
+    };
+  });
+}
+
+function describeState(s) {
+  if (s.overlay) return s.scanHtml === FAILED_HTML ? "Failed: Restart application" : `still scanning: ${s.scanText}`;
+  if (s.action) return s.msg.replace(/ {2}/, " ");
+  return `menu ready (${s.entries} entries)`;
+}
+
+// What the page must show at the end of a cell that went well, per page.
+const ENDED_WELL = {
+  scan: (s) => assert.equal(describeState(s), "menu ready (5 entries)"),
+  action: (s) => {
+    assert.match(s.msg, /^SUCCESS {2}\S/);
+    assert.equal(s.mark, "pass.png");
+  },
+  clear: (s) => {
+    assert.equal(s.msg, "Logs cleaned");
+    assert.equal(s.logLines, 0);
+  },
+};
+
+// What the page must show after a bad answer to a request.
+const FAILED = {
+  scan: (s, op) => {
+    assert.equal(s.overlay, true, "the overlay stays");
+    assert.equal(s.scanHtml, FAILED_HTML);
+    // A failed scan hides the busy indicator; a failed list keeps it.
+    assert.equal(s.indicator, op.request === "list");
+  },
+  action: (s) => {
+    assert.match(s.msg, /^FAIL: {2}\S/, "a failure line with a text");
+    assert.equal(s.mark, "fail.png");
+    assert.equal(s.buttons, true);
+  },
+  clear: (s) => {
+    assert.equal(s.msg, "Clear logs failed");
+    assert.equal(s.logLines, 0);
+  },
+};
+
+// Exceptions that the page's last-resort guards caught and wrote to the
+// console (the description of a JS error, e.g. "TypeError: ...").
+const internalErrors = (ui) => ui.consoleLines.filter((line) => /^[A-Za-z]*Error\b/.test(line));
+
+// ------------------------------------------------------------------ cells
+
+async function heldUntilSent(ui, op) {
+  for (let i = 0; i < 5; i++) {
+    try {
+      await eventually(() => ui.svc.held.length > 0, 300);
+      return;
+    } catch {
+      await ui.idle();
+      await ui.advance(op.step);
+    }
+  }
+  assert.fail("the slow request was never sent");
+}
+
+// Runs one cell; delivers its outcome label and throws when it went wrong.
+async function runCell(env, op, fault, outcome) {
+  const svc = new FakeService(op.service(fault));
+  const ui = await UI.open(env, svc, { console: true });
+  try {
+    let label = "";
+    try {
+      await op.drive(ui);
+      const faultedBefore = svc.of(op.request).length;
+      if (fault.slow) {
+        await heldUntilSent(ui, op);
+        const sent = svc.requests.length;
+        await ui.advance(HOUR);
+        assert.equal(svc.requests.length, sent, "nothing else is sent while the answer is out");
+        const waiting = await pageState(ui);
+        assert.doesNotMatch(describeState(waiting), /^(Failed|FAIL)/, "waiting is no failure");
+        label = "waits 1 h, then ";
+        await svc.release();
+      }
+      const r = await ui.runUntil(op.end, { step: op.step, max: 60, stallMs: 10000 });
+      const s = await pageState(ui);
+      outcome.text = label + describeState(s);
+      assert.ok(r.ok, `the page reached no end (${r.reason} after ${r.steps} steps): ${describeState(s)}`);
+      if (op.kind === "poll" && !fault.slow) {
+        outcome.text = "keeps polling";
+        const times = fault.times ?? 3;
+        assert.equal(svc.of("status").length - faultedBefore, times + 1, "each bad poll is followed by the next");
+        if (fault.name === "huge log batch" && op.page === "action") {
+          assert.equal(s.logLines, 1 + HUGE + 1, "accepted, the huge batch and the last line");
+        }
+      }
+      if (op.kind === "request" && !fault.slow) FAILED[op.page](s, op);
+      else ENDED_WELL[op.page](s);
+    } catch (e) {
+      if (!outcome.text) outcome.text = `error: ${e.message.split("\n")[0]}`;
+      throw e;
+    } finally {
+      const strays = svc.requests.filter((q) => Object.values(q.params).includes("undefined"));
+      assert.deepEqual(strays.map((q) => q.url).slice(0, 3), [], "no request names an id the service never gave");
+      assert.deepEqual(ui.errors, [], "no uncaught exception or unhandled rejection");
+      assert.deepEqual(internalErrors(ui), [], "no exception caught by the page's guards");
+    }
+  } finally {
+    await ui.close();
+  }
+}
+
+// ------------------------------------------------------------------ table
+
+const results = new Map(); // "op|fault" -> { text, ok }
+
+function printMatrix() {
+  const width = 22;
+  const legend = [];
+  const cell = (op, fault) => {
+    const r = results.get(op.name + "|" + fault.name);
+    if (!r) return "n/a";
+    const text = (r.ok ? "" : "✗ ") + r.text;
+    if (text.length <= width) return text;
+    let n = legend.indexOf(text);
+    if (n < 0) n = legend.push(text) - 1;
+    const tag = ` [${n + 1}]`;
+    return text.slice(0, width - tag.length - 1) + "…" + tag;
+  };
+  const pad = (s, w) => s + " ".repeat(Math.max(0, w - s.length));
+  const first = 16;
+  const lines = [pad("fault \\ request", first) + OPERATIONS.map((op) => pad(op.column ?? op.name, width)).join(" ")];
+  for (const fault of FAULTS) {
+    lines.push(pad(fault.name, first) + OPERATIONS.map((op) => pad(cell(op, fault), width)).join(" "));
+  }
+  legend.forEach((text, i) => lines.push(`[${i + 1}] ${text}`));
+  console.log(lines.join("\n"));
+}
+
+// ------------------------------------------------------------------ tests
+
+let env;
+before(async () => {
+  env = await setup();
+});
+after(async () => {
+  printMatrix();
+  await env.teardown();
+});
+
+for (const op of OPERATIONS) {
+  describe(`bad answers to ${op.name}`, { concurrency: 3 }, () => {
+    for (const fault of FAULTS) {
+      const applies = !fault.on || fault.on.includes(op.request);
+      if (!applies) continue;
+      test(fault.name, async () => {
+        const outcome = { text: "" };
+        try {
+          await runCell(env, op, fault, outcome);
+          results.set(op.name + "|" + fault.name, { text: outcome.text, ok: true });
+        } catch (e) {
+          results.set(op.name + "|" + fault.name, { text: outcome.text || e.message, ok: false });
+          throw e;
+        }
+      });
+    }
+  });
+}

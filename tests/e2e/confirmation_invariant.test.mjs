@@ -1,0 +1,246 @@
+// The confirmation invariant under random use: a seeded random sequence of
+// clicks and key presses on the real page in the real program, against the
+// stand-in. Every restore, factory-reset, repair and reboot request the
+// stand-in received must follow its own Yes on a dialog naming that action,
+// for the image chosen then, and every such Yes must send exactly one.
+// SEED=<n> replays the random choices (the page's timing may still lead a
+// replay elsewhere).
+
+import assert from "node:assert/strict";
+import { writeFileSync } from "node:fs";
+import path from "node:path";
+import { after, before, describe, it } from "node:test";
+import { destructive } from "./harness/journal.mjs";
+import { artifactDir } from "./harness/paths.mjs";
+import { START_URL } from "./harness/repair_app.mjs";
+import { RepairPage } from "./harness/repair_page.mjs";
+import { Session } from "./harness/session.mjs";
+import { sleep } from "./harness/wait.mjs";
+
+const INPUTS = 1000;
+// Inputs on the action page before the page is loaded afresh.
+const RELOAD_AFTER = 60;
+const SEED = process.env.SEED !== undefined ? Number(process.env.SEED) : Date.now() % 2 ** 31;
+// Actions finish within one status poll.
+const SIM = { scenario: "default", timeScale: 50 };
+
+const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
+// A request follows its Yes at the dialog watcher's next run.
+const ANSWER_TO_REQUEST_MS = 3000;
+const YES = "exConfirmPromiseBtnYes";
+const NO = "exConfirmPromiseBtnNo";
+const CHECKBOXES = ["restore", "factory-reset", "repair", "reboot"];
+const KEYS = ["Escape", "Enter", "Tab", "ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", " "];
+// The dialog's title for each request path.
+const TITLE_OF = {
+  "/lumenos-repair/restore": "Restore",
+  "/lumenos-repair/factory-reset": "Factory-reset",
+  "/lumenos-repair/repair": "Repair",
+  "/lumenos-repair/reboot": "Reboot",
+};
+
+// mulberry32: a small seeded generator.
+function generator(seed) {
+  let a = seed >>> 0;
+  return () => {
+    a = (a + 0x6d2b79f5) >>> 0;
+    let t = a;
+    t = Math.imul(t ^ (t >>> 15), t | 1);
+    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+}
+
+// Mirrors the page's recorded image (the list's value at its last click),
+// keeps "Close" from ending the program should a key reach it, and gets
+// hold of the page's dialog object (the same module instance).
+const OBSERVE = `(async () => {
+  window.__choice = "";
+  window.__closeCalls = 0;
+  document.getElementById("images").addEventListener("click", (e) => { window.__choice = e.currentTarget.value; }, true);
+  window.close = () => { window.__closeCalls += 1; };
+  window.__dialog = (await import("./exConfirm.js")).exConfirmPromise;
+  return typeof window.__dialog === "object";
+})()`;
+
+// What a click may hit ("Close" never).
+const TARGETS = [...CHECKBOXES, "images", "ok_button", "reboot1", "clearlogbtn", YES, NO];
+
+// The page as the next input finds it, with the centres of the targets
+// shown. A dialog is open while its watcher runs and no answer is recorded;
+// after an answer its box stays for a while, fading out, and a click on
+// its buttons then answers nothing.
+const SNAPSHOT = `(() => {
+  const $ = (id) => document.getElementById(id);
+  const shown = (e) => !!e && getComputedStyle(e).display !== "none";
+  const focused = document.activeElement ? document.activeElement.id : "";
+  const overlay = !!$("exConfirmPromiseOverLay");
+  const d = window.__dialog;
+  const open = overlay && !!d.confirmPromiseInterval && d.confirmPromiseVal === null;
+  const centres = {};
+  for (const id of ${JSON.stringify(TARGETS)}) {
+    const e = $(id);
+    const r = e && e.getBoundingClientRect();
+    if (r && r.width > 0 && r.height > 0) centres[id] = { x: r.left + r.width / 2, y: r.top + r.height / 2 };
+  }
+  return {
+    centres,
+    overlay,
+    focused,
+    dialog: open ? { title: $("exConfirmPromise_title").textContent,
+                     message: $("exConfirmPromiseWrap").querySelector("p").textContent } : null,
+    choice: window.__choice,
+    actionPage: shown($("action_ui")),
+    entries: $("images").options.length,
+  };
+})()`;
+
+describe("the confirmation invariant under random use", () => {
+  let session;
+  let repair;
+  before(async () => {
+    session = await Session.start({ sim: SIM });
+    repair = new RepairPage(session.page);
+  });
+  after(async () => {
+    await session?.stop();
+  });
+
+  // Stderr and a screenshot of a run that went wrong, under artifacts/e2e/.
+  async function keepEvidence(error) {
+    const dir = artifactDir("e2e");
+    writeFileSync(path.join(dir, `confirmation-invariant-${SEED}.stderr.txt`), session.app.stderr);
+    try {
+      await session.keepScreenshot(`confirmation-invariant-${SEED}`);
+    } catch (e) {
+      console.error(`no screenshot: ${e.message}`);
+    }
+    console.error(`evidence of seed ${SEED} kept in ${dir}: ${error.message}`);
+  }
+
+  it(`${INPUTS} random inputs send no destructive request without its own Yes`, async () => {
+    console.log(`# SEED=${SEED}`);
+    const { page } = session;
+    await repair.waitForMenu();
+    assert.equal(await page.evaluate(OBSERVE), true, "the page's dialog object");
+    const random = generator(SEED);
+    const pick = (list) => list[Math.floor(random() * list.length)];
+    const yeses = []; // { title, message, choice, at }
+    const counts = { inputs: 0, keys: 0, clicks: 0, reloads: 0 };
+    let onActionPage = 0;
+
+    // One input chosen for the page as it is (never "Close"); delivers its
+    // name, or null when the chosen element is not shown.
+    async function input(s) {
+      const kind = pick(["key", "key", "key", "key", "click", "click", "click", "click", s.overlay ? "click" : "choose"]);
+      if (kind === "key") {
+        const key = pick(KEYS);
+        if (key === "Enter" || key === " ") {
+          // On "Close" it would end the program; on Yes it answers Yes.
+          if (s.focused === "close1") return null;
+          if (s.dialog && s.focused === YES) yeses.push({ ...s.dialog, choice: s.choice, at: Date.now() });
+        }
+        await page.press(key);
+        counts.keys += 1;
+        return key;
+      }
+      if (kind === "click") {
+        const id = s.overlay && random() < 0.5 ? pick([YES, YES, NO]) : pick(TARGETS);
+        const centre = s.centres[id];
+        if (!centre) return null;
+        if (s.dialog && id === YES) yeses.push({ ...s.dialog, choice: s.choice, at: Date.now() });
+        await page.clickAt(centre.x, centre.y);
+        counts.clicks += 1;
+        return `click ${id}`;
+      }
+      // Choose an entry: click the list, move in its pop-up, take one. Not
+      // while a dialog is up: the pop-up's Enter would answer it unrecorded.
+      const steps = 1 + Math.floor(random() * (s.entries - 1));
+      await page.clickAt(s.centres.images.x, s.centres.images.y);
+      await sleep(30);
+      for (let i = 0; i < steps; i++) await page.press(pick(["ArrowDown", "ArrowUp"]));
+      await page.press("Enter");
+      counts.clicks += 1;
+      counts.keys += steps + 1;
+      return `choose (${steps} steps)`;
+    }
+
+    // A fresh page (and scan) now and then: the action page, once shown,
+    // covers "Proceed" for good.
+    async function reload() {
+      await page.send("Page.navigate", { url: START_URL });
+      await page.waitForPage("the page to load afresh", "document.readyState === 'complete' && typeof window.TakeAction === 'function'");
+      await repair.waitForMenu();
+      assert.equal(await page.evaluate(OBSERVE), true, "the page's dialog object");
+      counts.reloads += 1;
+    }
+
+    const trail = [];
+    try {
+      while (counts.inputs < INPUTS) {
+        if (!session.app.process.running) throw new Error(`the program ended: ${JSON.stringify(session.app.process.exit)}`);
+        const s = await page.evaluate(SNAPSHOT);
+        onActionPage = s.actionPage ? onActionPage + 1 : 0;
+        if (onActionPage > RELOAD_AFTER && !s.overlay) {
+          await reload();
+          onActionPage = 0;
+          continue;
+        }
+        const before = yeses.length;
+        const name = await input(s);
+        if (name === null) continue;
+        counts.inputs += 1;
+        trail.push(name);
+        // Let the page react; an answer is noticed by the dialog's watcher.
+        await sleep(yeses.length > before ? 120 : 15);
+      }
+      // Requests started by the last inputs reach the journal.
+      await sleep(1000);
+    } catch (e) {
+      await keepEvidence(e);
+      throw e;
+    }
+
+    const journal = await session.sim.journal();
+    const sent = destructive(journal);
+    const closeCalls = await page.evaluate("window.__closeCalls");
+    console.log(
+      `# ${counts.inputs} inputs (${counts.keys} key presses, ${counts.clicks} clicks, ${counts.reloads} reloads), ` +
+        `${yeses.length} Yes answers, ${sent.length} destructive requests ` +
+        `(${Object.values(TITLE_OF).map((t) => `${t}: ${sent.filter((q) => TITLE_OF[q.path] === t).length}`).join(", ")}), ` +
+        `Close reached ${closeCalls} times; last inputs: ${trail.slice(-8).join(", ")}`,
+    );
+
+    // Each request takes the earliest unused Yes shortly before it that
+    // names its action and its image; a request with none is a breach.
+    const used = new Set();
+    let scan = null; // the scan uuid of the page that sent the request
+    for (const request of journal) {
+      if (request.path === "/lumenos-repair/list") scan = request.params.uuid;
+      const title = TITLE_OF[request.path];
+      if (!title) continue;
+      const at = Date.parse(request.time);
+      const p = request.params;
+      const factoryReset = title === "Factory-reset";
+      const image = factoryReset ? p.efi : p.image;
+      const index = yeses.findIndex((y, i) => {
+        if (used.has(i) || y.title !== title || y.at > at || at - y.at > ANSWER_TO_REQUEST_MS) return false;
+        const choice = y.choice ? JSON.parse(y.choice) : null;
+        return !!choice && choice.disc === p.disc && choice.image === image;
+      });
+      assert.notEqual(index, -1,
+        `${request.path}?${request.query} at ${request.time} follows no unused Yes on a "${title}" dialog ` +
+          `for that image (seed ${SEED}); Yes answers: ${JSON.stringify(yeses.map((y) => [y.title, y.choice, new Date(y.at).toISOString()]))}`);
+      used.add(index);
+      const messages = [CONFIRM_MESSAGE];
+      if (title === "Reboot") messages.push(`Will reboot ${p.disc} : image-${image}. Continue?`);
+      assert.ok(messages.includes(yeses[index].message), `the dialog said: ${yeses[index].message}`);
+      assert.equal(factoryReset ? p.image : p.scanuuid, scan, "the scan uuid of its page");
+    }
+    // And a Yes on an open dialog always starts its request.
+    const lost = yeses.filter((y, i) => !used.has(i));
+    assert.deepEqual(lost.map((y) => `${y.title} at ${new Date(y.at).toISOString()}`), [], "Yes answers that sent nothing");
+    assert.ok(counts.inputs >= INPUTS);
+    assert.equal(session.app.process.running, true, "the program still runs");
+  });
+});

@@ -1,25 +1,13 @@
 // The actions after confirmation, their following with status
 // line and log, the result, and the buttons of the action page.
 
-import { test, describe, before, after, afterEach } from "node:test";
+import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { setup, UI, FakeService, answer, SCAN_UUID, eventually } from "./harness.mjs";
+import { browserForFile, closePageAfterEach, UI, FakeService, answer, SCAN_UUID, eventually } from "./harness.mjs";
 
-let env;
 let ui;
-before(async () => {
-  env = await setup();
-});
-after(async () => {
-  await env.teardown();
-});
-afterEach(async () => {
-  if (ui) {
-    assert.deepEqual(ui.errors, []);
-    await ui.close();
-  }
-  ui = undefined;
-});
+const env = browserForFile();
+closePageAfterEach(() => ui, () => (ui = undefined));
 
 // Menu entries (index: disc key, image key) of the default scan.
 const IMAGE = { 1: ["sda", "lumenos-2.4"], 3: ["mmcblk0", "lumenos-3.0-rc1"] };

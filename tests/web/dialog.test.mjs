@@ -1,25 +1,13 @@
 // The confirmation dialog, through "Proceed" on the real page and
 // as a module on a blank page.
 
-import { test, describe, before, after, afterEach } from "node:test";
+import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { setup, UI, FakeService, answer } from "./harness.mjs";
+import { browserForFile, closePageAfterEach, UI, FakeService, answer } from "./harness.mjs";
 
-let env;
 let ui;
-before(async () => {
-  env = await setup();
-});
-after(async () => {
-  await env.teardown();
-});
-afterEach(async () => {
-  if (ui) {
-    assert.deepEqual(ui.errors, []);
-    await ui.close();
-  }
-  ui = undefined;
-});
+const env = browserForFile();
+closePageAfterEach(() => ui, () => (ui = undefined));
 
 // The first page, ready, with image 1 and "restore" chosen and the dialog
 // opened by "Proceed".

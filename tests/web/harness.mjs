@@ -11,7 +11,9 @@
 //   drives it from inside the page so that 1000 or 5000 polls take no time
 //   beyond the requests' own round trips.
 
+import assert from "node:assert/strict";
 import http from "node:http";
+import { after, afterEach, before } from "node:test";
 import fs from "node:fs";
 import path from "node:path";
 import { fileURLToPath } from "node:url";
@@ -489,4 +491,29 @@ export async function setup() {
       await new Promise((r) => server.close(r));
     },
   };
+}
+
+// One browser and static server for all the tests of a file: the returned
+// environment is filled in before the first test and torn down after the
+// last.
+export function browserForFile() {
+  const env = {};
+  before(async () => Object.assign(env, await setup()));
+  after(async () => env.teardown());
+  return env;
+}
+
+// After each test: the page it opened (read with current(), forgotten with
+// forget()) had no uncaught error, and is closed.
+export function closePageAfterEach(current, forget) {
+  afterEach(async () => {
+    const ui = current();
+    forget();
+    if (!ui) return;
+    try {
+      assert.deepEqual(ui.errors, [], "no uncaught error in the page");
+    } finally {
+      await ui.close();
+    }
+  });
 }

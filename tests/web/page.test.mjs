@@ -2,25 +2,13 @@
 // checkboxes, the checks on "Proceed", the title, and the page's look
 // where a test can tell (nothing scrolls, the top strip stays in sight).
 
-import { test, describe, before, after, afterEach } from "node:test";
+import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { setup, UI, FakeService, answer } from "./harness.mjs";
+import { browserForFile, closePageAfterEach, UI, FakeService, answer } from "./harness.mjs";
 
-let env;
 let ui;
-before(async () => {
-  env = await setup();
-});
-after(async () => {
-  await env.teardown();
-});
-afterEach(async () => {
-  if (ui) {
-    assert.deepEqual(ui.errors, []);
-    await ui.close();
-  }
-  ui = undefined;
-});
+const env = browserForFile();
+closePageAfterEach(() => ui, () => (ui = undefined));
 
 async function ready(handlers = {}, options = {}) {
   ui = await UI.open(env, new FakeService(handlers), options);

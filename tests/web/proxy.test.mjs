@@ -2,17 +2,11 @@
 // loads the module into a blank page of the same origin and calls it
 // directly; the service is answered per test by a route.
 
-import { test, describe, before, after } from "node:test";
+import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { setup, UI, FakeService, answer, SERVICE } from "./harness.mjs";
+import { browserForFile, UI, FakeService, answer, SERVICE } from "./harness.mjs";
 
-let env;
-before(async () => {
-  env = await setup();
-});
-after(async () => {
-  await env.teardown();
-});
+const env = browserForFile();
 
 // Runs calls in the page: [[method, ...args], ...] -> records.
 async function withProxy(svc, calls) {

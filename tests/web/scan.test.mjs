@@ -1,25 +1,13 @@
 // Page start, the scan behind its overlay, the list and the image
 // menu, with the failure texts and the mended handling of odd answers.
 
-import { test, describe, before, after, afterEach } from "node:test";
+import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { setup, UI, FakeService, answer, SCAN_UUID } from "./harness.mjs";
+import { browserForFile, closePageAfterEach, UI, FakeService, answer, SCAN_UUID } from "./harness.mjs";
 
-let env;
 let ui;
-before(async () => {
-  env = await setup();
-});
-after(async () => {
-  await env.teardown();
-});
-afterEach(async () => {
-  if (ui) {
-    assert.deepEqual(ui.errors, [], "no uncaught error in the page");
-    await ui.close();
-  }
-  ui = undefined;
-});
+const env = browserForFile();
+closePageAfterEach(() => ui, () => (ui = undefined));
 
 const FAILURE_HTML = "<h1>Failed: </h1><p>Restart application</p>";
 

@@ -1,17 +1,11 @@
 // A followed request that never ends gives "Timeout" after
 // exactly 5000 status polls (2000 ms apart on the fake clock).
 
-import { test, before, after } from "node:test";
+import { test } from "node:test";
 import assert from "node:assert/strict";
-import { setup, UI, FakeService, answer, SCAN_UUID } from "./harness.mjs";
+import { browserForFile, UI, FakeService, answer, SCAN_UUID } from "./harness.mjs";
 
-let env;
-before(async () => {
-  env = await setup();
-});
-after(async () => {
-  await env.teardown();
-});
+const env = browserForFile();
 
 test("5000 polls without an end give \"FAIL:  Timeout\" and the fail mark; no poll follows", async () => {
   const R = "R-long";

@@ -370,8 +370,9 @@ export class UI {
   }
 
   // Waits until every request sent has been answered and handled (a
-  // request held by the service is never answered: don't wait for it).
-  async idle(timeout = 10000) {
+  // request held by the service is never answered: don't wait for it). The
+  // wait is in real time and generous: a loaded machine is slow to route.
+  async idle(timeout = 30000) {
     let timer;
     const late = new Promise((_, reject) => {
       timer = setTimeout(() => reject(new Error("the page did not get quiet: a request left unanswered?")), timeout);

@@ -2,44 +2,102 @@
 // inspect it.
 
 import { execFile } from "node:child_process";
+import { existsSync, readFileSync, rmSync } from "node:fs";
 import { promisify } from "node:util";
 import { ProcessGroup } from "./process_group.mjs";
 import { Fatal, waitFor, withTimeout } from "./wait.mjs";
 
 const execFileAsync = promisify(execFile);
 
+// Display numbers are taken from here up, clear of a desktop's own.
+const FIRST_DISPLAY_NUMBER = 10;
+const LAST_DISPLAY_NUMBER = 999;
+
+// Names of the bound Unix sockets, abstract ones with a leading "@".
+function boundSocketNames() {
+  const lines = readFileSync("/proc/net/unix", "utf8").split("\n").slice(1);
+  return new Set(lines.map((line) => line.trim().split(/\s+/)[7]).filter(Boolean));
+}
+
+// The X server's socket paths of display number n.
+function socketPath(n) {
+  return `/tmp/.X11-unix/X${n}`;
+}
+
+function lockPath(n) {
+  return `/tmp/.X${n}-lock`;
+}
+
+// Free in the file system and in the abstract socket namespace: a server
+// that is still shutting down can hold its abstract socket after its files
+// are gone, and clients would reach it there first.
+function isFree(n, bound) {
+  return !existsSync(lockPath(n)) && !existsSync(socketPath(n)) &&
+    !bound.has(socketPath(n)) && !bound.has(`@${socketPath(n)}`);
+}
+
+function freeDisplayNumber(excluded) {
+  const bound = boundSocketNames();
+  for (let n = FIRST_DISPLAY_NUMBER; n <= LAST_DISPLAY_NUMBER; n++) {
+    if (!excluded.has(n) && isFree(n, bound)) return n;
+  }
+  throw new Error(`no free X display number from ${FIRST_DISPLAY_NUMBER} to ${LAST_DISPLAY_NUMBER}`);
+}
+
+// The stop of this process's latest display; a new one starts only after it.
+let previousStop = Promise.resolve();
+
 export class VirtualDisplay {
-  // Starts Xvfb on a display number of its own choosing, then openbox.
+  // Starts Xvfb on a free display number, then openbox. A failed start is
+  // cleaned up and tried once more on another number.
   static async start() {
-    const display = new VirtualDisplay();
-    try {
-      await display.startServer();
-      await display.startWindowManager();
-    } catch (e) {
-      await display.stop();
-      throw e;
+    await previousStop;
+    const tried = new Set();
+    let firstFailure;
+    for (;;) {
+      const display = new VirtualDisplay();
+      try {
+        display.number = freeDisplayNumber(tried);
+        tried.add(display.number);
+        await display.startServer();
+        await display.startWindowManager();
+        return display;
+      } catch (e) {
+        await display.stop();
+        if (firstFailure) {
+          throw new Error(`the virtual display failed to start twice: ${firstFailure}; then ${e.message}`);
+        }
+        firstFailure = `on :${display.number ?? "?"}: ${e.message}`;
+        console.error(`virtual display: start failed ${firstFailure}; retrying once on another number`);
+      }
     }
-    return display;
   }
 
   async startServer() {
+    this.name = `:${this.number}`;
     this.xvfb = new ProcessGroup(
       "Xvfb",
       "Xvfb",
-      ["-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+      [this.name, "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
       { extraStdio: ["pipe"] },
     );
+    // Xvfb writes its number on fd 3 once it accepts connections.
     const numberPipe = this.xvfb.child.stdio[3];
     numberPipe.setEncoding("utf8");
     let text = "";
-    const number = new Promise((resolve, reject) => {
+    const ready = new Promise((resolve, reject) => {
       numberPipe.on("data", (chunk) => {
         text += chunk;
         if (text.includes("\n")) resolve(text.trim());
       });
-      this.xvfb.exited.then(() => reject(new Error(`Xvfb ended: ${this.xvfb.stderr}`)));
+      this.xvfb.exited.then((exit) =>
+        reject(new Error(`Xvfb ended with ${JSON.stringify(exit)}: ${this.xvfb.stderr}`)));
     });
-    this.name = ":" + (await withTimeout("Xvfb to report its display number", number, 15000));
+    const reported = await withTimeout(`Xvfb to accept connections on ${this.name}`, ready, 15000);
+    if (reported !== String(this.number)) {
+      throw new Error(`Xvfb started on :${reported}, not on ${this.name}`);
+    }
+    this.serving = true;
     this.env = { ...process.env, DISPLAY: this.name };
   }
 
@@ -170,8 +228,35 @@ export class VirtualDisplay {
     return match.slice(1, 4).map(Number);
   }
 
+  // Ends openbox and Xvfb and waits until every process of theirs is gone
+  // and the display number is free again.
   async stop() {
-    if (this.openbox) await this.openbox.stop();
-    if (this.xvfb) await this.xvfb.stop();
+    const stopped = this.stopAndWait();
+    previousStop = stopped.catch(() => {});
+    return stopped;
+  }
+
+  async stopAndWait() {
+    const groups = [this.openbox, this.xvfb].filter(Boolean);
+    for (const group of groups) await group.stop();
+    await waitFor(`the processes of display ${this.name} to be gone`, () =>
+      groups.every((group) => group.groupPids().length === 0));
+    // Files of a number that another server holds are not ours to wait for.
+    if (!this.serving) return;
+    this.removeFilesLeftBy(this.xvfb.pid);
+    await waitFor(`display ${this.name} to be free`, () => isFree(this.number, boundSocketNames()));
+  }
+
+  // A killed Xvfb leaves its lock and socket files behind.
+  removeFilesLeftBy(pid) {
+    let owner;
+    try {
+      owner = Number(readFileSync(lockPath(this.number), "utf8").trim());
+    } catch {
+      return;
+    }
+    if (owner !== pid) return;
+    rmSync(socketPath(this.number), { force: true });
+    rmSync(lockPath(this.number), { force: true });
   }
 }

@@ -20,7 +20,6 @@ bool CefInitialize(const CefMainArgs& args,
                    void* windows_sandbox_info);
 
 void CefShutdown();
-void CefDoMessageLoopWork();
 void CefRunMessageLoop();
 void CefQuitMessageLoop();
 

@@ -10,9 +10,4 @@ class CefCallback : public virtual CefBaseRefCounted {
   virtual void Cancel() = 0;
 };
 
-class CefCompletionCallback : public virtual CefBaseRefCounted {
- public:
-  virtual void OnComplete() = 0;
-};
-
 #endif  // CEF_INCLUDE_CEF_CALLBACK_H_

@@ -9,18 +9,8 @@
 class CefLoadHandler : public virtual CefBaseRefCounted {
  public:
   typedef cef_errorcode_t ErrorCode;
-  typedef cef_transition_type_t TransitionType;
 
-  virtual void OnLoadingStateChange(CefRefPtr<CefBrowser> browser,
-                                    bool isLoading,
-                                    bool canGoBack,
-                                    bool canGoForward) {}
-  virtual void OnLoadStart(CefRefPtr<CefBrowser> browser,
-                           CefRefPtr<CefFrame> frame,
-                           TransitionType transition_type) {}
-  virtual void OnLoadEnd(CefRefPtr<CefBrowser> browser,
-                         CefRefPtr<CefFrame> frame,
-                         int httpStatusCode) {}
+  // A navigation that failed or was cancelled (ERR_ABORTED).
   virtual void OnLoadError(CefRefPtr<CefBrowser> browser,
                            CefRefPtr<CefFrame> frame,
                            ErrorCode errorCode,

@@ -17,8 +17,6 @@ bool CefRegisterSchemeHandlerFactory(
     const CefString& domain_name,
     CefRefPtr<CefSchemeHandlerFactory> factory);
 
-bool CefClearSchemeHandlerFactories();
-
 // Declares custom schemes; lent to CefApp::OnRegisterCustomSchemes.
 class CefSchemeRegistrar : public CefBaseScoped {
  public:

@@ -22,38 +22,32 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost {
   BrowserImpl(BrowserViewImpl* view,
               BrowserPage* page,
               CefRefPtr<CefClient> client,
-              const CefBrowserSettings& settings,
-              bool is_popup);
+              const CefBrowserSettings& settings);
 
   // Reports the new browser to the life-span handler.
   void NotifyCreated();
   // Ends the browser: OnBeforeClose, then the browser is invalid.
   void Destroy();
+  bool IsValid() const { return valid_; }
   BrowserViewImpl* View() { return view_; }
   BrowserPage* Page() { return page_; }
+  CefRefPtr<FrameImpl> MainFrame() { return main_frame_; }
 
   // CefBrowser:
-  bool IsValid() override { return valid_; }
   CefRefPtr<CefBrowserHost> GetHost() override { return this; }
-  bool IsLoading() override { return loading_; }
-  void Reload() override;
-  int GetIdentifier() override { return identifier_; }
   bool IsSame(CefRefPtr<CefBrowser> that) override {
     return that.get() == static_cast<CefBrowser*>(this);
   }
-  bool IsPopup() override { return is_popup_; }
-  CefRefPtr<CefFrame> GetMainFrame() override;
 
   // CefBrowserHost:
-  CefRefPtr<CefBrowser> GetBrowser() override { return this; }
-  void CloseBrowser(bool force_close) override;
   bool TryCloseBrowser() override;
-  void SetFocus(bool focus) override;
-  bool HasView() override { return true; }
-  CefRefPtr<CefClient> GetClient() override { return client_; }
 
  private:
   enum class CloseState { kNone, kPending, kAccepted };
+
+  // The client's handler that |getter| hands out, or null without a client.
+  template <class Handler>
+  CefRefPtr<Handler> ClientHandler(CefRefPtr<Handler> (CefClient::*getter)());
 
   void ApplySettings(const CefBrowserSettings& settings);
   void ConnectPage();
@@ -66,10 +60,7 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost {
   CefRefPtr<CefClient> client_;
   CefRefPtr<FrameImpl> main_frame_;
   CefBrowserSettings settings_;
-  const int identifier_;
-  const bool is_popup_;
   bool valid_ = true;
-  bool loading_ = false;
   CloseState close_state_ = CloseState::kNone;
 
   IMPLEMENT_REFCOUNTING(BrowserImpl);

@@ -1,16 +1,22 @@
 #include "browser_page.h"
 
+#include <string>
+
+#include "include/base/cef_logging.h"
+
 namespace cef_qt {
 
-BrowserPage::BrowserPage(QWebEngineProfile* profile, bool is_popup)
-    : QWebEnginePage(profile), is_popup_(is_popup) {}
+BrowserPage::BrowserPage(QWebEngineProfile* profile)
+    : QWebEnginePage(profile) {}
 
 void BrowserPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
                                            const QString& message,
                                            int line_number,
                                            const QString& source_id) {
-  if (console_sink_)
-    console_sink_(level, message, line_number, source_id);
+  std::string text = "\"" + message.toStdString() +
+                     "\", source: " + source_id.toStdString() + " (" +
+                     std::to_string(line_number) + ")";
+  cef_log("CONSOLE", line_number, cef::logging::LOG_INFO, text.c_str());
 }
 
 }  // namespace cef_qt

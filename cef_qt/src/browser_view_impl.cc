@@ -5,6 +5,7 @@
 
 #include "browser_impl.h"
 #include "browser_page.h"
+#include "browser_process.h"
 #include "window_impl.h"
 
 namespace cef_qt {
@@ -13,9 +14,8 @@ BrowserViewImpl::BrowserViewImpl(CefRefPtr<CefClient> client,
                                  const std::string& url,
                                  const CefBrowserSettings& settings,
                                  CefRefPtr<CefBrowserViewDelegate> delegate,
-                                 QWebEnginePage* page)
-    : ViewImpl(delegate.get()),
-      client_(client),
+                                 BrowserPage* page)
+    : client_(client),
       url_(url),
       settings_(settings),
       browser_view_delegate_(delegate),
@@ -30,8 +30,7 @@ void BrowserViewImpl::AttachToWindow(WindowImpl* window,
   window_ = window;
   auto* web_view = new QWebEngineView(window->Widget());
   widget_ = web_view;
-  BrowserPage* page = popup_page_ ? static_cast<BrowserPage*>(popup_page_)
-                                  : new BrowserPage(Profile());
+  BrowserPage* page = popup_page_ ? popup_page_ : new BrowserPage(Profile());
   popup_page_ = nullptr;
   page->setParent(web_view);
   web_view->setPage(page);
@@ -39,23 +38,17 @@ void BrowserViewImpl::AttachToWindow(WindowImpl* window,
     SetBackgroundColor(background_color_);
   layout->addWidget(web_view);
 
-  browser_ = new BrowserImpl(this, page, client_, settings_,
-                             /*is_popup=*/page->IsPopup());
+  browser_ = new BrowserImpl(this, page, client_, settings_);
   browser_->NotifyCreated();
-  if (browser_view_delegate_)
-    browser_view_delegate_->OnBrowserCreated(this, browser_.get());
   if (!url_.empty())
-    browser_->GetMainFrame()->LoadURL(url_);
+    browser_->MainFrame()->LoadURL(url_);
 }
 
 void BrowserViewImpl::DetachFromWindow() {
   CefRefPtr<BrowserImpl> browser;
   browser.swap(browser_);
-  if (browser) {
-    if (browser_view_delegate_)
-      browser_view_delegate_->OnBrowserDestroyed(this, browser.get());
+  if (browser)
     browser->Destroy();
-  }
   if (widget_)
     widget_->deleteLater();
   window_ = nullptr;
@@ -67,10 +60,6 @@ void BrowserViewImpl::CloseHostWindow() {
 }
 
 CefRefPtr<CefWindow> BrowserViewImpl::GetWindow() {
-  return window_;
-}
-
-CefRefPtr<CefView> BrowserViewImpl::GetParentView() {
   return window_;
 }
 

@@ -10,11 +10,11 @@
 #include "view_impl.h"
 
 class QStackedLayout;
-class QWebEnginePage;
 
 namespace cef_qt {
 
 class BrowserImpl;
+class BrowserPage;
 class WindowImpl;
 
 class BrowserViewImpl : public ViewImpl<CefBrowserView> {
@@ -24,7 +24,7 @@ class BrowserViewImpl : public ViewImpl<CefBrowserView> {
                   const std::string& url,
                   const CefBrowserSettings& settings,
                   CefRefPtr<CefBrowserViewDelegate> delegate,
-                  QWebEnginePage* page);
+                  BrowserPage* page);
   ~BrowserViewImpl() override;
 
   // Creates the browser inside |window|.
@@ -39,21 +39,17 @@ class BrowserViewImpl : public ViewImpl<CefBrowserView> {
   }
 
   // CefView:
-  CefRefPtr<CefBrowserView> AsBrowserView() override { return this; }
-  bool IsAttached() override { return window_ != nullptr; }
   CefRefPtr<CefWindow> GetWindow() override;
-  CefRefPtr<CefView> GetParentView() override;
 
   // CefBrowserView:
   CefRefPtr<CefBrowser> GetBrowser() override;
-  void SetPreferAccelerators(bool prefer_accelerators) override {}
 
  private:
   CefRefPtr<CefClient> client_;
   std::string url_;
   CefBrowserSettings settings_;
   CefRefPtr<CefBrowserViewDelegate> browser_view_delegate_;
-  QWebEnginePage* popup_page_;
+  BrowserPage* popup_page_;
   WindowImpl* window_ = nullptr;
   CefRefPtr<BrowserImpl> browser_;
 

@@ -14,20 +14,11 @@ class FrameImpl : public CefFrame {
  public:
   explicit FrameImpl(BrowserImpl* browser) : browser_(browser) {}
 
-  // Called when the browser goes; the frame is then invalid.
+  // Called when the browser goes; the frame then loads nothing.
   void Detach() { browser_ = nullptr; }
 
   // CefFrame:
-  bool IsValid() override;
   void LoadURL(const CefString& url) override;
-  void ExecuteJavaScript(const CefString& code,
-                         const CefString& script_url,
-                         int start_line) override;
-  bool IsMain() override { return true; }
-  CefString GetName() override { return CefString(); }
-  int64 GetIdentifier() override;
-  CefString GetURL() override;
-  CefRefPtr<CefBrowser> GetBrowser() override;
 
  private:
   BrowserImpl* browser_;

@@ -5,19 +5,19 @@
 namespace cef_qt {
 
 PopupWindowDelegate::PopupWindowDelegate(CefRefPtr<CefBrowserView> browser_view,
-                                         const CefPopupFeatures& features)
-    : browser_view_(browser_view), features_(features) {}
+                                         const QRect& requested)
+    : browser_view_(browser_view), requested_(requested) {}
 
 CefSize PopupWindowDelegate::GetPreferredSize(CefRefPtr<CefView> view) {
-  return CefSize(features_.widthSet ? features_.width : 800,
-                 features_.heightSet ? features_.height : 600);
+  return requested_.isValid() ? CefSize(requested_.width(), requested_.height())
+                              : CefSize(800, 600);
 }
 
 CefRect PopupWindowDelegate::GetInitialBounds(CefRefPtr<CefWindow> window) {
-  if (!features_.xSet || !features_.ySet)
+  if (!requested_.isValid())
     return CefRect();
-  CefSize size = GetPreferredSize(window);
-  return CefRect(features_.x, features_.y, size.width, size.height);
+  return CefRect(requested_.x(), requested_.y(), requested_.width(),
+                 requested_.height());
 }
 
 void PopupWindowDelegate::OnWindowCreated(CefRefPtr<CefWindow> window) {

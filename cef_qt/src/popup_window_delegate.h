@@ -4,6 +4,8 @@
 #ifndef CEF_QT_SRC_POPUP_WINDOW_DELEGATE_H_
 #define CEF_QT_SRC_POPUP_WINDOW_DELEGATE_H_
 
+#include <QRect>
+
 #include "include/views/cef_browser_view.h"
 #include "include/views/cef_window_delegate.h"
 
@@ -11,8 +13,9 @@ namespace cef_qt {
 
 class PopupWindowDelegate : public CefWindowDelegate {
  public:
+  // |requested| is the geometry the page asked for; invalid if none.
   PopupWindowDelegate(CefRefPtr<CefBrowserView> browser_view,
-                      const CefPopupFeatures& features);
+                      const QRect& requested);
 
   CefSize GetPreferredSize(CefRefPtr<CefView> view) override;
   CefRect GetInitialBounds(CefRefPtr<CefWindow> window) override;
@@ -22,7 +25,7 @@ class PopupWindowDelegate : public CefWindowDelegate {
 
  private:
   CefRefPtr<CefBrowserView> browser_view_;
-  CefPopupFeatures features_;
+  const QRect requested_;
 
   IMPLEMENT_REFCOUNTING(PopupWindowDelegate);
 };

@@ -20,7 +20,7 @@ class TopLevelWidget : public QWidget {
   void closeEvent(QCloseEvent* event) override {
     event->ignore();
     if (owner_)
-      owner_->OnCloseRequested();
+      owner_->Close();
   }
 
  private:
@@ -34,8 +34,10 @@ QSize ToQSize(const CefSize& size) {
 }  // namespace
 
 WindowImpl::WindowImpl(CefRefPtr<CefWindowDelegate> delegate)
-    : ViewImpl(delegate.get()), window_delegate_(delegate) {}
+    : delegate_(delegate) {}
 
+// Asks the delegate what CEF asks while it creates a window, then reports
+// the creation.
 void WindowImpl::Initialize() {
   auto* widget = new TopLevelWidget(this);
   widget_ = widget;
@@ -47,29 +49,24 @@ void WindowImpl::Initialize() {
   CefRefPtr<CefWindow> self(this);
   Qt::WindowFlags flags = Qt::Window;
   CefRect bounds;
-  CefSize preferred, minimum, maximum;
-  if (window_delegate_) {
-    if (window_delegate_->IsFrameless(self)) {
+  CefSize preferred;
+  if (delegate_) {
+    if (delegate_->IsFrameless(self)) {
       flags |= Qt::FramelessWindowHint;
     } else {
       flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-      if (window_delegate_->CanMaximize(self))
+      if (delegate_->CanMaximize(self))
         flags |= Qt::WindowMaximizeButtonHint;
-      if (window_delegate_->CanMinimize(self))
+      if (delegate_->CanMinimize(self))
         flags |= Qt::WindowMinimizeButtonHint;
     }
-    resizable_ = window_delegate_->CanResize(self);
-    bounds = window_delegate_->GetInitialBounds(self);
-    preferred = window_delegate_->GetPreferredSize(self);
-    minimum = window_delegate_->GetMinimumSize(self);
-    maximum = window_delegate_->GetMaximumSize(self);
+    resizable_ = delegate_->CanResize(self);
+    bounds = delegate_->GetInitialBounds(self);
+    preferred = delegate_->GetPreferredSize(self);
+    initial_show_state_ = delegate_->GetInitialShowState(self);
   }
   widget->setWindowFlags(flags);
-  if (!minimum.IsEmpty())
-    widget->setMinimumSize(ToQSize(minimum));
-  if (!maximum.IsEmpty())
-    widget->setMaximumSize(ToQSize(maximum));
   if (!bounds.IsEmpty()) {
     widget->setGeometry(bounds.x, bounds.y, bounds.width, bounds.height);
   } else if (!preferred.IsEmpty()) {
@@ -79,62 +76,28 @@ void WindowImpl::Initialize() {
   }
   ApplySizePolicy(resizable_);
 
-  if (window_delegate_)
-    window_delegate_->OnWindowCreated(self);
+  if (delegate_)
+    delegate_->OnWindowCreated(self);
 }
 
 void WindowImpl::ApplySizePolicy(bool resizable) {
   if (!widget_)
     return;
   if (resizable) {
-    CefSize minimum, maximum;
-    if (window_delegate_) {
-      minimum = window_delegate_->GetMinimumSize(this);
-      maximum = window_delegate_->GetMaximumSize(this);
-    }
-    widget_->setMinimumSize(minimum.IsEmpty() ? QSize(0, 0) : ToQSize(minimum));
-    widget_->setMaximumSize(maximum.IsEmpty()
-                                ? QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)
-                                : ToQSize(maximum));
+    widget_->setMinimumSize(QSize(0, 0));
+    widget_->setMaximumSize(QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
   } else {
     widget_->setFixedSize(widget_->size());
   }
-}
-
-void WindowImpl::Layout() {
-  if (layout_)
-    layout_->activate();
 }
 
 void WindowImpl::AddChildView(CefRefPtr<CefView> view) {
   if (!view || !widget_)
     return;
   children_.push_back(view);
-  if (CefRefPtr<CefBrowserView> browser_view = view->AsBrowserView()) {
-    auto* impl = static_cast<BrowserViewImpl*>(browser_view.get());
-    impl->AttachToWindow(this, layout_);
-  }
-  if (window_delegate_)
-    window_delegate_->OnChildViewChanged(this, true, view);
-}
-
-void WindowImpl::RemoveChildView(CefRefPtr<CefView> view) {
-  for (auto it = children_.begin(); it != children_.end(); ++it) {
-    if ((*it)->IsSame(view)) {
-      if (CefRefPtr<CefBrowserView> browser_view = view->AsBrowserView())
-        static_cast<BrowserViewImpl*>(browser_view.get())->DetachFromWindow();
-      children_.erase(it);
-      if (window_delegate_)
-        window_delegate_->OnChildViewChanged(this, false, view);
-      return;
-    }
-  }
-}
-
-CefRefPtr<CefView> WindowImpl::GetChildViewAt(int index) {
-  if (index < 0 || static_cast<size_t>(index) >= children_.size())
-    return nullptr;
-  return children_[index];
+  // Every view that the engine hands out is its own.
+  if (auto* browser_view = dynamic_cast<BrowserViewImpl*>(view.get()))
+    browser_view->AttachToWindow(this, layout_);
 }
 
 void WindowImpl::Show() {
@@ -145,10 +108,7 @@ void WindowImpl::Show() {
     return;
   }
   shown_ = true;
-  cef_show_state_t state = window_delegate_
-                               ? window_delegate_->GetInitialShowState(this)
-                               : CEF_SHOW_STATE_NORMAL;
-  switch (state) {
+  switch (initial_show_state_) {
     case CEF_SHOW_STATE_MAXIMIZED:
       widget_->showMaximized();
       break;
@@ -163,15 +123,10 @@ void WindowImpl::Show() {
   }
 }
 
-void WindowImpl::Hide() {
-  if (widget_)
-    widget_->hide();
-}
-
 void WindowImpl::Close() {
   if (closed_ || !widget_)
     return;
-  if (window_delegate_ && !window_delegate_->CanClose(this))
+  if (delegate_ && !delegate_->CanClose(this))
     return;
   Destroy();
 }
@@ -185,45 +140,18 @@ void WindowImpl::Destroy() {
     static_cast<TopLevelWidget*>(widget_.data())->Disown();
     widget_->hide();
   }
-  if (window_delegate_)
-    window_delegate_->OnWindowDestroyed(self);
+  if (delegate_)
+    delegate_->OnWindowDestroyed(self);
   std::vector<CefRefPtr<CefView>> children;
   children.swap(children_);
   for (auto& child : children) {
-    if (CefRefPtr<CefBrowserView> browser_view = child->AsBrowserView())
-      static_cast<BrowserViewImpl*>(browser_view.get())->DetachFromWindow();
+    if (auto* browser_view = dynamic_cast<BrowserViewImpl*>(child.get()))
+      browser_view->DetachFromWindow();
   }
   if (widget_)
     widget_->deleteLater();
-  window_delegate_ = nullptr;
   delegate_ = nullptr;
   UnregisterWindow(this);
-}
-
-void WindowImpl::Activate() {
-  if (widget_) {
-    widget_->raise();
-    widget_->activateWindow();
-  }
-}
-
-bool WindowImpl::IsActive() {
-  return widget_ && widget_->isActiveWindow();
-}
-
-void WindowImpl::Maximize() {
-  if (widget_)
-    widget_->showMaximized();
-}
-
-void WindowImpl::Minimize() {
-  if (widget_)
-    widget_->showMinimized();
-}
-
-void WindowImpl::Restore() {
-  if (widget_)
-    widget_->showNormal();
 }
 
 void WindowImpl::SetFullscreen(bool fullscreen) {
@@ -234,47 +162,25 @@ void WindowImpl::SetFullscreen(bool fullscreen) {
     // A window that cannot be resized still fills the screen.
     ApplySizePolicy(true);
     widget_->showFullScreen();
-  } else {
-    if (maximized_before_fullscreen_) {
-      widget_->showMaximized();
-    } else {
-      widget_->showNormal();
-    }
-    if (!resizable_) {
-      CefSize preferred = window_delegate_
-                              ? window_delegate_->GetPreferredSize(this)
-                              : CefSize();
-      if (!preferred.IsEmpty())
-        widget_->resize(ToQSize(preferred));
-      ApplySizePolicy(false);
-    }
+    return;
   }
-}
-
-bool WindowImpl::IsMaximized() {
-  return widget_ && widget_->isMaximized();
-}
-
-bool WindowImpl::IsMinimized() {
-  return widget_ && widget_->isMinimized();
-}
-
-bool WindowImpl::IsFullscreen() {
-  return widget_ && widget_->isFullScreen();
+  if (maximized_before_fullscreen_) {
+    widget_->showMaximized();
+  } else {
+    widget_->showNormal();
+  }
+  if (!resizable_) {
+    CefSize preferred =
+        delegate_ ? delegate_->GetPreferredSize(this) : CefSize();
+    if (!preferred.IsEmpty())
+      widget_->resize(ToQSize(preferred));
+    ApplySizePolicy(false);
+  }
 }
 
 void WindowImpl::SetTitle(const CefString& title) {
   if (widget_)
     widget_->setWindowTitle(QString::fromStdU16String(title.ToString16()));
-}
-
-CefString WindowImpl::GetTitle() {
-  return widget_ ? CefString(widget_->windowTitle().toStdU16String())
-                 : CefString();
-}
-
-CefWindowHandle WindowImpl::GetWindowHandle() {
-  return widget_ ? static_cast<CefWindowHandle>(widget_->winId()) : 0;
 }
 
 }  // namespace cef_qt

@@ -12,22 +12,8 @@ class FakeRequest : public CefRequest {
  public:
   explicit FakeRequest(const std::string& url) : url_(url) {}
 
-  bool IsReadOnly() override { return true; }
   CefString GetURL() override { return url_; }
   void SetURL(const CefString& url) override { Written(); }
-  CefString GetMethod() override { return "GET"; }
-  void SetMethod(const CefString& method) override { Written(); }
-  void GetHeaderMap(HeaderMap& headerMap) override { headerMap.clear(); }
-  void SetHeaderMap(const HeaderMap& headerMap) override { Written(); }
-  CefString GetHeaderByName(const CefString& name) override {
-    return CefString();
-  }
-  void SetHeaderByName(const CefString& name,
-                       const CefString& value,
-                       bool overwrite) override {
-    Written();
-  }
-  uint64 GetIdentifier() override { return 1; }
 
  private:
   static void Written() {

@@ -113,69 +113,11 @@ typedef enum {
 } cef_errorcode_t;
 
 typedef enum {
-  TT_LINK = 0,
-  TT_EXPLICIT = 1,
-  TT_AUTO_SUBFRAME = 3,
-  TT_MANUAL_SUBFRAME = 4,
-  TT_FORM_SUBMIT = 7,
-  TT_RELOAD = 8,
-  TT_SOURCE_MASK = 0xFF,
-  TT_BLOCKED_FLAG = 0x00800000,
-  TT_FORWARD_BACK_FLAG = 0x01000000,
-  TT_DIRECT_LOAD_FLAG = 0x02000000,
-  TT_CHAIN_START_FLAG = 0x10000000,
-  TT_CHAIN_END_FLAG = 0x20000000,
-  TT_CLIENT_REDIRECT_FLAG = 0x40000000,
-  TT_SERVER_REDIRECT_FLAG = 0x80000000,
-  TT_IS_REDIRECT_MASK = 0xC0000000,
-  TT_QUALIFIER_MASK = 0xFFFFFF00,
-} cef_transition_type_t;
-
-typedef enum {
-  WOD_UNKNOWN,
-  WOD_CURRENT_TAB,
-  WOD_SINGLETON_TAB,
-  WOD_NEW_FOREGROUND_TAB,
-  WOD_NEW_BACKGROUND_TAB,
-  WOD_NEW_POPUP,
-  WOD_NEW_WINDOW,
-  WOD_SAVE_TO_DISK,
-  WOD_OFF_THE_RECORD,
-  WOD_IGNORE_ACTION
-} cef_window_open_disposition_t;
-
-typedef struct _cef_popup_features_t {
-  int x;
-  int xSet;
-  int y;
-  int ySet;
-  int width;
-  int widthSet;
-  int height;
-  int heightSet;
-  int menuBarVisible;
-  int statusBarVisible;
-  int toolBarVisible;
-  int scrollbarsVisible;
-} cef_popup_features_t;
-
-typedef enum {
   CEF_SHOW_STATE_NORMAL = 1,
   CEF_SHOW_STATE_MINIMIZED,
   CEF_SHOW_STATE_MAXIMIZED,
   CEF_SHOW_STATE_FULLSCREEN,
 } cef_show_state_t;
-
-typedef enum {
-  CEF_CTT_NONE = 1,
-  CEF_CTT_NORMAL,
-  CEF_CTT_LOCATION,
-} cef_chrome_toolbar_type_t;
-
-typedef enum {
-  PID_BROWSER,
-  PID_RENDERER,
-} cef_process_id_t;
 
 typedef enum {
   TID_UI,
@@ -191,10 +133,6 @@ typedef enum {
 #define CefColorGetR(color) (((color) >> 16) & 0xFF)
 #define CefColorGetG(color) (((color) >> 8) & 0xFF)
 #define CefColorGetB(color) (((color) >> 0) & 0xFF)
-#define CefColorSetARGB(a, r, g, b)                                         \
-  static_cast<cef_color_t>(                                                 \
-      (static_cast<unsigned>(a) << 24) | (static_cast<unsigned>(r) << 16) | \
-      (static_cast<unsigned>(g) << 8) | (static_cast<unsigned>(b) << 0))
 
 #ifdef __cplusplus
 }

@@ -122,8 +122,7 @@ class CefRect : public CefStructBase<CefRectTraits> {
   }
 };
 inline bool operator==(const CefRect& a, const CefRect& b) {
-  return a.x == b.x && a.y == b.y && a.width == b.width &&
-         a.height == b.height;
+  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 inline bool operator!=(const CefRect& a, const CefRect& b) {
   return !(a == b);
@@ -147,23 +146,6 @@ inline bool operator==(const CefSize& a, const CefSize& b) {
 inline bool operator!=(const CefSize& a, const CefSize& b) {
   return !(a == b);
 }
-
-struct CefPopupFeaturesTraits {
-  typedef cef_popup_features_t struct_type;
-  static inline void init(struct_type* s) {
-    s->menuBarVisible = 1;
-    s->statusBarVisible = 1;
-    s->toolBarVisible = 1;
-    s->scrollbarsVisible = 1;
-  }
-  static inline void clear(struct_type* s) {}
-  static inline void set(const struct_type* src,
-                         struct_type* target,
-                         bool copy) {
-    *target = *src;
-  }
-};
-typedef CefStructBase<CefPopupFeaturesTraits> CefPopupFeatures;
 
 struct CefSettingsTraits {
   typedef cef_settings_t struct_type;

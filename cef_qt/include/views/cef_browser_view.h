@@ -21,7 +21,6 @@ class CefBrowserView : public CefView {
 
   // Null before the browser exists and after it has been destroyed.
   virtual CefRefPtr<CefBrowser> GetBrowser() = 0;
-  virtual void SetPreferAccelerators(bool prefer_accelerators) = 0;
 };
 
 #endif  // CEF_INCLUDE_VIEWS_CEF_BROWSER_VIEW_H_

@@ -4,17 +4,10 @@
 #include "include/views/cef_panel_delegate.h"
 #include "include/views/cef_view.h"
 
-class CefWindow;
-
 // A view that holds child views, filling it one on top of the other.
 class CefPanel : public CefView {
  public:
-  virtual CefRefPtr<CefWindow> AsWindow() = 0;
-  virtual void Layout() = 0;
   virtual void AddChildView(CefRefPtr<CefView> view) = 0;
-  virtual void RemoveChildView(CefRefPtr<CefView> view) = 0;
-  virtual size_t GetChildViewCount() = 0;
-  virtual CefRefPtr<CefView> GetChildViewAt(int index) = 0;
 };
 
 #endif  // CEF_INCLUDE_VIEWS_CEF_PANEL_H_

@@ -10,11 +10,6 @@ class CefWindowDelegate : public CefPanelDelegate {
  public:
   virtual void OnWindowCreated(CefRefPtr<CefWindow> window) {}
   virtual void OnWindowDestroyed(CefRefPtr<CefWindow> window) {}
-  virtual CefRefPtr<CefWindow> GetParentWindow(CefRefPtr<CefWindow> window,
-                                               bool* is_menu,
-                                               bool* can_activate_menu) {
-    return nullptr;
-  }
   // An empty rectangle gives the preferred size at the engine's placement.
   virtual CefRect GetInitialBounds(CefRefPtr<CefWindow> window) {
     return CefRect();
@@ -28,9 +23,6 @@ class CefWindowDelegate : public CefPanelDelegate {
   virtual bool CanMinimize(CefRefPtr<CefWindow> window) { return true; }
   // Asked for user closes and for CefWindow::Close().
   virtual bool CanClose(CefRefPtr<CefWindow> window) { return true; }
-  virtual bool OnAccelerator(CefRefPtr<CefWindow> window, int command_id) {
-    return false;
-  }
 };
 
 #endif  // CEF_INCLUDE_VIEWS_CEF_WINDOW_DELEGATE_H_

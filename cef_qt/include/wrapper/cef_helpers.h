@@ -5,6 +5,5 @@
 #include "include/cef_task.h"
 
 #define CEF_REQUIRE_UI_THREAD() DCHECK(CefCurrentlyOn(TID_UI));
-#define CEF_REQUIRE_IO_THREAD() DCHECK(CefCurrentlyOn(TID_IO));
 
 #endif  // CEF_INCLUDE_WRAPPER_CEF_HELPERS_H_

@@ -11,34 +11,21 @@ namespace cef_qt {
 
 class RequestImpl : public CefRequest {
  public:
-  RequestImpl();
+  RequestImpl() = default;
   RequestImpl(const RequestImpl&) = delete;
   RequestImpl& operator=(const RequestImpl&) = delete;
 
-  // Once read-only, every setter leaves the request as it is.
+  // Once read-only, SetURL leaves the request as it is.
   void SetReadOnly(bool read_only);
 
   // CefRequest:
-  bool IsReadOnly() override;
   CefString GetURL() override;
   void SetURL(const CefString& url) override;
-  CefString GetMethod() override;
-  void SetMethod(const CefString& method) override;
-  void GetHeaderMap(HeaderMap& headerMap) override;
-  void SetHeaderMap(const HeaderMap& headerMap) override;
-  CefString GetHeaderByName(const CefString& name) override;
-  void SetHeaderByName(const CefString& name,
-                       const CefString& value,
-                       bool overwrite) override;
-  uint64 GetIdentifier() override;
 
  private:
   std::mutex lock_;
   bool read_only_ = false;
   CefString url_;
-  CefString method_ = "GET";
-  HeaderMap headers_;
-  const uint64 identifier_;
 
   IMPLEMENT_REFCOUNTING(RequestImpl);
 };

@@ -1,12 +1,6 @@
 #include "scheme/response_impl.h"
 
-#include "scheme/header_map.h"
-
 namespace cef_qt {
-
-bool ResponseImpl::IsReadOnly() {
-  return false;
-}
 
 cef_errorcode_t ResponseImpl::GetError() {
   std::lock_guard<std::mutex> hold(lock_);
@@ -28,16 +22,6 @@ void ResponseImpl::SetStatus(int status) {
   status_ = status;
 }
 
-CefString ResponseImpl::GetStatusText() {
-  std::lock_guard<std::mutex> hold(lock_);
-  return status_text_;
-}
-
-void ResponseImpl::SetStatusText(const CefString& statusText) {
-  std::lock_guard<std::mutex> hold(lock_);
-  status_text_ = statusText;
-}
-
 CefString ResponseImpl::GetMimeType() {
   std::lock_guard<std::mutex> hold(lock_);
   return mime_type_;
@@ -56,38 +40,6 @@ CefString ResponseImpl::GetCharset() {
 void ResponseImpl::SetCharset(const CefString& charset) {
   std::lock_guard<std::mutex> hold(lock_);
   charset_ = charset;
-}
-
-CefString ResponseImpl::GetHeaderByName(const CefString& name) {
-  std::lock_guard<std::mutex> hold(lock_);
-  return FindHeader(headers_, name);
-}
-
-void ResponseImpl::SetHeaderByName(const CefString& name,
-                                   const CefString& value,
-                                   bool overwrite) {
-  std::lock_guard<std::mutex> hold(lock_);
-  SetHeader(headers_, name, value, overwrite);
-}
-
-void ResponseImpl::GetHeaderMap(HeaderMap& headerMap) {
-  std::lock_guard<std::mutex> hold(lock_);
-  headerMap = headers_;
-}
-
-void ResponseImpl::SetHeaderMap(const HeaderMap& headerMap) {
-  std::lock_guard<std::mutex> hold(lock_);
-  headers_ = headerMap;
-}
-
-CefString ResponseImpl::GetURL() {
-  std::lock_guard<std::mutex> hold(lock_);
-  return url_;
-}
-
-void ResponseImpl::SetURL(const CefString& url) {
-  std::lock_guard<std::mutex> hold(lock_);
-  url_ = url;
 }
 
 }  // namespace cef_qt

@@ -10,8 +10,3 @@ bool CefRegisterSchemeHandlerFactory(
   return cef_qt::SchemeRegistry::Get().Register(
       scheme_name.ToString(), domain_name.ToString(), factory);
 }
-
-bool CefClearSchemeHandlerFactories() {
-  cef_qt::SchemeRegistry::Get().Clear();
-  return true;
-}

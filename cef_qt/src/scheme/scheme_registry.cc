@@ -56,11 +56,6 @@ bool SchemeRegistry::Register(const std::string& scheme_name,
   return true;
 }
 
-void SchemeRegistry::Clear() {
-  std::lock_guard<std::mutex> hold(lock_);
-  factories_.clear();
-}
-
 CefRefPtr<CefSchemeHandlerFactory> SchemeRegistry::Find(
     const std::string& scheme_name,
     const std::string& host_name) const {

@@ -40,7 +40,6 @@ class SchemeRegistry {
   bool Register(const std::string& scheme,
                 const std::string& domain,
                 CefRefPtr<CefSchemeHandlerFactory> factory);
-  void Clear();
 
   // The factory for |host| under |scheme|, else the one for every host.
   CefRefPtr<CefSchemeHandlerFactory> Find(const std::string& scheme,

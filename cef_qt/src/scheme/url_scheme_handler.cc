@@ -72,12 +72,6 @@ class JobReply : public ResourceRequestDriver::Client {
 CefRefPtr<RequestImpl> ToCefRequest(const QWebEngineUrlRequestJob& job) {
   CefRefPtr<RequestImpl> request = new RequestImpl();
   request->SetURL(job.requestUrl().toString(QUrl::FullyEncoded).toStdString());
-  request->SetMethod(job.requestMethod().toStdString());
-  CefRequest::HeaderMap headers;
-  const QMap<QByteArray, QByteArray> job_headers = job.requestHeaders();
-  for (auto it = job_headers.begin(); it != job_headers.end(); ++it)
-    headers.emplace(it.key().toStdString(), it.value().toStdString());
-  request->SetHeaderMap(headers);
   request->SetReadOnly(true);
   return request;
 }

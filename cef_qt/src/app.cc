@@ -1,6 +1,7 @@
-// Process entry, initialisation, message loop and shut-down on Qt WebEngine.
+// include/cef_app.h on Qt WebEngine: process entry, initialisation, message
+// loop and shut-down.
 
-#include "runtime.h"
+#include "include/cef_app.h"
 
 #include <limits.h>
 #include <stdlib.h>
@@ -12,13 +13,13 @@
 #include <vector>
 
 #include <QApplication>
-#include <QThread>
 #include <QTimer>
 #include <QWebEngineProfile>
 
+#include "browser_process.h"
+#include "color.h"
 #include "command_line_impl.h"
 #include "include/base/cef_logging.h"
-#include "include/cef_task.h"
 #include "logging.h"
 #include "scheme/scheme_bridge.h"
 #include "window_registry.h"
@@ -111,17 +112,8 @@ void ApplyUserAgent(const CefSettings& settings, QWebEngineProfile* profile) {
 
 }  // namespace
 
-CefRefPtr<CefApp> Application() {
-  return State().app;
-}
-
 QWebEngineProfile* Profile() {
   return State().profile;
-}
-
-QColor ToQColor(cef_color_t color) {
-  return QColor(CefColorGetR(color), CefColorGetG(color), CefColorGetB(color),
-                CefColorGetA(color));
 }
 
 QColor DefaultBackgroundColor() {
@@ -229,11 +221,6 @@ void CefRunMessageLoop() {
     application->exec();
 }
 
-void CefDoMessageLoopWork() {
-  if (cef_qt::State().qt_application)
-    QCoreApplication::processEvents();
-}
-
 void CefQuitMessageLoop() {
   if (QApplication* application = cef_qt::State().qt_application.get())
     application->exit(0);
@@ -249,33 +236,4 @@ void CefShutdown() {
   state.qt_application.reset();
   state.app = nullptr;
   state.settings.Reset();
-}
-
-bool CefCurrentlyOn(CefThreadId thread_id) {
-  QCoreApplication* application = QCoreApplication::instance();
-  bool on_main =
-      application && QThread::currentThread() == application->thread();
-  return thread_id == TID_UI ? on_main : false;
-}
-
-bool CefPostDelayedTask(CefThreadId thread_id,
-                        CefRefPtr<CefTask> task,
-                        int64 delay_ms) {
-  QCoreApplication* application = QCoreApplication::instance();
-  if (thread_id != TID_UI || !application || !task)
-    return false;
-  QMetaObject::invokeMethod(
-      application,
-      [task, delay_ms] {
-        if (delay_ms <= 0)
-          task->Execute();
-        else
-          QTimer::singleShot(delay_ms, [task] { task->Execute(); });
-      },
-      Qt::QueuedConnection);
-  return true;
-}
-
-bool CefPostTask(CefThreadId thread_id, CefRefPtr<CefTask> task) {
-  return CefPostDelayedTask(thread_id, task, 0);
 }

@@ -4,7 +4,11 @@
 // page and returns a promise that fulfils with true (Yes) or false (No).
 // While it is open it holds the focus on its active button, lets no key but
 // Enter and the space bar act, and catches clicks on the page beneath.
-// Escape closes it at once and its promise never fulfils.
+// Escape closes it at once and its promise never fulfils. Only a deliberate
+// key press answers: one whose key went down after the dialog opened, and
+// not a key's auto-repeat.
+
+import { safeMarkup } from "./safe_markup.js";
 
 const OVERLAY_ID = "exConfirmPromiseOverLay";
 const WRAP_ID = "exConfirmPromiseWrap";
@@ -14,6 +18,17 @@ const BTN_YES_ID = "exConfirmPromiseBtnYes";
 const BTN_NO_ID = "exConfirmPromiseBtnNo";
 
 function doNothing() {}
+
+// A key's identity for holding: the physical key where the event names it.
+function keyOf(e) {
+  return e.code || e.key;
+}
+
+// The keys down now, as the document saw them go down and up.
+const keysDown = new Set();
+document.addEventListener("keydown", (e) => keysDown.add(keyOf(e)), true);
+document.addEventListener("keyup", (e) => keysDown.delete(keyOf(e)), true);
+window.addEventListener("blur", () => keysDown.clear());
 
 export const exConfirmPromise = {
   options: {
@@ -44,6 +59,7 @@ export const exConfirmPromise = {
   confirmPromiseInterval: null,
   activeElement: null,
   activeButton: null,
+  keysHeldAtOpen: new Set(),
   fadeInInterval: null,
   fadeOutInterval: null,
   exitTimeout: null,
@@ -93,7 +109,7 @@ export const exConfirmPromise = {
       background: o.titleBackground,
       color: o.titleColor,
     });
-    title.innerHTML = o.title;
+    title.replaceChildren(safeMarkup(o.title));
 
     const message = document.createElement("p");
     Object.assign(message.style, {
@@ -104,7 +120,7 @@ export const exConfirmPromise = {
       fontSize: "15px",
       color: o.textColor,
     });
-    message.innerHTML = o.message;
+    message.replaceChildren(safeMarkup(o.message));
 
     const btnWrap = document.createElement("div");
     btnWrap.id = BTN_WRAP_ID;
@@ -144,6 +160,7 @@ export const exConfirmPromise = {
     document.body.appendChild(overlay);
 
     this.activeElement = document.activeElement;
+    this.keysHeldAtOpen = new Set(keysDown);
     yes.focus();
     this.activeButton = yes;
 
@@ -167,6 +184,12 @@ export const exConfirmPromise = {
         }
       });
     });
+  },
+
+  // Whether a key press may answer: its key went down after the dialog
+  // opened and it is not an auto-repeat.
+  isDeliberate(e) {
+    return !e.repeat && !this.keysHeldAtOpen.has(keyOf(e));
   },
 
   resolve() {
@@ -259,7 +282,15 @@ document.addEventListener("keydown", (e) => {
   if (e.key !== "Enter" && e.key !== " ") {
     e.preventDefault();
     e.stopPropagation();
+  } else if (!exConfirmPromise.isDeliberate(e)) {
+    // A held key presses nothing: Enter presses on its keydown, the space
+    // bar on the keyup that follows a keydown left to act.
+    e.preventDefault();
   }
+});
+
+document.addEventListener("keyup", (e) => {
+  exConfirmPromise.keysHeldAtOpen.delete(keyOf(e));
 });
 
 document.addEventListener("click", () => {

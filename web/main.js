@@ -4,6 +4,15 @@
 
 import { SystemProxy } from "./system_proxy.js";
 import { exConfirmPromise as dialog } from "./exConfirm.js";
+import { safeMarkup } from "./safe_markup.js";
+
+// What the service sends, and how the page shows it:
+// - sanitized markup (safe_markup.js): the scan's status lines in
+//   "scan_msg", the one place where its text is rendered as markup;
+// - text, never markup: the messages, the action's status lines (in
+//   "action_msg" and the log area), the log lines, the disc labels, the disc
+//   and image keys (in the image list, the headings and the dialog), the
+//   uuids (sent back in queries only).
 
 const SERVICE_ADDRESS = "http://127.0.0.1:8080/lumenos-repair";
 const MAX_TRY_SCAN = 1000;
@@ -85,7 +94,9 @@ function parseImageValue(value) {
 // ------------------------------------------------------- scan page helpers
 
 function updateScanStatus(text) {
-  el("scan_msg").innerHTML = "<h5>" + textOf(text) + "</h5>";
+  const h5 = document.createElement("h5");
+  h5.append(safeMarkup(textOf(text)));
+  el("scan_msg").replaceChildren(h5);
 }
 
 function showScanFailure() {
@@ -125,7 +136,7 @@ function updateOptionMenu(list) {
 }
 
 function show_status(text) {
-  el("status").innerHTML = text;
+  el("status").textContent = text;
 }
 
 function clear_options() {
@@ -136,9 +147,29 @@ function clear_options() {
 
 // ----------------------------------------------------- action page helpers
 
+function actionPageShown() {
+  return el("action_ui").style.display !== "none";
+}
+
+// The first page below its image list lies under the action panel from now
+// on: it takes no input, from the pointer, the keys or focus given back.
+// inert is not known to every engine the page runs on, so the controls are
+// disabled as well.
+function coverFirstPage() {
+  for (const part of el("main_menu").children) {
+    if (part.classList.contains("image-selection-box")) continue;
+    part.setAttribute("inert", "");
+    for (const control of part.querySelectorAll("input, button")) control.disabled = true;
+  }
+}
+
+// Shows the action page and takes the focus to it, away from the covered
+// control that had it.
 function showActionPage(headingNode) {
+  coverFirstPage();
   el("action_ui").style.display = "block";
   el("action_label").replaceChildren(headingNode);
+  el("action_id").focus();
 }
 
 function updateActionMessage(text) {
@@ -489,6 +520,7 @@ export function ImageSelected(element) {
 }
 
 export function OptionSelected(element) {
+  if (actionPageShown()) return;
   if (element.checked) selected_option = { id: element.id, value: element.value };
   else selected_option = { id: "", value: "" };
   clear_options();
@@ -496,6 +528,7 @@ export function OptionSelected(element) {
 }
 
 export async function TakeAction(element) {
+  if (actionPageShown()) return;
   if (!selectedImage) {
     show_status(" Please select Image");
     return;
@@ -509,7 +542,9 @@ export async function TakeAction(element) {
     title: option,
     message: "Action can't be undone. Continue?",
   });
-  if (!confirmed) return;
+  // One action from the first page: another confirmation answered in the
+  // meantime has opened the action page already.
+  if (!confirmed || actionPageShown()) return;
 
   const choice = parseImageValue(selectedImage);
   if (!choice) {
@@ -577,6 +612,15 @@ export async function RebootSystem(el_) {
 }
 
 // ------------------------------------------------------------ page start
+
+// A held key presses a button once: its repeats press nothing.
+document.addEventListener(
+  "keydown",
+  (e) => {
+    if (e.repeat && (e.key === "Enter" || e.key === " ") && e.target instanceof HTMLButtonElement) e.preventDefault();
+  },
+  true,
+);
 
 document.addEventListener("DOMContentLoaded", () => {
   updateScanStatus("Scan started");

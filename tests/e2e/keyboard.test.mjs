@@ -49,7 +49,7 @@ describe("keyboard-only operation", () => {
     assert.deepEqual(destructive(journal).map((e) => e.params),
       [{ disc, image, scanuuid: scanUuid(journal) }]);
 
-    // The focus came back to "Proceed"; the action page's controls follow it.
+    // The action page took the focus; its controls follow it.
     await keys(["Tab", "Tab", "Tab"], "close1");
     await session.display.run("xdotool", ["key", "Return"]);
     assert.deepEqual(await app.waitForExit(15000), { code: 0, signal: null });

@@ -130,17 +130,29 @@ export class PageSession {
 
   // Presses and releases one key, e.g. "Enter", "Escape", "Tab", "ArrowRight", " ".
   async press(key) {
-    const info = KEYS[key];
-    if (!info) throw new Error(`no key description for "${key}"`);
-    const common = {
-      key,
-      code: info.code,
-      windowsVirtualKeyCode: info.keyCode,
-      nativeVirtualKeyCode: info.keyCode,
-    };
+    await this.keyDown(key);
+    await this.keyUp(key);
+  }
+
+  // One key going down; with autoRepeat, one repeat of a key held down.
+  async keyDown(key, { autoRepeat = false } = {}) {
+    const info = keyInfo(key);
     const down = info.text ? { type: "keyDown", text: info.text } : { type: "rawKeyDown" };
-    await this.send("Input.dispatchKeyEvent", { ...down, ...common });
-    await this.send("Input.dispatchKeyEvent", { type: "keyUp", ...common });
+    await this.send("Input.dispatchKeyEvent", { ...down, ...keyFields(key, info), autoRepeat });
+  }
+
+  async keyUp(key) {
+    await this.send("Input.dispatchKeyEvent", { type: "keyUp", ...keyFields(key, keyInfo(key)) });
+  }
+
+  // A key held down for `repeats` auto-repeats, `intervalMs` apart, then released.
+  async holdKey(key, repeats, intervalMs = 33) {
+    await this.keyDown(key);
+    for (let i = 0; i < repeats; i++) {
+      await new Promise((resolve) => setTimeout(resolve, intervalMs));
+      await this.keyDown(key, { autoRepeat: true });
+    }
+    await this.keyUp(key);
   }
 
   // PNG bytes of the page's viewport.
@@ -152,6 +164,16 @@ export class PageSession {
   close() {
     if (this.socket) this.socket.terminate();
   }
+}
+
+function keyInfo(key) {
+  const info = KEYS[key];
+  if (!info) throw new Error(`no key description for "${key}"`);
+  return info;
+}
+
+function keyFields(key, info) {
+  return { key, code: info.code, windowsVirtualKeyCode: info.keyCode, nativeVirtualKeyCode: info.keyCode };
 }
 
 const KEYS = {

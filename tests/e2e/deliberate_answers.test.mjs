@@ -1,0 +1,117 @@
+// Only a deliberate answer starts an action, with real input in the real
+// program: held keys and their repeats, presses after the action page has
+// covered "Proceed", a double-click; and the page's script policy refuses
+// script that is not the page's own.
+
+import assert from "node:assert/strict";
+import { after, before, describe, it } from "node:test";
+import { destructive } from "./harness/journal.mjs";
+import { START_URL } from "./harness/repair_app.mjs";
+import { RepairPage } from "./harness/repair_page.mjs";
+import { Session } from "./harness/session.mjs";
+import { sleep } from "./harness/wait.mjs";
+
+// Long enough for an answer to reach the watcher and its request the service.
+const SETTLE_MS = 800;
+
+describe("deliberate answers only", () => {
+  let session;
+  let repair;
+  before(async () => {
+    session = await Session.start({ sim: { scenario: "default", timeScale: 50 } });
+    repair = new RepairPage(session.page);
+  });
+  after(async () => {
+    await session?.stop();
+  });
+
+  const sent = async () => destructive(await session.sim.journal());
+
+  // A fresh page with an image and "restore" chosen.
+  async function firstPage() {
+    const { page } = session;
+    await page.send("Page.navigate", { url: START_URL });
+    await page.waitForPage("the page to load afresh", "document.readyState === 'complete' && typeof window.TakeAction === 'function'");
+    await repair.waitForMenu();
+    await repair.chooseImage(1);
+    await repair.chooseOption("restore");
+  }
+
+  async function focusProceedByKeys() {
+    for (let i = 0; i < 4; i++) await session.page.press("Tab");
+    await session.page.waitForPage("the focus on Proceed", "document.activeElement.id === 'ok_button'");
+  }
+
+  it("held keys open the dialog and answer nothing; a fresh press answers once; later presses do nothing", async () => {
+    const { page } = session;
+    await firstPage();
+    await focusProceedByKeys();
+
+    for (const key of ["Enter", " "]) {
+      await page.holdKey(key, 30); // about a second of auto-repeat
+      assert.equal(await repair.dialogOpen(), true, `a held ${JSON.stringify(key)} on Proceed opens the dialog`);
+      await sleep(SETTLE_MS);
+      assert.deepEqual(await sent(), [], `a held ${JSON.stringify(key)} sends nothing`);
+      assert.equal(await repair.dialogOpen(), true, "the dialog is still waiting for its answer");
+      if (key === "Enter") {
+        await repair.escape();
+        await page.waitForPage("the focus back on Proceed", "document.activeElement.id === 'ok_button'");
+      }
+    }
+
+    // The dialog of the held space bar, answered by a fresh Enter.
+    await page.press("Enter");
+    await repair.waitForDialogGone();
+    await sleep(SETTLE_MS);
+    assert.deepEqual((await sent()).map((e) => e.path), ["/lumenos-repair/restore"]);
+
+    for (let i = 0; i < 5; i++) {
+      await page.press("Enter");
+      await sleep(100);
+      assert.equal(await repair.dialogOpen(), false, `press ${i + 1} after the answer opens no dialog`);
+    }
+    await page.holdKey("Enter", 15);
+    await sleep(SETTLE_MS);
+    assert.equal(await repair.dialogOpen(), false, "nor does a held Enter");
+    assert.equal((await sent()).length, 1, "the one answer sent one request");
+    assert.deepEqual(
+      await page.evaluate(`["ok_button", "restore", "factory-reset", "repair", "reboot"]
+        .filter((id) => !document.getElementById(id).disabled)`),
+      [],
+      "the covered controls are disabled",
+    );
+  });
+
+  it("a double-click on Proceed opens the dialog and answers nothing", async () => {
+    const { page } = session;
+    await firstPage();
+    const earlier = (await sent()).length;
+    const { x, y } = await page.centreOf("ok_button");
+    await page.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y });
+    for (const clickCount of [1, 2]) {
+      await page.send("Input.dispatchMouseEvent", { type: "mousePressed", x, y, button: "left", clickCount });
+      await page.send("Input.dispatchMouseEvent", { type: "mouseReleased", x, y, button: "left", clickCount });
+    }
+    await sleep(SETTLE_MS);
+    assert.equal(await repair.dialogOpen(), true);
+    assert.deepEqual((await sent()).slice(earlier), []);
+    await repair.escape();
+  });
+
+  it("the page's script policy refuses an injected inline handler, and the page works under it", async () => {
+    const { page } = session;
+    const outcome = await page.evaluate(`new Promise((resolve) => {
+      window.__ran = false;
+      document.addEventListener("securitypolicyviolation",
+        (e) => resolve({ ran: window.__ran, directive: e.effectiveDirective, blocked: e.blockedURI }), { once: true });
+      const holder = document.createElement("div");
+      holder.innerHTML = '<img src="pass.png" onload="window.__ran = true">';
+      document.body.append(holder);
+    })`);
+    assert.equal(outcome.ran, false);
+    assert.match(outcome.directive, /^script-src/);
+    assert.equal(outcome.blocked, "inline");
+    // The page itself loaded its modules and ran its click attributes.
+    assert.equal(await page.evaluate("typeof window.TakeAction"), "function");
+  });
+});

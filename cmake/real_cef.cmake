@@ -6,6 +6,13 @@
 if(NOT CMAKE_BUILD_TYPE)
   set(CMAKE_BUILD_TYPE Release)
 endif()
+# The distribution has libcef.so for these two build types only.
+if(NOT CMAKE_BUILD_TYPE MATCHES "^(Debug|Release)$")
+  message(FATAL_ERROR
+    "CMAKE_BUILD_TYPE is '${CMAKE_BUILD_TYPE}': a build against a CEF "
+    "distribution (CEF_ROOT) takes Debug or Release only, the two builds of "
+    "libcef.so that a distribution ships.")
+endif()
 
 list(APPEND CMAKE_MODULE_PATH "${CEF_ROOT}/cmake")
 find_package(CEF REQUIRED)

@@ -119,6 +119,11 @@ export const exConfirmPromise = {
       margin: "0",
       fontSize: "15px",
       color: o.textColor,
+      // However long a disc's or an image's name, the buttons stay in the
+      // window: long words wrap, and a long message scrolls.
+      overflowWrap: "anywhere",
+      maxHeight: "50vh",
+      overflowY: "auto",
     });
     message.replaceChildren(safeMarkup(o.message));
 

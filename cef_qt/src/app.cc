@@ -102,11 +102,8 @@ QString UserAgent(const QString& engine_user_agent,
 }
 
 void ApplyUserAgent(const CefSettings& settings, QWebEngineProfile* profile) {
-  std::string user_agent = CefString(&settings.user_agent).ToString();
   std::string product = CefString(&settings.user_agent_product).ToString();
-  if (!user_agent.empty())
-    profile->setHttpUserAgent(QString::fromStdString(user_agent));
-  else if (!product.empty())
+  if (!product.empty())
     profile->setHttpUserAgent(UserAgent(profile->httpUserAgent(), product));
 }
 
@@ -137,7 +134,7 @@ int CefExecuteProcess(const CefMainArgs& args,
   std::string log_severity =
       command_line->GetSwitchValue("log-severity").ToString();
   if (!log_severity.empty())
-    cef_qt::ConfigureLogging(LOGSEVERITY_DEFAULT, log_severity);
+    cef_qt::ConfigureLogging(log_severity);
   cef_qt::RunCommandLineHook(application, process_type, command_line);
   cef_qt::DeclareCustomSchemes(application);
 
@@ -168,28 +165,15 @@ bool CefInitialize(const CefMainArgs& args,
   state.settings = settings;
 
   CefRefPtr<CommandLineImpl> command_line = cef_qt::GlobalCommandLine(args);
-  if (settings.command_line_args_disabled) {
-    command_line->SetReadOnly(false);
-    command_line->Reset();
-  }
   cef_qt::ConfigureLogging(
-      settings.log_severity,
       command_line->GetSwitchValue("log-severity").ToString());
   cef_qt::RunCommandLineHook(application, std::string(), command_line);
   cef_qt::DeclareCustomSchemes(application);
 
+  // Every engine process is this executable, as with CEF's default
+  // browser_subprocess_path.
   std::string executable = cef_qt::ExecutablePath();
-  std::string subprocess =
-      CefString(&settings.browser_subprocess_path).ToString();
-  setenv("QTWEBENGINEPROCESS_PATH",
-         (subprocess.empty() ? executable : subprocess).c_str(), 1);
-  if (settings.no_sandbox)
-    command_line->AppendSwitch("no-sandbox");
-  if (settings.remote_debugging_port > 0) {
-    command_line->AppendSwitchWithValue(
-        "remote-debugging-port",
-        std::to_string(settings.remote_debugging_port));
-  }
+  setenv("QTWEBENGINEPROCESS_PATH", executable.c_str(), 1);
   cef_qt::HandSwitchesToChromium(command_line);
 
   static std::string program_name =

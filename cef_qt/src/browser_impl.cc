@@ -9,7 +9,6 @@
 
 #include "browser_process.h"
 #include "browser_view_impl.h"
-#include "color.h"
 #include "frame_impl.h"
 #include "include/base/cef_logging.h"
 #include "include/views/cef_window.h"
@@ -59,23 +58,9 @@ void BrowserImpl::ApplySettings(const CefBrowserSettings& settings) {
   qt->setAttribute(QWebEngineSettings::ErrorPageEnabled, false);
   // Chromium lets pages ask for fullscreen; Qt's default forbids it.
   qt->setAttribute(QWebEngineSettings::FullScreenSupportEnabled, true);
-  const struct {
-    cef_state_t state;
-    QWebEngineSettings::WebAttribute attribute;
-  } kStates[] = {
-      {settings.javascript, QWebEngineSettings::JavascriptEnabled},
-      {settings.javascript_access_clipboard,
-       QWebEngineSettings::JavascriptCanAccessClipboard},
-      {settings.javascript_dom_paste, QWebEngineSettings::JavascriptCanPaste},
-      {settings.plugins, QWebEngineSettings::PluginsEnabled},
-      {settings.image_loading, QWebEngineSettings::AutoLoadImages},
-      {settings.tab_to_links, QWebEngineSettings::LinksIncludedInFocusChain},
-      {settings.local_storage, QWebEngineSettings::LocalStorageEnabled},
-      {settings.webgl, QWebEngineSettings::WebGLEnabled},
-  };
-  for (const auto& entry : kStates) {
-    if (entry.state != STATE_DEFAULT)
-      qt->setAttribute(entry.attribute, entry.state == STATE_ENABLED);
+  if (settings.plugins != STATE_DEFAULT) {
+    qt->setAttribute(QWebEngineSettings::PluginsEnabled,
+                     settings.plugins == STATE_ENABLED);
   }
   if (settings.text_area_resize == STATE_DISABLED) {
     QWebEngineScript script;
@@ -86,9 +71,7 @@ void BrowserImpl::ApplySettings(const CefBrowserSettings& settings) {
     script.setRunsOnSubFrames(true);
     page_->scripts().insert(script);
   }
-  page_->setBackgroundColor(CefColorGetA(settings.background_color)
-                                ? ToQColor(settings.background_color)
-                                : DefaultBackgroundColor());
+  page_->setBackgroundColor(DefaultBackgroundColor());
 }
 
 void BrowserImpl::ConnectPage() {

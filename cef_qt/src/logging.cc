@@ -21,34 +21,20 @@ constexpr char kInheritedLevelVariable[] = "CEF_QT_MIN_LOG_LEVEL";
 
 std::atomic<int> g_min_log_level{cef::logging::LOG_INFO};
 
-int LevelFromSeverity(cef_log_severity_t severity) {
-  switch (severity) {
-    case LOGSEVERITY_VERBOSE:
-      return cef::logging::LOG_VERBOSE;
-    case LOGSEVERITY_WARNING:
-      return cef::logging::LOG_WARNING;
-    case LOGSEVERITY_ERROR:
-      return cef::logging::LOG_ERROR;
-    case LOGSEVERITY_FATAL:
-      return cef::logging::LOG_FATAL;
-    case LOGSEVERITY_DISABLE:
-      return cef::logging::LOG_NUM_SEVERITIES;
-    default:
-      return cef::logging::LOG_INFO;
-  }
-}
-
+// The minimum level that a "log-severity" switch value names.
 bool LevelFromSwitch(const std::string& value, int& level) {
   static const struct {
     const char* name;
-    cef_log_severity_t severity;
-  } kNames[] = {
-      {"verbose", LOGSEVERITY_VERBOSE}, {"info", LOGSEVERITY_INFO},
-      {"warning", LOGSEVERITY_WARNING}, {"error", LOGSEVERITY_ERROR},
-      {"fatal", LOGSEVERITY_FATAL},     {"disable", LOGSEVERITY_DISABLE}};
+    int level;
+  } kNames[] = {{"verbose", cef::logging::LOG_VERBOSE},
+                {"info", cef::logging::LOG_INFO},
+                {"warning", cef::logging::LOG_WARNING},
+                {"error", cef::logging::LOG_ERROR},
+                {"fatal", cef::logging::LOG_FATAL},
+                {"disable", cef::logging::LOG_NUM_SEVERITIES}};
   for (const auto& entry : kNames) {
     if (value == entry.name) {
-      level = LevelFromSeverity(entry.severity);
+      level = entry.level;
       return true;
     }
   }
@@ -74,9 +60,8 @@ std::string SeverityName(int severity) {
 
 namespace cef_qt {
 
-void ConfigureLogging(cef_log_severity_t settings_severity,
-                      const std::string& switch_value) {
-  int level = LevelFromSeverity(settings_severity);
+void ConfigureLogging(const std::string& switch_value) {
+  int level = cef::logging::LOG_INFO;
   if (!switch_value.empty() && !LevelFromSwitch(switch_value, level)) {
     fprintf(stderr, "Ignoring unknown --log-severity value \"%s\"\n",
             switch_value.c_str());
@@ -96,10 +81,6 @@ extern "C" {
 
 int cef_get_min_log_level() {
   return g_min_log_level;
-}
-
-int cef_get_vlog_level(const char* file_start, size_t N) {
-  return g_min_log_level <= cef::logging::LOG_VERBOSE ? 1 : 0;
 }
 
 void cef_log(const char* file, int line, int severity, const char* message) {

@@ -5,14 +5,12 @@
 
 #include <string>
 
-#include "include/internal/cef_types.h"
-
 namespace cef_qt {
 
-// Sets the level from the settings and the "log-severity" switch, which wins,
-// and passes it on to the helper processes through the environment.
-void ConfigureLogging(cef_log_severity_t settings_severity,
-                      const std::string& switch_value);
+// Sets the level from the "log-severity" switch's value (info when it is
+// empty or unknown) and passes it on to the helper processes through the
+// environment.
+void ConfigureLogging(const std::string& switch_value);
 
 // In a helper process: takes the level that the browser process passed on.
 void InheritLogging();

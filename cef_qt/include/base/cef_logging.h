@@ -1,4 +1,4 @@
-// LOG and CHECK macros that write through cef_log().
+// LOG and DCHECK macros that write through cef_log().
 
 #ifndef CEF_INCLUDE_BASE_CEF_LOGGING_H_
 #define CEF_INCLUDE_BASE_CEF_LOGGING_H_
@@ -18,11 +18,6 @@ const LogSeverity LOG_WARNING = 1;
 const LogSeverity LOG_ERROR = 2;
 const LogSeverity LOG_FATAL = 3;
 const LogSeverity LOG_NUM_SEVERITIES = 4;
-#ifdef NDEBUG
-const LogSeverity LOG_DFATAL = LOG_ERROR;
-#else
-const LogSeverity LOG_DFATAL = LOG_FATAL;
-#endif
 
 inline int GetMinLogLevel() {
   return cef_get_min_log_level();
@@ -62,26 +57,12 @@ class LogMessageVoidify {
 #define LAZY_STREAM(stream, condition) \
   !(condition) ? (void)0 : ::cef::logging::LogMessageVoidify() & (stream)
 
-#define LOG_STREAM(severity)                                        \
-  ::cef::logging::LogMessage(__FILE__, __LINE__,                    \
-                             ::cef::logging::LOG_##severity)        \
+#define LOG_STREAM(severity)                                 \
+  ::cef::logging::LogMessage(__FILE__, __LINE__,             \
+                             ::cef::logging::LOG_##severity) \
       .stream()
 
 #define LOG(severity) LAZY_STREAM(LOG_STREAM(severity), LOG_IS_ON(severity))
-#define LOG_IF(severity, condition) \
-  LAZY_STREAM(LOG_STREAM(severity), LOG_IS_ON(severity) && (condition))
-
-#define VLOG_IS_ON(verbose_level)                              \
-  ((verbose_level) <= cef_get_vlog_level(__FILE__, sizeof(__FILE__)))
-#define VLOG(verbose_level)                                               \
-  LAZY_STREAM(::cef::logging::LogMessage(__FILE__, __LINE__,              \
-                                         -(verbose_level))                \
-                  .stream(),                                              \
-              VLOG_IS_ON(verbose_level))
-
-#define CHECK(condition)                                       \
-  LAZY_STREAM(LOG_STREAM(FATAL), !(condition))                 \
-      << "Check failed: " #condition ". "
 
 #ifdef NDEBUG
 #define DCHECK_IS_ON() 0
@@ -89,10 +70,8 @@ class LogMessageVoidify {
 #define DCHECK_IS_ON() 1
 #endif
 
-#define DCHECK(condition)                                           \
-  LAZY_STREAM(LOG_STREAM(FATAL), DCHECK_IS_ON() && !(condition))    \
+#define DCHECK(condition)                                        \
+  LAZY_STREAM(LOG_STREAM(FATAL), DCHECK_IS_ON() && !(condition)) \
       << "Check failed: " #condition ". "
-
-#define NOTREACHED() DCHECK(false)
 
 #endif  // CEF_INCLUDE_BASE_CEF_LOGGING_H_

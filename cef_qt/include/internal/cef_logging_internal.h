@@ -10,7 +10,6 @@ extern "C" {
 #endif
 
 CEF_EXPORT int cef_get_min_log_level();
-CEF_EXPORT int cef_get_vlog_level(const char* file_start, size_t N);
 CEF_EXPORT void cef_log(const char* file,
                         int line,
                         int severity,

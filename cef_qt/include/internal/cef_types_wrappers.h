@@ -153,62 +153,15 @@ struct CefSettingsTraits {
   static inline void init(struct_type* s) { s->size = sizeof(struct_type); }
 
   static inline void clear(struct_type* s) {
-    cef_string_clear(&s->browser_subprocess_path);
-    cef_string_clear(&s->framework_dir_path);
-    cef_string_clear(&s->main_bundle_path);
-    cef_string_clear(&s->cache_path);
-    cef_string_clear(&s->root_cache_path);
-    cef_string_clear(&s->user_data_path);
-    cef_string_clear(&s->user_agent);
     cef_string_clear(&s->user_agent_product);
-    cef_string_clear(&s->locale);
-    cef_string_clear(&s->log_file);
-    cef_string_clear(&s->javascript_flags);
-    cef_string_clear(&s->resources_dir_path);
-    cef_string_clear(&s->locales_dir_path);
-    cef_string_clear(&s->accept_language_list);
-    cef_string_clear(&s->cookieable_schemes_list);
-    cef_string_clear(&s->application_client_id_for_file_scanning);
   }
 
   static inline void set(const struct_type* src,
                          struct_type* target,
                          bool copy) {
-    auto set_string = [copy](const cef_string_t& from, cef_string_t* to) {
-      cef_string_set(from.str, from.length, to, copy);
-    };
-    target->no_sandbox = src->no_sandbox;
-    set_string(src->browser_subprocess_path, &target->browser_subprocess_path);
-    set_string(src->framework_dir_path, &target->framework_dir_path);
-    set_string(src->main_bundle_path, &target->main_bundle_path);
-    target->chrome_runtime = src->chrome_runtime;
-    target->multi_threaded_message_loop = src->multi_threaded_message_loop;
-    target->external_message_pump = src->external_message_pump;
-    target->windowless_rendering_enabled = src->windowless_rendering_enabled;
-    target->command_line_args_disabled = src->command_line_args_disabled;
-    set_string(src->cache_path, &target->cache_path);
-    set_string(src->root_cache_path, &target->root_cache_path);
-    set_string(src->user_data_path, &target->user_data_path);
-    target->persist_session_cookies = src->persist_session_cookies;
-    target->persist_user_preferences = src->persist_user_preferences;
-    set_string(src->user_agent, &target->user_agent);
-    set_string(src->user_agent_product, &target->user_agent_product);
-    set_string(src->locale, &target->locale);
-    set_string(src->log_file, &target->log_file);
-    target->log_severity = src->log_severity;
-    set_string(src->javascript_flags, &target->javascript_flags);
-    set_string(src->resources_dir_path, &target->resources_dir_path);
-    set_string(src->locales_dir_path, &target->locales_dir_path);
-    target->pack_loading_disabled = src->pack_loading_disabled;
-    target->remote_debugging_port = src->remote_debugging_port;
-    target->uncaught_exception_stack_size = src->uncaught_exception_stack_size;
+    cef_string_set(src->user_agent_product.str, src->user_agent_product.length,
+                   &target->user_agent_product, copy);
     target->background_color = src->background_color;
-    set_string(src->accept_language_list, &target->accept_language_list);
-    set_string(src->cookieable_schemes_list, &target->cookieable_schemes_list);
-    target->cookieable_schemes_exclude_defaults =
-        src->cookieable_schemes_exclude_defaults;
-    set_string(src->application_client_id_for_file_scanning,
-               &target->application_client_id_for_file_scanning);
   }
 };
 typedef CefStructBase<CefSettingsTraits> CefSettings;
@@ -218,51 +171,14 @@ struct CefBrowserSettingsTraits {
 
   static inline void init(struct_type* s) { s->size = sizeof(struct_type); }
 
-  static inline void clear(struct_type* s) {
-    cef_string_clear(&s->standard_font_family);
-    cef_string_clear(&s->fixed_font_family);
-    cef_string_clear(&s->serif_font_family);
-    cef_string_clear(&s->sans_serif_font_family);
-    cef_string_clear(&s->cursive_font_family);
-    cef_string_clear(&s->fantasy_font_family);
-    cef_string_clear(&s->default_encoding);
-    cef_string_clear(&s->accept_language_list);
-  }
+  static inline void clear(struct_type* s) {}
 
   static inline void set(const struct_type* src,
                          struct_type* target,
                          bool copy) {
-    auto set_string = [copy](const cef_string_t& from, cef_string_t* to) {
-      cef_string_set(from.str, from.length, to, copy);
-    };
-    target->windowless_frame_rate = src->windowless_frame_rate;
-    set_string(src->standard_font_family, &target->standard_font_family);
-    set_string(src->fixed_font_family, &target->fixed_font_family);
-    set_string(src->serif_font_family, &target->serif_font_family);
-    set_string(src->sans_serif_font_family, &target->sans_serif_font_family);
-    set_string(src->cursive_font_family, &target->cursive_font_family);
-    set_string(src->fantasy_font_family, &target->fantasy_font_family);
-    target->default_font_size = src->default_font_size;
-    target->default_fixed_font_size = src->default_fixed_font_size;
-    target->minimum_font_size = src->minimum_font_size;
-    target->minimum_logical_font_size = src->minimum_logical_font_size;
-    set_string(src->default_encoding, &target->default_encoding);
-    target->remote_fonts = src->remote_fonts;
-    target->javascript = src->javascript;
     target->javascript_close_windows = src->javascript_close_windows;
-    target->javascript_access_clipboard = src->javascript_access_clipboard;
-    target->javascript_dom_paste = src->javascript_dom_paste;
     target->plugins = src->plugins;
-    target->image_loading = src->image_loading;
-    target->image_shrink_standalone_to_fit =
-        src->image_shrink_standalone_to_fit;
     target->text_area_resize = src->text_area_resize;
-    target->tab_to_links = src->tab_to_links;
-    target->local_storage = src->local_storage;
-    target->databases = src->databases;
-    target->webgl = src->webgl;
-    target->background_color = src->background_color;
-    set_string(src->accept_language_list, &target->accept_language_list);
   }
 };
 typedef CefStructBase<CefBrowserSettingsTraits> CefBrowserSettings;

@@ -55,9 +55,7 @@ class StderrCapture {
 
 class LoggingTest : public testing::Test {
  protected:
-  void TearDown() override {
-    cef_qt::ConfigureLogging(LOGSEVERITY_DEFAULT, std::string());
-  }
+  void TearDown() override { cef_qt::ConfigureLogging(std::string()); }
 };
 
 // Counts the evaluations of a disabled record's stream expression.
@@ -103,49 +101,39 @@ TEST_F(LoggingTest, SeverityNames) {
   EXPECT_NE(std::string::npos, text.find(":VERBOSE1:f(3)] v\n")) << text;
 }
 
-TEST_F(LoggingTest, SettingsSeveritySetsTheMinimumLevel) {
+TEST_F(LoggingTest, SwitchSetsTheMinimumLevel) {
   struct {
-    cef_log_severity_t severity;
+    const char* value;
     int level;
   } cases[] = {
-      {LOGSEVERITY_DEFAULT, cef::logging::LOG_INFO},
-      {LOGSEVERITY_VERBOSE, cef::logging::LOG_VERBOSE},
-      {LOGSEVERITY_INFO, cef::logging::LOG_INFO},
-      {LOGSEVERITY_WARNING, cef::logging::LOG_WARNING},
-      {LOGSEVERITY_ERROR, cef::logging::LOG_ERROR},
-      {LOGSEVERITY_FATAL, cef::logging::LOG_FATAL},
+      {"", cef::logging::LOG_INFO},
+      {"verbose", cef::logging::LOG_VERBOSE},
+      {"info", cef::logging::LOG_INFO},
+      {"warning", cef::logging::LOG_WARNING},
+      {"error", cef::logging::LOG_ERROR},
+      {"fatal", cef::logging::LOG_FATAL},
   };
   for (const auto& test_case : cases) {
-    cef_qt::ConfigureLogging(test_case.severity, std::string());
+    cef_qt::ConfigureLogging(test_case.value);
     EXPECT_EQ(test_case.level, cef_get_min_log_level())
-        << "severity " << test_case.severity;
+        << "--log-severity=" << test_case.value;
   }
-  cef_qt::ConfigureLogging(LOGSEVERITY_DISABLE, std::string());
+  cef_qt::ConfigureLogging("disable");
   EXPECT_GT(cef_get_min_log_level(), cef::logging::LOG_FATAL);
 }
 
-TEST_F(LoggingTest, SwitchValueWinsOverTheSettings) {
-  cef_qt::ConfigureLogging(LOGSEVERITY_ERROR, "warning");
-  EXPECT_EQ(cef::logging::LOG_WARNING, cef_get_min_log_level());
-  cef_qt::ConfigureLogging(LOGSEVERITY_VERBOSE, "error");
-  EXPECT_EQ(cef::logging::LOG_ERROR, cef_get_min_log_level());
-  cef_qt::ConfigureLogging(LOGSEVERITY_WARNING, "verbose");
-  EXPECT_EQ(cef::logging::LOG_VERBOSE, cef_get_min_log_level());
-  cef_qt::ConfigureLogging(LOGSEVERITY_INFO, "disable");
-  EXPECT_GT(cef_get_min_log_level(), cef::logging::LOG_FATAL);
-}
-
-TEST_F(LoggingTest, UnknownSwitchValueKeepsTheSettingsAndSaysSo) {
+TEST_F(LoggingTest, UnknownSwitchValueKeepsTheDefaultAndSaysSo) {
+  cef_qt::ConfigureLogging("error");
   StderrCapture capture;
-  cef_qt::ConfigureLogging(LOGSEVERITY_ERROR, "loud");
+  cef_qt::ConfigureLogging("loud");
   std::string text = capture.Finish();
 
-  EXPECT_EQ(cef::logging::LOG_ERROR, cef_get_min_log_level());
+  EXPECT_EQ(cef::logging::LOG_INFO, cef_get_min_log_level());
   EXPECT_NE(std::string::npos, text.find("\"loud\"")) << text;
 }
 
 TEST_F(LoggingTest, LogMacroHonoursTheMinimumLevel) {
-  cef_qt::ConfigureLogging(LOGSEVERITY_ERROR, std::string());
+  cef_qt::ConfigureLogging("error");
   g_evaluations = 0;
   {
     StderrCapture capture;
@@ -154,7 +142,7 @@ TEST_F(LoggingTest, LogMacroHonoursTheMinimumLevel) {
   }
   EXPECT_EQ(0, g_evaluations);
 
-  cef_qt::ConfigureLogging(LOGSEVERITY_ERROR, "warning");
+  cef_qt::ConfigureLogging("warning");
   StderrCapture capture;
   LOG(WARNING) << "shown " << 42;
   std::string text = capture.Finish();
@@ -164,7 +152,7 @@ TEST_F(LoggingTest, LogMacroHonoursTheMinimumLevel) {
 }
 
 TEST_F(LoggingTest, DisabledLoggingWritesNoErrors) {
-  cef_qt::ConfigureLogging(LOGSEVERITY_DISABLE, std::string());
+  cef_qt::ConfigureLogging("disable");
   StderrCapture capture;
   LOG(ERROR) << "hidden";
   EXPECT_EQ("", capture.Finish());

@@ -5,6 +5,7 @@
 import { SystemProxy } from "./system_proxy.js";
 import { exConfirmPromise as dialog } from "./exConfirm.js";
 import { safeMarkup } from "./safe_markup.js";
+import { updateLogOutput, clearLog } from "./log_view.js";
 
 // What the service sends, and how the page shows it:
 // - sanitized markup (safe_markup.js): the scan's status lines in
@@ -174,160 +175,6 @@ function showActionPage(headingNode) {
 
 function updateActionMessage(text) {
   el("action_msg").textContent = textOf(text).replaceAll("'", "");
-}
-
-// ------------------------------------------------------------ the log area
-
-// Answers "does the log text contain this line anywhere?" without scanning
-// the whole text for every line. It indexes the text's q-grams (q code
-// units) at every s-th position, in hash chains kept in typed arrays.
-// An occurrence of a line of m >= q + s - 1 code units at position x covers
-// the indexed positions x + o for every o in one residue class modulo s;
-// the gram of the line at any such o leads to x. So, for each of the s
-// classes, following the chain of the class's rarest gram and comparing
-// the candidates finds every occurrence: the answer is exact, the index
-// only makes it fast. Shorter lines are looked up among the strings known
-// to be in the text and else searched for directly.
-//
-// The index describes one text; it grows with what updateLogOutput
-// appends and is rebuilt whenever the log area holds another text (after
-// "Clear Log", or whatever else changed it).
-const GRAM = 6;
-const STEP = 4;
-const MIN_INDEXED = GRAM + STEP - 1;
-
-function gramHash(text, at) {
-  let h = 0x811c9dc5;
-  for (let i = 0; i < GRAM; i++) h = Math.imul(h ^ text.charCodeAt(at + i), 0x01000193);
-  h ^= h >>> 15;
-  h = Math.imul(h, 0x2c1b3c6d);
-  return (h ^ (h >>> 12)) | 0;
-}
-
-class LogIndex {
-  constructor() {
-    this.reset("");
-  }
-
-  reset(text) {
-    this.text = text;
-    this.bits = 16;
-    this.head = new Int32Array(1 << this.bits).fill(-1);
-    this.count = new Int32Array(1 << this.bits);
-    this.next = new Int32Array(1024);
-    this.hash = new Int32Array(1024);
-    this.entries = 0; // entry k is the gram at position k * STEP
-    // Strings known to stand in the text: its lines, and what was appended.
-    this.known = new Set(text.split("\n"));
-    this.indexUpTo(text.length);
-  }
-
-  bucket(h) {
-    return h >>> (32 - this.bits);
-  }
-
-  grow() {
-    const size = this.next.length * 2;
-    const next = new Int32Array(size);
-    next.set(this.next);
-    const hash = new Int32Array(size);
-    hash.set(this.hash);
-    this.next = next;
-    this.hash = hash;
-    // Keep chains short: at most four entries per bucket on average.
-    if (size > (4 << this.bits)) this.rehash(this.bits + 2);
-  }
-
-  rehash(bits) {
-    this.bits = bits;
-    this.head = new Int32Array(1 << bits).fill(-1);
-    this.count = new Int32Array(1 << bits);
-    for (let k = 0; k < this.entries; k++) this.link(k);
-  }
-
-  link(k) {
-    const b = this.bucket(this.hash[k]);
-    this.next[k] = this.head[b];
-    this.head[b] = k;
-    this.count[b] += 1;
-  }
-
-  indexUpTo(length) {
-    for (let k = this.entries; k * STEP + GRAM <= length; k = this.entries) {
-      if (k >= this.next.length) this.grow();
-      this.hash[k] = gramHash(this.text, k * STEP);
-      this.entries = k + 1;
-      this.link(k);
-    }
-  }
-
-  // The text has grown by `added` at its end.
-  append(added, text) {
-    for (const piece of added.split("\n")) this.known.add(piece);
-    this.text = text;
-    this.indexUpTo(text.length);
-  }
-
-  contains(line) {
-    const text = this.text;
-    const m = line.length;
-    if (m > text.length) return false;
-    if (this.known.has(line)) return true;
-    if (m < MIN_INDEXED) return text.includes(line);
-    const grams = m - GRAM + 1;
-    const hashes = new Int32Array(grams);
-    for (let o = 0; o < grams; o++) hashes[o] = gramHash(line, o);
-    for (let r = 0; r < STEP; r++) {
-      // The rarest gram of this residue class of offsets. A gram that is
-      // in no chain rules out the occurrences of this class only.
-      let best = r;
-      let bestCount = Infinity;
-      for (let o = r; o < grams && bestCount > 0; o += STEP) {
-        const c = this.count[this.bucket(hashes[o])];
-        if (c < bestCount) {
-          best = o;
-          bestCount = c;
-        }
-      }
-      if (bestCount === 0) continue;
-      const h = hashes[best];
-      for (let k = this.head[this.bucket(h)]; k !== -1; k = this.next[k]) {
-        if (this.hash[k] !== h) continue;
-        const x = k * STEP - best;
-        if (x >= 0 && x + m <= text.length && text.startsWith(line, x)) return true;
-      }
-    }
-    return false;
-  }
-}
-
-const logIndex = new LogIndex();
-
-// Appends the lines of a batch to the log area (the text area's own text
-// content). A line is skipped when the text the area held before this batch
-// contains it anywhere; an empty line is never appended; equal lines of one
-// batch are all appended.
-//
-// The whole batch goes in as one text change, so that the text area
-// rebuilds its value once per batch, not once per line, and the test uses
-// logIndex instead of a scan of the whole text per line. What is appended
-// is exactly what the straightforward rule appends.
-export function updateLogOutput(lines) {
-  const area = el("action_log");
-  if (!Array.isArray(lines) || lines.length === 0) return;
-  const before = area.textContent;
-  if (before !== logIndex.text) logIndex.reset(before);
-  let added = "";
-  for (const item of lines) {
-    const line = textOf(item);
-    if (line === "" || logIndex.contains(line)) continue;
-    added += line + "\n";
-  }
-  if (added === "") return;
-  const last = area.lastChild;
-  if (last && last === area.firstChild && last.nodeType === Node.TEXT_NODE) last.appendData(added);
-  else area.appendChild(document.createTextNode(added));
-  logIndex.append(added, area.textContent);
 }
 
 function OnSuccess(text) {
@@ -573,7 +420,7 @@ export async function TakeAction(element) {
 }
 
 export async function ClearLog(el_) {
-  el("action_log").textContent = "";
+  clearLog();
   if (!hasCurrentActionReq()) return;
   const result = system.currentActionReq.result;
   if (!isObject(result) || !isId(result.uuid)) {
@@ -607,7 +454,7 @@ export async function RebootSystem(el_) {
   if (!confirmed) return;
   el("action_label").replaceChildren(heading("Rebooting " + disc + " : " + image, "#302e2e"));
   updateActionMessage("In " + REBOOT_DELAY + " seconds");
-  el("action_log").textContent = "";
+  clearLog();
   runGuarded(system.Reboot(disc, image, REBOOT_DELAY));
 }
 

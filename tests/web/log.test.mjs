@@ -1,177 +1,201 @@
-// The log rule: updateLogOutput (with its index) appends exactly
-// what the straightforward rule appends, on random data and on large logs.
+// The action's log: the rule over the whole log against the straightforward
+// rule (on random data and on a log most of which the area no longer
+// shows), the area holding exactly the newest lines with the note of the
+// hidden ones, the area following the newest line, and "Clear Log" and
+// "Reboot" emptying the log and the area.
 
-import { test, before, after } from "node:test";
+import { test, describe, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { setup, UI, FakeService, answer } from "./harness.mjs";
+import { setup, browserForFile, closePageAfterEach, UI, FakeService, answer } from "./harness.mjs";
 
-let env;
-let ui;
-before(async () => {
-  env = await setup();
-  // The page with its real modules; the scan never ends, nothing else runs.
-  ui = await UI.open(env, new FakeService({ scan: answer.hang() }), { clock: false });
-  await ui.page.evaluate(async () => {
-    window.main = await import("/main.js");
-    // The straightforward rule on a plain string.
-    window.reference = (text, batch) => {
-      const before = text;
-      for (const item of batch) {
-        const line = item === undefined || item === null ? "" : String(item);
-        if (line === "" || before.includes(line)) continue;
-        text += line + "\n";
-      }
-      return text;
-    };
-    // A small seeded generator (mulberry32).
-    window.rng = (seed) => () => {
-      seed |= 0;
-      seed = (seed + 0x6d2b79f5) | 0;
-      let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
-      t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
-      return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-    };
+describe("the rule over the whole log", () => {
+  let env;
+  let ui;
+  before(async () => {
+    env = await setup();
+    // The page with its real modules; the scan never ends, nothing else runs.
+    ui = await UI.open(env, new FakeService({ scan: answer.hang() }), { clock: false });
+    await ui.page.evaluate(async () => {
+      window.log = await import("/log_view.js");
+      // The straightforward rule on a plain string.
+      window.reference = (text, batch) => {
+        const before = text;
+        for (const item of batch) {
+          const line = item === undefined || item === null ? "" : String(item);
+          if (line === "" || before.includes(line)) continue;
+          text += line + "\n";
+        }
+        return text;
+      };
+      // A small seeded generator (mulberry32).
+      window.rng = (seed) => () => {
+        seed |= 0;
+        seed = (seed + 0x6d2b79f5) | 0;
+        let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
+        t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+        return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+      };
+    });
   });
-});
-after(async () => {
-  assert.deepEqual(ui.errors, []);
-  await ui.close();
-  await env.teardown();
-});
-
-test("the fixed cases of the rule", async () => {
-  const r = await ui.page.evaluate(() => {
-    const area = document.getElementById("action_log");
-    const out = [];
-    const step = (batch) => {
-      window.main.updateLogOutput(batch);
-      out.push(area.textContent);
-    };
-    area.textContent = "";
-    step(["alpha", "alpha", "", "beta"]); // equal lines of one batch: both
-    step(["alpha", "lph", "ha\nbe", "gamma"]); // contained anywhere: skipped
-    step([]); // nothing
-    step(["", ""]); // empty lines: never
-    step([3, null, undefined, "3"]); // not texts: as text, null as empty
-    area.textContent = ""; // "Clear Log"
-    step(["alpha"]);
-    area.textContent = "typed by someone\n";
-    step(["someone", "one more line that is long enough", "one more line that is long enough"]);
-    return { out, value: area.value };
+  after(async () => {
+    assert.deepEqual(ui.errors, []);
+    await ui.close();
+    await env.teardown();
   });
-  assert.deepEqual(r.out, [
-    "alpha\nalpha\nbeta\n",
-    "alpha\nalpha\nbeta\ngamma\n",
-    "alpha\nalpha\nbeta\ngamma\n",
-    "alpha\nalpha\nbeta\ngamma\n",
-    "alpha\nalpha\nbeta\ngamma\n3\n3\n",
-    "alpha\n",
-    "typed by someone\none more line that is long enough\none more line that is long enough\n",
-  ]);
-  // The text area shows its text content.
-  assert.equal(r.value, r.out[r.out.length - 1]);
-});
 
-test("random batches on small alphabets: the same text as the straightforward rule, batch by batch", async () => {
-  const r = await ui.page.evaluate(() => {
-    const area = document.getElementById("action_log");
-    const alphabets = ["ab", "ab\n", "abc \n", "xyz0123456789-:/ \n", "é𝄞a\n"];
-    let batches = 0;
-    const mismatches = [];
-    for (let seed = 1; seed <= 12; seed++) {
-      const rand = window.rng(seed);
-      const pick = (n) => Math.floor(rand() * n);
-      const alphabet = [...alphabets[seed % alphabets.length]];
-      const word = (len) => Array.from({ length: len }, () => alphabet[pick(alphabet.length)]).join("");
-      let expected = "";
-      area.textContent = "";
-      for (let b = 0; b < 250; b++) {
-        const text = area.textContent;
-        const batch = [];
-        const size = 1 + pick(12);
-        for (let i = 0; i < size; i++) {
-          const kind = rand();
-          if (kind < 0.35 && text.length > 0) {
-            // A piece of the text as it stands: skipped (may span lines).
-            const at = pick(text.length);
-            batch.push(text.slice(at, at + 1 + pick(60)));
-          } else if (kind < 0.5 && text.length > 10) {
-            // A piece of the text with one unit changed: mostly new.
-            const at = pick(text.length - 10);
-            const piece = [...text.slice(at, at + 10 + pick(40))];
-            piece[pick(piece.length)] = alphabet[pick(alphabet.length)];
-            batch.push(piece.join(""));
-          } else if (kind < 0.6 && batch.length > 0) {
-            batch.push(batch[pick(batch.length)]); // again in the same batch
-          } else if (kind < 0.63) {
-            batch.push("");
-          } else {
-            batch.push(word(pick(5) === 0 ? 20 + pick(80) : pick(14)));
+  test("the fixed cases of the rule", async () => {
+    const r = await ui.page.evaluate(() => {
+      const area = document.getElementById("action_log");
+      const out = [];
+      const step = (batch) => {
+        window.log.updateLogOutput(batch);
+        out.push(area.textContent);
+      };
+      window.log.clearLog();
+      step(["alpha", "alpha", "", "beta"]); // equal lines of one batch: both
+      step(["alpha", "lph", "ha\nbe", "gamma"]); // contained anywhere: skipped
+      step([]); // nothing
+      step(["", ""]); // empty lines: never
+      step([3, null, undefined, "3"]); // not texts: as text, null as empty
+      window.log.clearLog();
+      step(["gamma"]); // the cleared log holds nothing
+      return { out, value: area.value };
+    });
+    assert.deepEqual(r.out, [
+      "alpha\nalpha\nbeta\n",
+      "alpha\nalpha\nbeta\ngamma\n",
+      "alpha\nalpha\nbeta\ngamma\n",
+      "alpha\nalpha\nbeta\ngamma\n",
+      "alpha\nalpha\nbeta\ngamma\n3\n3\n",
+      "gamma\n",
+    ]);
+    // The text area shows its text content.
+    assert.equal(r.value, "gamma\n");
+  });
+
+  test("random batches on small alphabets: the same text as the straightforward rule, batch by batch", async () => {
+    const r = await ui.page.evaluate(() => {
+      const area = document.getElementById("action_log");
+      const alphabets = ["ab", "ab\n", "abc \n", "xyz0123456789-:/ \n", "é𝄞a\n"];
+      let batches = 0;
+      const mismatches = [];
+      for (let seed = 1; seed <= 12; seed++) {
+        const rand = window.rng(seed);
+        const pick = (n) => Math.floor(rand() * n);
+        const alphabet = [...alphabets[seed % alphabets.length]];
+        const word = (len) => Array.from({ length: len }, () => alphabet[pick(alphabet.length)]).join("");
+        let expected = "";
+        window.log.clearLog();
+        for (let b = 0; b < 250; b++) {
+          const text = expected;
+          const batch = [];
+          const size = 1 + pick(12);
+          for (let i = 0; i < size; i++) {
+            const kind = rand();
+            if (kind < 0.35 && text.length > 0) {
+              // A piece of the log as it stands: skipped (may span lines).
+              const at = pick(text.length);
+              batch.push(text.slice(at, at + 1 + pick(60)));
+            } else if (kind < 0.5 && text.length > 10) {
+              // A piece of the log with one unit changed: mostly new.
+              const at = pick(text.length - 10);
+              const piece = [...text.slice(at, at + 10 + pick(40))];
+              piece[pick(piece.length)] = alphabet[pick(alphabet.length)];
+              batch.push(piece.join(""));
+            } else if (kind < 0.6 && batch.length > 0) {
+              batch.push(batch[pick(batch.length)]); // again in the same batch
+            } else if (kind < 0.63) {
+              batch.push("");
+            } else {
+              batch.push(word(pick(5) === 0 ? 20 + pick(80) : pick(14)));
+            }
+          }
+          if (rand() < 0.02) {
+            window.log.clearLog(); // as "Clear Log" does
+            expected = "";
+          }
+          expected = window.reference(expected, batch);
+          window.log.updateLogOutput(batch);
+          batches += 1;
+          if (area.textContent !== expected && mismatches.length < 3) {
+            mismatches.push({ seed, b, batch, got: area.textContent.slice(-200), want: expected.slice(-200) });
           }
         }
-        const roll = rand();
-        if (roll < 0.02) {
-          area.textContent = ""; // as "Clear Log" does
-          expected = "";
-        } else if (roll < 0.04) {
-          const t = word(pick(200));
-          area.textContent = t; // changed by someone else
-          expected = t;
-        } else if (roll < 0.05) {
-          area.appendChild(document.createTextNode("zz"));
-          expected += "zz";
-        }
-        expected = window.reference(expected, batch);
-        window.main.updateLogOutput(batch);
-        batches += 1;
-        if (area.textContent !== expected && mismatches.length < 3) {
-          mismatches.push({ seed, b, batch, got: area.textContent.slice(-200), want: expected.slice(-200) });
-          area.textContent = expected;
-        }
       }
-    }
-    return { batches, mismatches };
+      return { batches, mismatches };
+    });
+    assert.deepEqual(r.mismatches, []);
+    assert.equal(r.batches, 3000);
   });
-  assert.deepEqual(r.mismatches, []);
-  assert.equal(r.batches, 3000);
-});
 
-test("a log of 20 000 lines: 100-line batches of repeats, spans, near misses and new lines match the rule", async () => {
-  const r = await ui.page.evaluate(() => {
-    const area = document.getElementById("action_log");
-    const rand = window.rng(99);
-    const pick = (n) => Math.floor(rand() * n);
-    const line = (i) => `[${String(i).padStart(6, "0")}] rsync: copying usr/lib/module-${i % 997}.so (${(i * 7919) % 1000} bytes)`;
-    let expected = "";
-    for (let i = 0; i < 20000; i++) expected += line(i) + "\n";
-    area.textContent = expected;
-    let next = 20000;
-    let appendedLines = 0;
-    for (let b = 0; b < 40; b++) {
-      const text = expected;
-      const batch = [];
-      for (let k = 0; k < 100; k++) {
-        const kind = pick(5);
-        if (kind === 0) batch.push(line(pick(next)));
-        else if (kind === 1) {
-          const at = pick(text.length - 200);
-          batch.push(text.slice(at, at + 9 + pick(150)));
-        } else if (kind === 2) {
-          const at = pick(text.length - 200);
-          const piece = text.slice(at, at + 20 + pick(100));
-          const j = pick(piece.length);
-          batch.push(piece.slice(0, j) + (piece[j] === "7" ? "8" : "7") + piece.slice(j + 1));
-        } else batch.push(line(next++));
+  test("a log of 20 000 lines: the rule over lines shown or not, the area with exactly the newest lines, the note and the news", async () => {
+    const r = await ui.page.evaluate(() => {
+      const { updateLogOutput, clearLog, VIEW_LINES } = window.log;
+      const $ = (id) => document.getElementById(id);
+      const rand = window.rng(99);
+      const pick = (n) => Math.floor(rand() * n);
+      const line = (i) => `[${String(i).padStart(6, "0")}] rsync: copying usr/lib/module-${i % 997}.so (${(i * 7919) % 1000} bytes)`;
+      const lineCount = (text) => text.split("\n").length - 1;
+      const tail = (text) => text.split("\n").slice(-VIEW_LINES - 1).join("\n");
+      const hiddenNote = (text) => {
+        const hidden = lineCount(text) - VIEW_LINES;
+        return hidden > 0 ? `${hidden} earlier lines not shown` : "";
+      };
+      clearLog();
+      let expected = "";
+      let next = 0;
+      for (; next < 20000; next += 1000) {
+        const batch = Array.from({ length: 1000 }, (_, k) => line(next + k));
+        expected = window.reference(expected, batch);
+        updateLogOutput(batch);
       }
-      const after = window.reference(expected, batch);
-      appendedLines += after.split("\n").length - expected.split("\n").length;
-      expected = after;
-      window.main.updateLogOutput(batch);
-      if (area.textContent !== expected) return { ok: false, b };
-    }
-    return { ok: true, appendedLines, value: area.value === expected };
+      if ($("action_log").textContent !== tail(expected)) return { ok: false, at: "filling" };
+      let appendedLines = 0;
+      let skippedUnshown = 0;
+      for (let b = 0; b < 40; b++) {
+        const text = expected;
+        const shown = tail(text);
+        const piece = (at, length) => text.slice(Math.max(0, at), Math.max(0, at) + length);
+        const batch = [];
+        for (let k = 0; k < 100; k++) {
+          const kind = pick(7);
+          if (kind === 0) batch.push(line(pick(next)));
+          else if (kind === 1) batch.push(piece(pick(text.length - 200), 9 + pick(150)));
+          else if (kind === 2) {
+            const p = piece(pick(text.length - 200), 20 + pick(100));
+            const j = pick(p.length);
+            batch.push(p.slice(0, j) + (p[j] === "7" ? "8" : "7") + p.slice(j + 1));
+          } else if (kind === 3) {
+            // Around every 64 Ki code units, long and short pieces.
+            const at = (1 + pick(Math.floor(text.length / 65536))) * 65536 - pick(12);
+            batch.push(piece(at, 1 + pick(pick(2) ? 8 : 40)));
+          } else if (kind === 4) batch.push(line(next++) + "\n" + line(next++)); // two lines in one
+          else batch.push(line(next++));
+        }
+        const after = window.reference(expected, batch);
+        appendedLines += lineCount(after) - lineCount(expected);
+        skippedUnshown += batch.filter((l) => l !== "" && text.includes(l) && !shown.includes(l)).length;
+        const appendedItems = batch.filter((l) => l !== "" && !text.includes(l)).length;
+        const news = appendedItems > 0 ? `${appendedItems} new log lines` : $("action_log_news").textContent;
+        expected = after;
+        updateLogOutput(batch);
+        const got = {
+          view: $("action_log").textContent === tail(expected),
+          note: [$("action_log_note").textContent, $("action_log_note").hidden],
+          news: $("action_log_news").textContent,
+        };
+        const want = { view: true, note: [hiddenNote(expected), false], news };
+        if (JSON.stringify(got) !== JSON.stringify(want)) return { ok: false, b, got, want };
+      }
+      const shownLines = lineCount($("action_log").textContent);
+      clearLog();
+      const cleared = [$("action_log").textContent, $("action_log_note").textContent, $("action_log_note").hidden];
+      return { ok: true, appendedLines, skippedUnshown, shownLines, viewLines: VIEW_LINES, cleared };
+    });
+    assert.equal(r.ok, true, JSON.stringify(r));
+    assert.ok(r.appendedLines > 1000, "most batches append new lines");
+    assert.ok(r.skippedUnshown > 300, `lines that the area no longer shows were skipped: ${r.skippedUnshown}`);
+    assert.equal(r.shownLines, r.viewLines, "the area shows the bound's number of lines");
+    assert.deepEqual(r.cleared, ["", "", true], "cleared: the area and the note are empty");
   });
-  assert.equal(r.ok, true, JSON.stringify(r));
-  assert.ok(r.appendedLines > 1000, "most batches append new lines");
-  assert.equal(r.value, true, "the text area shows the whole log");
 });

@@ -6,7 +6,7 @@
 
 import { test, describe, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { setup, browserForFile, closePageAfterEach, UI, FakeService, answer } from "./harness.mjs";
+import { setup, browserForFile, closePageAfterEach, UI, FakeService, answer, eventually } from "./harness.mjs";
 
 describe("the rule over the whole log", () => {
   let env;
@@ -197,5 +197,118 @@ describe("the rule over the whole log", () => {
     assert.ok(r.skippedUnshown > 300, `lines that the area no longer shows were skipped: ${r.skippedUnshown}`);
     assert.equal(r.shownLines, r.viewLines, "the area shows the bound's number of lines");
     assert.deepEqual(r.cleared, ["", "", true], "cleared: the area and the note are empty");
+  });
+});
+
+describe("the log area on the action page", () => {
+  let ui;
+  const env = browserForFile();
+  closePageAfterEach(() => ui, () => (ui = undefined));
+
+  // Lines first to last-1 of an action's log.
+  const lines = (first, last) => Array.from({ length: last - first }, (_, i) => `step ${first + i}: copied block ${(first + i) * 7}`);
+  const area = () =>
+    ui.page.evaluate(() => {
+      const a = document.getElementById("action_log");
+      return {
+        lines: a.textContent.split("\n").length - 1,
+        last: a.textContent.split("\n").at(-2),
+        atEnd: a.scrollHeight - a.scrollTop - a.clientHeight <= 4,
+        scrollTop: a.scrollTop,
+        value: a.value,
+        note: document.getElementById("action_log_note").textContent,
+      };
+    });
+  const poll = async () => {
+    const before = ui.svc.of("status").length;
+    await ui.advance(2000);
+    await eventually(() => ui.svc.of("status").length > before);
+    await ui.idle();
+  };
+
+  test("follows the newest line, stays where the user scrolled up to, follows again at the end; typing changes nothing of the log", async () => {
+    // Poll n brings 100 new lines; poll 8 also one that the user types.
+    const status = (req, n) => answer.status("R1", 102, "Copying", [...lines(100 * n, 100 * n + 100), ...(n === 8 ? ["typed"] : [])]);
+    ui = await UI.open(env, new FakeService({ restore: answer.pending("R1", "accepted"), status }));
+    await ui.ready();
+    await ui.start(1, "restore");
+    await ui.dialogGone();
+    await poll();
+    await poll();
+    let a = await area();
+    assert.deepEqual([a.lines, a.last, a.atEnd], [201, "step 199: copied block 1393", true]);
+
+    // A turn of the wheel up: the area stays there while lines come.
+    const box = await ui.page.locator("#action_log").boundingBox();
+    await ui.page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
+    await ui.page.mouse.wheel(0, -600);
+    await ui.page.waitForFunction((top) => document.getElementById("action_log").scrollTop < top, a.scrollTop);
+    const up = (await area()).scrollTop;
+    await poll();
+    a = await area();
+    assert.deepEqual([a.lines, a.scrollTop, a.atEnd], [301, up, false]);
+
+    // Back at the end, it follows again.
+    await ui.page.mouse.wheel(0, 1e6);
+    await ui.page.waitForFunction(() => {
+      const e = document.getElementById("action_log");
+      return e.scrollHeight - e.scrollTop - e.clientHeight <= 4;
+    });
+    await poll();
+    a = await area();
+    assert.deepEqual([a.lines, a.last, a.atEnd], [401, "step 399: copied block 2793", true]);
+
+    // Typed text is the user's: the area keeps showing it, the log goes
+    // on without it, and a line equal to it is appended.
+    await ui.page.focus("#action_log");
+    await ui.page.keyboard.press("Control+End");
+    await ui.page.keyboard.type("typed");
+    while (ui.svc.of("status").length < 9) await poll();
+    a = await area();
+    assert.equal(a.last, "typed");
+    assert.equal(a.lines, 902);
+    assert.ok(a.value.endsWith("step 399: copied block 2793\ntyped"), "the area still shows what the user typed");
+  });
+
+  test("beyond the bound the area keeps following; \"Reboot\" and \"Clear Log\" empty the whole log, hidden lines included", async () => {
+    ui = await UI.open(env, new FakeService({ scan: answer.hang() }), { clock: false });
+    const VIEW_LINES = await ui.page.evaluate(async () => (await import("/log_view.js")).VIEW_LINES);
+    await ui.close();
+    const old = lines(0, VIEW_LINES + 1000);
+    let rebootPolls = 0;
+    const status = (req) => {
+      if (req.params.uuid === "R1") return answer.status("R1", 200, "Restore complete", old);
+      rebootPolls += 1;
+      return rebootPolls === 1
+        ? answer.status("B7", 102, "Waiting", [old[0], old.at(-1), "new"])
+        : answer.status("B7", 200, "Reboot scheduled", [old[0], "new", "bye"]);
+    };
+    ui = await UI.open(env, new FakeService({
+      restore: answer.pending("R1", "accepted"),
+      reboot: answer.held(answer.pending("B7", "reboot accepted")),
+      clear: answer.done("cleared"),
+      status,
+    }));
+    await ui.ready();
+    await ui.start(1, "restore");
+    await ui.untilResult();
+    await ui.dialogGone();
+    let a = await area();
+    assert.deepEqual([a.lines, a.last, a.atEnd, a.note], [VIEW_LINES, old.at(-1), true, "1001 earlier lines not shown"]);
+
+    await ui.choose(3);
+    await ui.page.click("#reboot1");
+    await ui.answer(true);
+    a = await area();
+    assert.deepEqual([a.lines, a.note], [0, ""]);
+    assert.equal(await ui.visible("#action_log_note"), false);
+    await ui.svc.release();
+    await ui.runUntil("document.getElementById('action_log').textContent.includes('new')", { step: 2000 });
+    assert.equal(await ui.log(), `reboot accepted\n${old[0]}\n${old.at(-1)}\nnew\n`);
+
+    await ui.page.click("#clearlogbtn");
+    assert.equal(await ui.log(), "");
+    await ui.runUntil("document.getElementById('action_msg').textContent.startsWith('SUCCESS')", { step: 2000 });
+    assert.equal(await ui.log(), `${old[0]}\nnew\nbye\n`);
   });
 });

@@ -17,7 +17,6 @@ class CefCommandLine : public virtual CefBaseRefCounted {
   // The process's own command line, read-only.
   static CefRefPtr<CefCommandLine> GetGlobalCommandLine();
 
-  virtual bool IsValid() = 0;
   virtual bool IsReadOnly() = 0;
   virtual CefRefPtr<CefCommandLine> Copy() = 0;
   virtual void InitFromArgv(int argc, const char* const* argv) = 0;
@@ -36,7 +35,6 @@ class CefCommandLine : public virtual CefBaseRefCounted {
   virtual bool HasArguments() = 0;
   virtual void GetArguments(ArgumentList& arguments) = 0;
   virtual void AppendArgument(const CefString& argument) = 0;
-  virtual void PrependWrapper(const CefString& wrapper) = 0;
 };
 
 #endif  // CEF_INCLUDE_CEF_COMMAND_LINE_H_

@@ -66,7 +66,6 @@ CefRefPtr<CefCommandLine> CommandLineImpl::Copy() {
   CefRefPtr<CommandLineImpl> copy = new CommandLineImpl();
   copy->switches_ = switches_;
   copy->arguments_ = arguments_;
-  copy->wrapper_ = wrapper_;
   copy->program_ = program_;
   return copy;
 }
@@ -103,13 +102,10 @@ void CommandLineImpl::Reset() {
     return;
   switches_.clear();
   arguments_.clear();
-  wrapper_.clear();
 }
 
 void CommandLineImpl::GetArgv(std::vector<CefString>& argv) {
   argv.clear();
-  for (const auto& part : wrapper_)
-    argv.push_back(part);
   argv.push_back(program_);
   for (const auto& text : SwitchStrings())
     argv.push_back(text);
@@ -180,23 +176,6 @@ void CommandLineImpl::GetArguments(ArgumentList& arguments) {
 void CommandLineImpl::AppendArgument(const CefString& argument) {
   if (!read_only_)
     arguments_.push_back(argument.ToString());
-}
-
-void CommandLineImpl::PrependWrapper(const CefString& wrapper) {
-  if (read_only_)
-    return;
-  std::vector<std::string> parts;
-  std::string text = wrapper.ToString();
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find(' ', start);
-    if (end == std::string::npos)
-      end = text.size();
-    if (end > start)
-      parts.push_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  wrapper_.insert(wrapper_.begin(), parts.begin(), parts.end());
 }
 
 }  // namespace cef_qt

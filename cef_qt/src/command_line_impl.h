@@ -25,7 +25,6 @@ class CommandLineImpl : public CefCommandLine {
   std::vector<std::string> SwitchStrings() const;
 
   // CefCommandLine:
-  bool IsValid() override { return true; }
   bool IsReadOnly() override { return read_only_; }
   CefRefPtr<CefCommandLine> Copy() override;
   void InitFromArgv(int argc, const char* const* argv) override;
@@ -44,13 +43,11 @@ class CommandLineImpl : public CefCommandLine {
   bool HasArguments() override { return !arguments_.empty(); }
   void GetArguments(ArgumentList& arguments) override;
   void AppendArgument(const CefString& argument) override;
-  void PrependWrapper(const CefString& wrapper) override;
 
  private:
   // Switches in the order given; a later one of the same name wins on lookup.
   std::vector<std::pair<std::string, std::string>> switches_;
   std::vector<std::string> arguments_;
-  std::vector<std::string> wrapper_;
   std::string program_;
   bool read_only_ = false;
 

@@ -5,30 +5,25 @@
 // While it is open it holds the focus on its active button, lets no key but
 // Enter and the space bar act, and catches clicks on the page beneath.
 // Escape closes it at once and its promise never fulfils. Only a deliberate
-// key press answers: one whose key went down after the dialog opened, and
-// not a key's auto-repeat.
+// key press answers: one that went down after the dialog opened, never a
+// key's auto-repeat.
 
 import { safeMarkup } from "./safe_markup.js";
 
 const OVERLAY_ID = "exConfirmPromiseOverLay";
 const WRAP_ID = "exConfirmPromiseWrap";
 const TITLE_ID = "exConfirmPromise_title";
+const MESSAGE_ID = "exConfirmPromise_message";
 const BTN_WRAP_ID = "exConfirmPromiseBtnWrap";
 const BTN_YES_ID = "exConfirmPromiseBtnYes";
 const BTN_NO_ID = "exConfirmPromiseBtnNo";
 
 function doNothing() {}
 
-// A key's identity for holding: the physical key where the event names it.
+// A key's identity: the physical key where the event names it.
 function keyOf(e) {
   return e.code || e.key;
 }
-
-// The keys down now, as the document saw them go down and up.
-const keysDown = new Set();
-document.addEventListener("keydown", (e) => keysDown.add(keyOf(e)), true);
-document.addEventListener("keyup", (e) => keysDown.delete(keyOf(e)), true);
-window.addEventListener("blur", () => keysDown.clear());
 
 export const exConfirmPromise = {
   options: {
@@ -59,7 +54,7 @@ export const exConfirmPromise = {
   confirmPromiseInterval: null,
   activeElement: null,
   activeButton: null,
-  keysHeldAtOpen: new Set(),
+  keysDownSinceOpen: new Set(),
   fadeInInterval: null,
   fadeOutInterval: null,
   exitTimeout: null,
@@ -85,6 +80,11 @@ export const exConfirmPromise = {
 
     const wrap = document.createElement("div");
     wrap.id = WRAP_ID;
+    // Announced as a modal question, named by its title, described by its message.
+    wrap.setAttribute("role", "alertdialog");
+    wrap.setAttribute("aria-modal", "true");
+    wrap.setAttribute("aria-labelledby", TITLE_ID);
+    wrap.setAttribute("aria-describedby", MESSAGE_ID);
     Object.assign(wrap.style, {
       position: "fixed",
       top: o.top,
@@ -112,6 +112,7 @@ export const exConfirmPromise = {
     title.replaceChildren(safeMarkup(o.title));
 
     const message = document.createElement("p");
+    message.id = MESSAGE_ID;
     Object.assign(message.style, {
       textAlign: "left",
       padding: "16px 5px 0 10px",
@@ -165,7 +166,7 @@ export const exConfirmPromise = {
     document.body.appendChild(overlay);
 
     this.activeElement = document.activeElement;
-    this.keysHeldAtOpen = new Set(keysDown);
+    this.keysDownSinceOpen = new Set();
     yes.focus();
     this.activeButton = yes;
 
@@ -189,12 +190,6 @@ export const exConfirmPromise = {
         }
       });
     });
-  },
-
-  // Whether a key press may answer: its key went down after the dialog
-  // opened and it is not an auto-repeat.
-  isDeliberate(e) {
-    return !e.repeat && !this.keysHeldAtOpen.has(keyOf(e));
   },
 
   resolve() {
@@ -284,18 +279,22 @@ document.addEventListener("keydown", (e) => {
     // never fulfils.
     exConfirmPromise.doReset(exConfirmPromise.options);
   }
+  if (!e.repeat) exConfirmPromise.keysDownSinceOpen.add(keyOf(e));
   if (e.key !== "Enter" && e.key !== " ") {
     e.preventDefault();
     e.stopPropagation();
-  } else if (!exConfirmPromise.isDeliberate(e)) {
-    // A held key presses nothing: Enter presses on its keydown, the space
-    // bar on the keyup that follows a keydown left to act.
+  } else if (e.repeat) {
+    // A held key answers nothing: the press that opened the dialog went
+    // down before it, and its repeats are not presses.
     e.preventDefault();
   }
 });
 
+// The space bar presses a button when it comes up: only a press that went
+// down while the dialog was open may answer.
 document.addEventListener("keyup", (e) => {
-  exConfirmPromise.keysHeldAtOpen.delete(keyOf(e));
+  if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
+  if (e.key === " " && !exConfirmPromise.keysDownSinceOpen.has(keyOf(e))) e.preventDefault();
 });
 
 document.addEventListener("click", () => {

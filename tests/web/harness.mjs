@@ -364,9 +364,15 @@ export class UI {
     return this.page.evaluate(driveInPage, { step, until, max, stallMs });
   }
 
-  // Waits (real time) until the expression holds in the page.
+  // Waits (real time) until the expression holds in the page. Polled from
+  // here: a string that the page evaluates itself would break its script
+  // policy.
   async waitFor(expr, timeout = 10000) {
-    await this.page.waitForFunction(expr, null, { timeout, polling: 5 });
+    const end = Date.now() + timeout;
+    while (!(await this.page.evaluate(expr))) {
+      if (Date.now() > end) throw new Error("timed out waiting for " + expr);
+      await new Promise((r) => setTimeout(r, 5));
+    }
   }
 
   // Waits until every request sent has been answered and handled (a

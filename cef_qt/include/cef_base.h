@@ -2,7 +2,6 @@
 #define CEF_INCLUDE_CEF_BASE_H_
 
 #include "include/base/cef_atomic_ref_count.h"
-#include "include/base/cef_macros.h"
 #include "include/internal/cef_linux.h"
 #include "include/internal/cef_ptr.h"
 #include "include/internal/cef_types_wrappers.h"

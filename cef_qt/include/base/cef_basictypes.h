@@ -5,10 +5,7 @@
 
 typedef long int64;
 typedef unsigned long uint64;
-typedef int int32;
 typedef unsigned int uint32;
-typedef short int16;
-typedef unsigned short uint16;
 typedef unsigned short char16;
 
 #endif  // CEF_INCLUDE_BASE_CEF_BASICTYPES_H_

@@ -112,7 +112,7 @@ export const exConfirmPromise = {
     title.replaceChildren(safeMarkup(o.title));
 
     const message = document.createElement("p");
-    message.id = MESSAGE_ID;
+    message.id = MESSAGE_ID; // describes the dialog
     Object.assign(message.style, {
       textAlign: "left",
       padding: "16px 5px 0 10px",

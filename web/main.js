@@ -171,7 +171,7 @@ function showActionPage(headingNode) {
   coverFirstPage();
   el("action_ui").style.display = "block";
   el("action_label").replaceChildren(headingNode);
-  el("action_id").focus();
+  el("action_id").focus({ preventScroll: true }); // the page never scrolls
 }
 
 function updateActionMessage(text) {

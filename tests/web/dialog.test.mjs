@@ -52,7 +52,7 @@ describe("the dialog opened by Proceed", () => {
       last: true,
       overlay: ["fixed", "9998", "rgba(255, 255, 255, 0)", "800px"],
       wrap: ["fixed", "9999", "342px", "140px", "304px", "pointer"],
-      order: ["exConfirmPromise_title", "P", "exConfirmPromiseBtnWrap"],
+      order: ["exConfirmPromise_title", "exConfirmPromise_message", "exConfirmPromiseBtnWrap"],
       title: "Factory-reset",
       message: "Action can't be undone. Continue?",
       yes: ["btn btn-success btn-sm", "Yes", true],

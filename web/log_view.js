@@ -9,7 +9,7 @@
 
 // The view shows at most this many of the log's newest lines (see
 // bench/README.md for the measurements behind it).
-export const VIEW_LINES = 5000;
+export const VIEW_LINES = 2000;
 // Within this many pixels of its end the view counts as scrolled down.
 const BOTTOM_SLACK_PX = 4;
 
@@ -224,12 +224,18 @@ function el(id) {
   return document.getElementById(id);
 }
 
+let scrollPending = false;
+
+function scrolledToEnd(area) {
+  return area.scrollHeight - area.scrollTop - area.clientHeight <= BOTTOM_SLACK_PX;
+}
+
 // Shows the new text at the end of the view, drops the view's earliest
 // lines beyond VIEW_LINES, and keeps the newest line in sight unless the
 // user has scrolled up.
 function showNewText(added, lines) {
   const area = el("action_log");
-  const following = area.scrollHeight - area.scrollTop - area.clientHeight <= BOTTOM_SLACK_PX;
+  const following = scrollPending || scrolledToEnd(area);
   let node = area.firstChild;
   if (!node) node = area.appendChild(document.createTextNode(""));
   shownLines += lines;
@@ -241,7 +247,15 @@ function showNewText(added, lines) {
     node.data = text.slice(afterLineFeeds(text, shownLines - VIEW_LINES));
     shownLines = VIEW_LINES;
   }
-  if (following) area.scrollTop = area.scrollHeight;
+  if (following && !scrollPending) {
+    // At the next frame, whose layout the new text needs anyway, rather
+    // than in a layout forced now.
+    scrollPending = true;
+    requestAnimationFrame(() => {
+      scrollPending = false;
+      area.scrollTop = area.scrollHeight;
+    });
+  }
   showHiddenCount();
 }
 

@@ -1,8 +1,12 @@
 // The confirmation invariant under random use: a seeded random sequence of
-// clicks and key presses on the real page in the real program, against the
-// stand-in. Every restore, factory-reset, repair and reboot request the
-// stand-in received must follow its own Yes on a dialog naming that action,
-// for the image chosen then, and every such Yes must send exactly one.
+// clicks, key presses, held keys and bursts of auto-repeats on the real page
+// in the real program, against a stand-in whose every text carries markup
+// and script. Every restore, factory-reset, repair and reboot request the
+// stand-in received must follow its own deliberate Yes (a click, or a fresh
+// key press, never a repeat) on a dialog naming that action, for the image
+// chosen then; every such Yes must send exactly one; a page sends at most
+// one restore, factory reset or repair, since its action page never gives
+// way; and no text sends anything.
 // SEED=<n> replays the random choices (the page's timing may still lead a
 // replay elsewhere).
 
@@ -22,7 +26,9 @@ const INPUTS = 1000;
 const RELOAD_AFTER = 60;
 const SEED = process.env.SEED !== undefined ? Number(process.env.SEED) : Date.now() % 2 ** 31;
 // Actions finish within one status poll.
-const SIM = { scenario: "default", timeScale: 50 };
+const SIM = { scenario: "hostile-text", timeScale: 50 };
+// The script in the stand-in's texts would send requests naming this disc.
+const INJECTED = "INJECTED";
 
 const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
 // A request follows its Yes at the dialog watcher's next run.
@@ -126,23 +132,31 @@ describe("the confirmation invariant under random use", () => {
     const random = generator(SEED);
     const pick = (list) => list[Math.floor(random() * list.length)];
     const yeses = []; // { title, message, choice, at }
-    const counts = { inputs: 0, keys: 0, clicks: 0, reloads: 0 };
+    const counts = { inputs: 0, keys: 0, repeats: 0, clicks: 0, reloads: 0 };
     let onActionPage = 0;
 
     // One input chosen for the page as it is (never "Close"); delivers its
     // name, or null when the chosen element is not shown.
     async function input(s) {
-      const kind = pick(["key", "key", "key", "key", "click", "click", "click", "click", s.overlay ? "click" : "choose"]);
-      if (kind === "key") {
+      const kind = pick(["key", "key", "key", "hold", "click", "click", "click", "click", s.overlay ? "click" : "choose"]);
+      if (kind === "key" || kind === "hold") {
         const key = pick(KEYS);
         if (key === "Enter" || key === " ") {
-          // On "Close" it would end the program; on Yes it answers Yes.
+          // On "Close" it would end the program; on Yes its fresh press
+          // answers Yes, and its repeats answer nothing.
           if (s.focused === "close1") return null;
           if (s.dialog && s.focused === YES) yeses.push({ ...s.dialog, choice: s.choice, at: Date.now() });
         }
-        await page.press(key);
+        if (kind === "key") {
+          await page.press(key);
+          counts.keys += 1;
+          return key;
+        }
+        const repeats = 1 + Math.floor(random() * 30);
+        await page.holdKey(key, repeats, 10 + Math.floor(random() * 40));
         counts.keys += 1;
-        return key;
+        counts.repeats += repeats;
+        return `hold ${key} (${repeats} repeats)`;
       }
       if (kind === "click") {
         const id = s.overlay && random() < 0.5 ? pick([YES, YES, NO]) : pick(TARGETS);
@@ -205,7 +219,8 @@ describe("the confirmation invariant under random use", () => {
     const sent = destructive(journal);
     const closeCalls = await page.evaluate("window.__closeCalls");
     console.log(
-      `# ${counts.inputs} inputs (${counts.keys} key presses, ${counts.clicks} clicks, ${counts.reloads} reloads), ` +
+      `# ${counts.inputs} inputs (${counts.keys} key presses with ${counts.repeats} repeats, ${counts.clicks} clicks, ` +
+        `${counts.reloads} reloads), ` +
         `${yeses.length} Yes answers, ${sent.length} destructive requests ` +
         `(${Object.values(TITLE_OF).map((t) => `${t}: ${sent.filter((q) => TITLE_OF[q.path] === t).length}`).join(", ")}), ` +
         `Close reached ${closeCalls} times; last inputs: ${trail.slice(-8).join(", ")}`,
@@ -215,10 +230,21 @@ describe("the confirmation invariant under random use", () => {
     // names its action and its image; a request with none is a breach.
     const used = new Set();
     let scan = null; // the scan uuid of the page that sent the request
+    let actionsOfPage = 0;
     for (const request of journal) {
-      if (request.path === "/lumenos-repair/list") scan = request.params.uuid;
+      if (request.path === "/lumenos-repair/list") {
+        scan = request.params.uuid;
+        actionsOfPage = 0;
+      }
       const title = TITLE_OF[request.path];
       if (!title) continue;
+      assert.ok(!Object.values(request.params ?? {}).includes(INJECTED),
+        `${request.path}?${request.query} was sent by text from the service (seed ${SEED})`);
+      if (title !== "Reboot") {
+        actionsOfPage += 1;
+        assert.equal(actionsOfPage, 1,
+          `${request.path}?${request.query} at ${request.time} while another action of its page was followed (seed ${SEED})`);
+      }
       const at = Date.parse(request.time);
       const p = request.params;
       const factoryReset = title === "Factory-reset";

@@ -1,0 +1,124 @@
+// A long restore in the real program: the log grows past what the log
+// area shows, the page answers clicks on the image list promptly all the
+// while, and the area shows the newest line received, with the note of
+// the earlier lines it no longer shows.
+
+import assert from "node:assert/strict";
+import { mkdtempSync, writeFileSync } from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { after, before, describe, it } from "node:test";
+import { setPageTimerScale, speedUpPageTimers } from "./harness/page_timers.mjs";
+import { RepairPage } from "./harness/repair_page.mjs";
+import { Session } from "./harness/session.mjs";
+
+// The page's timers run PAGE_SPEED times faster, the stand-in's clock
+// SIM_SPEED times: it makes its lines faster than the page fetches them
+// (100 a poll), for longer than the test takes.
+const PAGE_SPEED = 20;
+const SIM_SPEED = 60;
+const LOG_LINES = Array.from({ length: 12000 }, (_, i) =>
+  `[${String(i).padStart(5, "0")}] rsync: /usr/lib/lumenos/modules/module-${i}.so copied (${(i * 7919) % 100000} bytes)`);
+const SCENARIO = {
+  name: "long-restore",
+  description: "a restore whose log outgrows the log area",
+  operations: {
+    scan: { duration_ms: 1000 },
+    restore: { duration_ms: 1200000, status_lines: ["Copying", "Verifying"], log_lines: LOG_LINES },
+  },
+};
+// How long the page may take to start handling a press (a sanity bound,
+// not a measurement: the figures are printed).
+const PRESS_SANITY_MS = 2500;
+
+// Counts the log lines of the status answers the page reads and keeps
+// the last one, as the service sent them.
+const RECORD_LOG_RECEIVED = `(() => {
+  window.__logReceived = { count: 0, last: null };
+  const json = Response.prototype.json;
+  Response.prototype.json = async function () {
+    const value = await json.call(this);
+    const lines = value && value.log_messages;
+    if (this.url.includes("/status?") && Array.isArray(lines) && lines.length > 0) {
+      window.__logReceived.count += lines.length;
+      window.__logReceived.last = lines.at(-1);
+    }
+    return value;
+  };
+})();`;
+
+// Records how long after each press on the image list the page got to it.
+const RECORD_LIST_LATENCY = `(() => {
+  window.__listLatency = [];
+  const list = document.getElementById("images");
+  for (const type of ["mousedown", "click"]) {
+    list.addEventListener(type, (e) => window.__listLatency.push({ type, ms: performance.now() - e.timeStamp }), true);
+  }
+})()`;
+
+const AREA = `(() => {
+  const area = document.getElementById("action_log");
+  const note = document.getElementById("action_log_note");
+  return { lines: area.textContent.split("\\n").slice(0, -1), atEnd: area.scrollHeight - area.scrollTop - area.clientHeight <= 4,
+           value: area.value === area.textContent, note: note.hidden ? null : note.textContent };
+})()`;
+
+describe("a long action", () => {
+  let session;
+  let repair;
+  before(async () => {
+    const scenario = path.join(mkdtempSync(path.join(os.tmpdir(), "long-action-")), "long-restore.json");
+    writeFileSync(scenario, JSON.stringify(SCENARIO));
+    session = await Session.start({ sim: { scenario, timeScale: SIM_SPEED } });
+    await speedUpPageTimers(session.page, PAGE_SPEED);
+    await session.page.send("Page.addScriptToEvaluateOnNewDocument", { source: RECORD_LOG_RECEIVED });
+    await session.restartSim({ scenario, timeScale: SIM_SPEED });
+    repair = new RepairPage(session.page);
+  });
+  after(async () => {
+    await session?.stop();
+  });
+
+  it("stays responsive and shows its newest line, with the earlier lines counted in the note", async (t) => {
+    const { page } = session;
+    await repair.waitForMenu();
+    await page.evaluate("window.__logReceived = { count: 0, last: null }"); // the scan's lines aside
+    await repair.chooseImage(1);
+    await repair.chooseOption("restore");
+    await repair.proceed();
+    await repair.answer(true);
+    await page.evaluate(RECORD_LIST_LATENCY);
+    const shown = await page.evaluate("import('./log_view.js').then((m) => m.VIEW_LINES)");
+
+    // Presses on the image list while the log grows past what the area shows.
+    await page.waitForPage("500 log lines", "window.__logReceived.count > 500", { timeout: 60000, interval: 50 });
+    for (let i = 0; i < 3; i++) {
+      await page.click("images");
+      await page.press("Escape");
+      await new Promise((resolve) => setTimeout(resolve, 300));
+    }
+    await page.waitForPage(`${shown + 100} log lines`, `window.__logReceived.count > ${shown + 100}`,
+      { timeout: 90000, interval: 50 });
+    // The page's clock stops: the poll under way is the last one.
+    await setPageTimerScale(page, 1e-6);
+    const received = await page.waitForPage("the last poll handled", `(() => {
+      const r = window.__logReceived;
+      const stable = r.count === window.__lastCount;
+      window.__lastCount = r.count;
+      return stable && ${AREA}.lines.at(-1) === r.last && r;
+    })()`, { timeout: 30000, interval: 1500 });
+
+    const latency = await page.evaluate("window.__listLatency");
+    t.diagnostic(`image list presses handled after ${latency.map((l) => `${l.type} ${l.ms.toFixed(1)} ms`).join(", ")}`);
+    assert.equal(latency.filter((l) => l.type === "mousedown").length, 3, JSON.stringify(latency));
+    for (const l of latency) assert.ok(l.ms < PRESS_SANITY_MS, `a press handled after ${l.ms} ms`);
+
+    const total = 1 + received.count; // with the restore's own message first
+    await page.waitForPage("the area at its end", `${AREA}.atEnd`);
+    const area = await page.evaluate(AREA);
+    assert.equal(area.lines.at(-1), received.last);
+    assert.equal(area.lines.length, shown);
+    assert.equal(area.note, `${total - shown} earlier lines not shown`);
+    assert.ok(area.value, "the area shows its text content");
+  });
+});

@@ -21,7 +21,7 @@ class CefWindowDelegate : public CefPanelDelegate {
   virtual bool CanResize(CefRefPtr<CefWindow> window) { return true; }
   virtual bool CanMaximize(CefRefPtr<CefWindow> window) { return true; }
   virtual bool CanMinimize(CefRefPtr<CefWindow> window) { return true; }
-  // Asked for user closes and for CefWindow::Close().
+  // Asked on every close request, the user's and the browser's.
   virtual bool CanClose(CefRefPtr<CefWindow> window) { return true; }
 };
 

@@ -249,8 +249,13 @@ describe("the log area on the action page", () => {
     const box = await ui.page.locator("#action_log").boundingBox();
     await ui.page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
     await ui.page.mouse.wheel(0, -600);
-    await ui.page.waitForFunction((top) => document.getElementById("action_log").scrollTop < top, a.scrollTop);
-    const up = (await area()).scrollTop;
+    // Where a smooth scroll ends: the same place twice, 200 ms apart.
+    let up = a.scrollTop;
+    for (let tries = 0, last = NaN; up !== last || up >= a.scrollTop; tries++) {
+      assert.ok(tries < 50, "the wheel scrolls the area up, and it comes to rest");
+      await new Promise((resolve) => setTimeout(resolve, 200));
+      [last, up] = [up, (await area()).scrollTop];
+    }
     await poll();
     a = await area();
     assert.deepEqual([a.lines, a.scrollTop, a.atEnd], [301, up, false]);

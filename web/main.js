@@ -96,7 +96,6 @@ function parseImageValue(value) {
 
 function updateScanStatus(text) {
   const h5 = document.createElement("h5");
-  h5.setAttribute("aria-level", "3"); // under the overlay's caption
   h5.append(safeMarkup(textOf(text)));
   el("scan_msg").replaceChildren(h5);
 }

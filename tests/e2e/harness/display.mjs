@@ -5,13 +5,15 @@ import { execFile } from "node:child_process";
 import { existsSync, readFileSync, rmSync } from "node:fs";
 import { promisify } from "node:util";
 import { ProcessGroup } from "./process_group.mjs";
-import { Fatal, waitFor, withTimeout } from "./wait.mjs";
+import { Fatal, waitFor } from "./wait.mjs";
 
 const execFileAsync = promisify(execFile);
 
-// Display numbers are taken from here up, clear of a desktop's own.
+// Display numbers are taken from this range, clear of a desktop's own.
+// Each test process starts its search at a place of its own, so that
+// processes running side by side seldom try the same number.
 const FIRST_DISPLAY_NUMBER = 10;
-const LAST_DISPLAY_NUMBER = 999;
+const DISPLAY_NUMBER_COUNT = 990;
 
 // Names of the bound Unix sockets, abstract ones with a leading "@".
 function boundSocketNames() {
@@ -38,10 +40,20 @@ function isFree(n, bound) {
 
 function freeDisplayNumber(excluded) {
   const bound = boundSocketNames();
-  for (let n = FIRST_DISPLAY_NUMBER; n <= LAST_DISPLAY_NUMBER; n++) {
+  for (let i = 0; i < DISPLAY_NUMBER_COUNT; i++) {
+    const n = FIRST_DISPLAY_NUMBER + ((process.pid + i) % DISPLAY_NUMBER_COUNT);
     if (!excluded.has(n) && isFree(n, bound)) return n;
   }
-  throw new Error(`no free X display number from ${FIRST_DISPLAY_NUMBER} to ${LAST_DISPLAY_NUMBER}`);
+  throw new Error(`no free X display number from ${FIRST_DISPLAY_NUMBER} on`);
+}
+
+// The pid in a display's lock file, or null.
+function lockOwner(n) {
+  try {
+    return Number(readFileSync(lockPath(n), "utf8").trim());
+  } catch {
+    return null;
+  }
 }
 
 // The stop of this process's latest display; a new one starts only after it.
@@ -73,39 +85,37 @@ export class VirtualDisplay {
     }
   }
 
+  // Xvfb takes the number's lock file before it listens, and ends if
+  // another server holds it. (With -displayfd it takes no lock and reports
+  // its number before it knows that it can keep it.)
   async startServer() {
     this.name = `:${this.number}`;
     this.xvfb = new ProcessGroup(
       "Xvfb",
       "Xvfb",
-      [this.name, "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-      { extraStdio: ["pipe"] },
+      // -noreset: the server would reset when its last client (the probe
+      // below) leaves and drop the next one that comes meanwhile.
+      [this.name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
     );
-    // Xvfb writes its number on fd 3 once it accepts connections.
-    const numberPipe = this.xvfb.child.stdio[3];
-    numberPipe.setEncoding("utf8");
-    let text = "";
-    const ready = new Promise((resolve, reject) => {
-      numberPipe.on("data", (chunk) => {
-        text += chunk;
-        if (text.includes("\n")) resolve(text.trim());
-      });
-      this.xvfb.exited.then((exit) =>
-        reject(new Error(`Xvfb ended with ${JSON.stringify(exit)}: ${this.xvfb.stderr}`)));
-    });
-    const reported = await withTimeout(`Xvfb to accept connections on ${this.name}`, ready, 15000);
-    if (reported !== String(this.number)) {
-      throw new Error(`Xvfb started on :${reported}, not on ${this.name}`);
-    }
-    this.serving = true;
     this.env = { ...process.env, DISPLAY: this.name };
+    await waitFor(`Xvfb to accept connections on ${this.name}`, async () => {
+      if (!this.xvfb.running) {
+        throw new Fatal(`Xvfb ended with ${JSON.stringify(this.xvfb.exit)}: ${this.xvfb.stderr}`);
+      }
+      const owner = lockOwner(this.number);
+      if (owner !== this.xvfb.pid) return false;
+      this.serving = true;
+      await this.run("xprop", ["-root", "-len", "0", "_NET_SUPPORTING_WM_CHECK"], 5000);
+      return true;
+    }, { timeout: 15000 });
   }
 
   async startWindowManager() {
     this.openbox = new ProcessGroup("openbox", "openbox", [], { env: this.env });
     await waitFor(`openbox to manage the display ${this.name}`, async () => {
       if (!this.openbox.running) {
-        throw new Fatal(`openbox ended with ${JSON.stringify(this.openbox.exit)}: ${this.openbox.stderr}`);
+        const output = `${this.openbox.stdout}${this.openbox.stderr}`.trim();
+        throw new Fatal(`openbox ended with ${JSON.stringify(this.openbox.exit)}: ${output}`);
       }
       const out = await this.run("xprop", ["-root", "_NET_SUPPORTING_WM_CHECK"]);
       return /window id #/.test(out);
@@ -249,13 +259,7 @@ export class VirtualDisplay {
 
   // A killed Xvfb leaves its lock and socket files behind.
   removeFilesLeftBy(pid) {
-    let owner;
-    try {
-      owner = Number(readFileSync(lockPath(this.number), "utf8").trim());
-    } catch {
-      return;
-    }
-    if (owner !== pid) return;
+    if (lockOwner(this.number) !== pid) return;
     rmSync(socketPath(this.number), { force: true });
     rmSync(lockPath(this.number), { force: true });
   }

@@ -1,161 +1,215 @@
-// Memory over a long action: a restore followed for 5000 status polls
-// (2 h 46 min of the page's time) in headless Chromium, answered by the real
-// stand-in. Prints the page's JS heap after a forced GC, the renderer's
-// memory and the log area's line count at the start and at the end.
+// The longest action in the real program: a restore followed for all of
+// its 5000 status polls, each bringing 100 new log lines (500 000 in all),
+// answered by a scripted service on 127.0.0.1:8080 (the page's address).
+// Prints, at about 1 000, 100 000, 250 000 and 500 000 lines:
+// - main-thread work per poll (CDP Performance.getMetrics: TaskDuration,
+//   and its script and layout shares), over a few polls at the page's own
+//   pace (one every 2 s);
+// - the log update itself: a batch of 100 new lines through the page's own
+//   log module, alone and with the next frame;
+// - the whole process tree's proportional set size and the page's JS heap,
+//   after a garbage collection;
+// and the bytes per log line between the first and the last point.
 //
-//   cd tests && node ../bench/long_action_memory.mjs [polls] [time-scale]
+//   cd tests && node ../bench/long_action_memory.mjs [speed]
 //
-// The stand-in runs on a free port; the page's requests to 127.0.0.1:8080
-// are routed to it. Its clock runs `time-scale` times faster than real time
-// (default 200), the page's is the fake clock, advanced 50 polls at a time
-// and then held until the stand-in's time has got there too, so both go at
-// about the same pace and the log grows as it would over the two hours.
+// Between the points the page's timers run `speed` times faster (default
+// 100), so that the action takes minutes instead of 2 h 47 min.
 
-import { spawn } from "node:child_process";
-import { readFileSync } from "node:fs";
+import http from "node:http";
 import os from "node:os";
-import path from "node:path";
-import { fileURLToPath } from "node:url";
-import { setup, UI } from "../tests/web/harness.mjs";
+import { readFileSync } from "node:fs";
+import { VirtualDisplay } from "../tests/e2e/harness/display.mjs";
+import { RepairApp, START_URL } from "../tests/e2e/harness/repair_app.mjs";
+import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
+import { portInUse } from "../tests/e2e/harness/ports.mjs";
+import { Fatal, waitFor } from "../tests/e2e/harness/wait.mjs";
 
-const POLLS = Number(process.argv[2] || 5000);
-const SCALE = Number(process.argv[3] || 200);
-const POLL_MS = 2000;
-const LOG_LINES = 20000;
-// Polls run at once before the page waits for the stand-in's time.
-const CHUNK = 50;
-const RESULT_SHOWN = "getComputedStyle(document.getElementById('action_next')).display !== 'none'";
+const SPEED = Number(process.argv[2] || 100);
+const POLLS = 5000;
+const LINES_PER_POLL = 100;
+const TOTAL_LINES = POLLS * LINES_PER_POLL;
+// Measurement points: the poll after which the page slows down to its own
+// pace for MEASURED_POLLS polls.
+const POINTS = [7, 1000, 2500, POLLS - 6];
+const MEASURED_POLLS = 5;
+const REQUEST = "R-long";
 
-const here = path.dirname(fileURLToPath(import.meta.url));
-const repo = path.resolve(here, "..");
-const buildDir = path.resolve(repo, "tests", process.env.BUILD_DIR || "../build");
+// ------------------------------------------------------- scripted service
 
-// A restore that the last poll finds finished, with a steadily growing log.
-const SCENARIO = {
-  name: "long-restore",
-  description: "a restore of 2 h 45 min with a log of 20 000 lines",
-  operations: {
-    scan: { duration_ms: 1000 },
-    restore: {
-      duration_ms: POLLS * POLL_MS - POLL_MS / 2,
-      status_lines: ["Copying system files", "Copying games", "Verifying"],
-      log_lines: Array.from({ length: LOG_LINES }, (_, i) =>
-        `[${String(i).padStart(5, "0")}] rsync: /usr/lib/lumenos/module-${i}.so copied (${(i * 7919) % 100000} bytes)`),
-      final_line: "Restore finished",
+const logLine = (i) =>
+  `[${String(i).padStart(6, "0")}] rsync: /usr/lib/lumenos/modules/module-${i}.so copied (${(i * 7919) % 100000} bytes)`;
+
+function startService() {
+  const service = { polls: 0 };
+  const answers = {
+    scan: () => ({ status: 200, message: "Scan finished", uuid: "scan-long" }),
+    list: () => ({ status: 200, message: "List ready", os_list: { sda: { disc: "Internal", images: { "lumenos-2.4": {} } } } }),
+    restore: () => ({ status: 102, message: "Restore of lumenos-2.4 on sda started", uuid: REQUEST }),
+    status: (params) => {
+      service.polls += 1;
+      const start = Number(params.get("start"));
+      const end = Math.min(start + Number(params.get("max")), TOTAL_LINES);
+      const done = end >= TOTAL_LINES;
+      return {
+        status: 200,
+        message: "status",
+        status_list: { [REQUEST]: done ? [200, "done", "Restore finished"] : [102, "running", `Copying ${end} of ${TOTAL_LINES}`] },
+        log_messages: Array.from({ length: Math.max(0, end - start) }, (_, k) => logLine(start + k)),
+      };
     },
-  },
-};
-
-function startSim() {
-  const child = spawn(path.join(buildDir, "bin", "lumenos-repair-sim"),
-    ["--port", "0", "--time-scale", String(SCALE)], { stdio: ["ignore", "pipe", "inherit"] });
+  };
+  service.server = http.createServer((req, res) => {
+    const url = new URL(req.url, "http://127.0.0.1");
+    const answer = answers[url.pathname.replace("/lumenos-repair/", "")];
+    if (!answer) {
+      res.writeHead(404).end();
+      return;
+    }
+    res.writeHead(200, { "content-type": "application/json" }).end(JSON.stringify(answer(url.searchParams)));
+  });
   return new Promise((resolve, reject) => {
-    let out = "";
-    child.on("error", reject);
-    child.on("exit", (code) => reject(new Error(`lumenos-repair-sim ended with ${code}`)));
-    child.stdout.on("data", (d) => {
-      out += d;
-      const m = out.match(/listening on http:\/\/127\.0\.0\.1:(\d+)/);
-      if (m) resolve({ child, origin: `http://127.0.0.1:${m[1]}` });
-    });
+    service.server.once("error", reject);
+    service.server.listen(8080, "127.0.0.1", () => resolve(service));
   });
 }
 
-// Forwards the page's requests to the stand-in; counts the status polls.
-class SimProxy {
-  constructor(origin) {
-    this.origin = origin;
-    this.requests = [];
-  }
+// ------------------------------------------------------------ measuring
 
-  async handle(route) {
-    const url = new URL(route.request().url());
-    this.requests.push(url.pathname);
-    await route.continue({ url: this.origin + url.pathname + url.search });
-  }
+// The page's setTimeout delays divided by window.__timeScale.
+const TIME_SCALE_HOOK = `(() => {
+  const setTimeoutOf = window.setTimeout;
+  window.__timeScale = ${SPEED};
+  window.setTimeout = function (fn, delay, ...args) {
+    return setTimeoutOf.call(this, fn, (Number(delay) || 0) / window.__timeScale, ...args);
+  };
+})();`;
 
-  polls() {
-    return this.requests.filter((p) => p.endsWith("/status")).length;
+// A 100-line batch of new lines through the page's log module: the call
+// alone and with the next frame, medians of 5, in ms.
+const TIME_LOG_UPDATE = `(async () => {
+  const { updateLogOutput } = await import("./log_view.js");
+  const frame = () => new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+  const call = [];
+  const withFrame = [];
+  for (let b = 0; b < 5; b++) {
+    const batch = Array.from({ length: 100 }, (_, k) => "probe " + performance.now() + " " + k + " of the log update at this size");
+    await frame();
+    const t0 = performance.now();
+    updateLogOutput(batch);
+    const t1 = performance.now();
+    await frame();
+    call.push(t1 - t0);
+    withFrame.push(performance.now() - t0);
   }
+  const median = (a) => a.sort((x, y) => x - y)[2];
+  return { call: median(call), withFrame: median(withFrame) };
+})()`;
+
+const PAGE_STATE = `(() => {
+  const shown = document.getElementById("action_log").textContent.split("\\n").length - 1;
+  const note = document.getElementById("action_log_note").textContent;
+  return { lines: shown + (parseInt(note, 10) || 0), shown, note, msg: document.getElementById("action_msg").textContent };
+})()`;
+
+function treePssMiB(pids) {
+  let kib = 0;
+  for (const pid of pids) {
+    try {
+      kib += Number(/^Pss:\s+(\d+)/m.exec(readFileSync(`/proc/${pid}/smaps_rollup`, "utf8"))[1]);
+    } catch {
+      // The process ended meanwhile.
+    }
+  }
+  return kib / 1024;
 }
 
-// Proportional and resident set size of the renderer processes, in MiB.
-async function rendererMemory(browser) {
-  const cdp = await browser.newBrowserCDPSession();
-  const { processInfo } = await cdp.send("SystemInfo.getProcessInfo");
-  await cdp.detach();
-  let pss = 0;
-  let rss = 0;
-  for (const p of processInfo.filter((p) => p.type === "renderer")) {
-    const rollup = readFileSync(`/proc/${p.id}/smaps_rollup`, "utf8");
-    pss += Number(rollup.match(/^Pss:\s+(\d+)/m)[1]);
-    rss += Number(rollup.match(/^Rss:\s+(\d+)/m)[1]);
-  }
-  return { pss: pss / 1024, rss: rss / 1024 };
+async function metrics(page) {
+  const { metrics: list } = await page.send("Performance.getMetrics");
+  return Object.fromEntries(list.map((m) => [m.name, m.value]));
 }
 
-async function measure(env, ui, cdp) {
-  await cdp.send("HeapProfiler.collectGarbage");
-  const heap = await cdp.send("Runtime.getHeapUsage");
-  const page = await ui.page.evaluate(() => {
-    const log = document.getElementById("action_log").textContent;
-    return {
-      lines: log === "" ? 0 : log.split("\n").length - 1,
-      chars: log.length,
-      nodes: document.getElementsByTagName("*").length,
-      msg: document.getElementById("action_msg").textContent,
-    };
-  });
-  return { heapUsed: heap.usedSize / 2 ** 20, heapTotal: heap.totalSize / 2 ** 20, ...(await rendererMemory(env.browser)), ...page };
+async function measurePoint(app, page, service) {
+  await page.evaluate("window.__timeScale = 1");
+  // The poll under way ends at the fast pace; the next ones at the slow.
+  let from = service.polls + 1;
+  await waitFor("a poll", () => service.polls >= from, { timeout: 60000, interval: 20 });
+  const m0 = await metrics(page);
+  from = service.polls;
+  await waitFor(`${MEASURED_POLLS} polls`, () => service.polls >= from + MEASURED_POLLS, { timeout: 60000, interval: 20 });
+  const m1 = await metrics(page);
+  const perPoll = (name) => ((m1[name] - m0[name]) * 1000) / MEASURED_POLLS;
+  const work = { task: perPoll("TaskDuration"), script: perPoll("ScriptDuration"), layout: perPoll("LayoutDuration") };
+  const update = await page.evaluate(TIME_LOG_UPDATE);
+  await page.send("HeapProfiler.collectGarbage");
+  const heap = await page.send("Runtime.getHeapUsage");
+  const state = await page.evaluate(PAGE_STATE);
+  const pss = treePssMiB(app.process.groupPids());
+  await page.evaluate(`window.__timeScale = ${SPEED}`);
+  return { polls: service.polls, work, update, heap: heap.usedSize / 2 ** 20, pss, ...state };
 }
 
-const mib = (x) => x.toFixed(1).padStart(8);
+// ------------------------------------------------------------------ run
 
-const sim = await startSim();
-const env = await setup();
+if (await portInUse(8080)) throw new Error("port 8080 is in use: another service or test run holds it");
+const service = await startService();
+const display = await VirtualDisplay.start();
+const app = await RepairApp.start(display);
+const rows = [];
+const t0 = Date.now();
 try {
-  const load = await fetch(sim.origin + "/_sim/scenario", { method: "POST", body: JSON.stringify(SCENARIO) });
-  if (!load.ok) throw new Error(`the stand-in refused the scenario: ${await load.text()}`);
-  const proxy = new SimProxy(sim.origin);
-  const ui = await UI.open(env, proxy);
-  const cdp = await ui.context.newCDPSession(ui.page);
-  await ui.ready();
-  await ui.start(1, "restore");
-  await ui.dialogGone();
-  await ui.idle();
-  const start = await measure(env, ui, cdp);
-  const pollsBefore = proxy.polls();
-  const sentBefore = await ui.page.evaluate(() => window.__net.sent);
+  const page = await app.connect();
+  await page.send("Page.enable");
+  await page.send("Performance.enable");
+  await page.send("Page.addScriptToEvaluateOnNewDocument", { source: TIME_SCALE_HOOK });
+  await page.send("Page.navigate", { url: START_URL });
+  await page.waitForPage("the page with its hook", "window.__timeScale !== undefined && typeof window.TakeAction === 'function'");
+  const repair = new RepairPage(page);
+  await repair.waitForMenu();
+  await repair.chooseImage(1);
+  await repair.chooseOption("restore");
+  await repair.proceed();
+  await repair.answer(true);
 
-  const t0 = Date.now();
-  let behind = 0;
-  for (let target = CHUNK; ; target += CHUNK) {
-    const until = `window.__net.sent >= ${sentBefore + Math.min(target, POLLS)} || ${RESULT_SHOWN}`;
-    const r = await ui.runUntil(until, { step: POLL_MS, max: 10 * CHUNK, stallMs: 30000 });
-    if (!r.ok) throw new Error(`the page stopped after ${proxy.polls()} polls: ${r.reason}`);
-    if ((await ui.visible("#action_next")) || target >= POLLS) break;
-    // The stand-in's time must reach the page's before the page goes on.
-    const wait = t0 + (target * POLL_MS) / SCALE - Date.now();
-    if (wait > 0) await new Promise((res) => setTimeout(res, wait));
-    else behind += 1;
-    if (target % 1000 === 0) console.log(`# ${target} polls, ${((Date.now() - t0) / 1000).toFixed(1)} s`);
+  for (const point of POINTS) {
+    let last = service.polls;
+    let lastChange = Date.now();
+    await waitFor(`poll ${point}`, () => {
+      if (service.polls !== last) {
+        last = service.polls;
+        lastChange = Date.now();
+        if (last % 500 === 0) console.log(`# ${last} polls after ${((Date.now() - t0) / 1000).toFixed(0)} s`);
+      }
+      if (Date.now() - lastChange > 60000) throw new Fatal(`the page stopped polling after ${last} polls`);
+      return service.polls >= point;
+    }, { timeout: 3 * 3600 * 1000, interval: 50 });
+    rows.push(await measurePoint(app, page, service));
+    const r = rows.at(-1);
+    console.log(`# ${r.lines} lines: work ${r.work.task.toFixed(1)} ms per poll, update ${r.update.call.toFixed(2)} ms, PSS ${r.pss.toFixed(1)} MiB`);
   }
-  const seconds = (Date.now() - t0) / 1000;
-  const end = await measure(env, ui, cdp);
+  await repair.waitForResult(120000);
+  const end = await page.evaluate(PAGE_STATE);
 
+  const f = (x, w = 8, d = 1) => x.toFixed(d).padStart(w);
   console.log(`load average ${os.loadavg().map((l) => l.toFixed(2)).join(" ")} on ${os.cpus().length} cores; ` +
-    `stand-in time scale ${SCALE}`);
-  console.log(`${proxy.polls() - pollsBefore} status polls (${(((proxy.polls() - pollsBefore) * POLL_MS) / 3600000).toFixed(2)} h of page time) ` +
-    `in ${seconds.toFixed(1)} s; the page behind the stand-in's time after ${behind} of ${Math.ceil(POLLS / CHUNK)} stretches; result: ${end.msg}`);
-  console.log("          JS heap used  JS heap total  renderer PSS  renderer RSS  log lines  log chars  elements");
-  for (const [name, m] of [["start", start], ["end", end]]) {
-    console.log(`${name.padEnd(8)}${mib(m.heapUsed)} MiB  ${mib(m.heapTotal)} MiB  ${mib(m.pss)} MiB  ${mib(m.rss)} MiB` +
-      `  ${String(m.lines).padStart(9)}  ${String(m.chars).padStart(9)}  ${String(m.nodes).padStart(8)}`);
+    `page timers ${SPEED} times faster between the points; ${service.polls} polls in ${((Date.now() - t0) / 1000).toFixed(0)} s; result: ${end.msg}`);
+  console.log("   lines  polls | work/poll  script  layout (ms) | update  +frame (ms) | tree PSS  JS heap (MiB) | shown  note");
+  for (const r of rows) {
+    console.log(`${String(r.lines).padStart(8)} ${String(r.polls).padStart(6)} |${f(r.work.task, 10)}${f(r.work.script)}${f(r.work.layout)}      |` +
+      `${f(r.update.call, 7, 2)}${f(r.update.withFrame, 8, 2)}      |${f(r.pss, 9)}${f(r.heap, 9)}        | ${String(r.shown).padStart(5)}  ${r.note}`);
   }
-  console.log(`ratio end/start: JS heap ${(end.heapUsed / start.heapUsed).toFixed(2)}, renderer PSS ${(end.pss / start.pss).toFixed(2)}`);
-  await ui.close();
+  const first = rows[0];
+  const at = (lines) => rows.reduce((best, r) => (Math.abs(r.lines - lines) < Math.abs(best.lines - lines) ? r : best));
+  for (const lines of [100000, TOTAL_LINES]) {
+    const r = at(lines);
+    console.log(`at ${r.lines} lines against ${first.lines}: work per poll ${(r.work.task / first.work.task).toFixed(2)} times (goal <= 1.5), ` +
+      `tree PSS +${(r.pss - first.pss).toFixed(1)} MiB (goal <= ${lines === 100000 ? 150 : 400}), log update ${r.update.call.toFixed(2)} ms (goal < 16 at 500 000)`);
+  }
+  const last = rows.at(-1);
+  const perLine = (mib) => ((mib * 2 ** 20) / (last.lines - first.lines)).toFixed(0);
+  console.log(`bytes per log line: ${perLine(last.pss - first.pss)} of tree PSS, ${perLine(last.heap - first.heap)} of JS heap`);
 } finally {
-  await env.teardown();
-  sim.child.removeAllListeners("exit");
-  sim.child.kill("SIGTERM");
+  await app.stop();
+  await display.stop();
+  service.server.close();
 }

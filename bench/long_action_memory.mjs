@@ -1,7 +1,8 @@
 // The longest action in the real program: a restore followed for all of
 // its 5000 status polls, each bringing 100 new log lines (500 000 in all),
 // answered by a scripted service on 127.0.0.1:8080 (the page's address).
-// Prints, at about 1 000, 100 000, 250 000 and 500 000 lines:
+// Prints, at about 1 000, 100 000, 250 000 and 500 000 lines (a fifth, a
+// half and the end of the action):
 // - main-thread work per poll (CDP Performance.getMetrics: TaskDuration,
 //   and its script and layout shares), over a few polls at the page's own
 //   pace (one every 2 s);
@@ -11,28 +12,30 @@
 //   after a garbage collection;
 // and the bytes per log line between the first and the last point.
 //
-//   cd tests && node ../bench/long_action_memory.mjs [speed]
+//   cd tests && node ../bench/long_action_memory.mjs [speed] [polls]
 //
 // Between the points the page's timers run `speed` times faster (default
-// 100), so that the action takes minutes instead of 2 h 47 min.
+// 100), so that the action takes minutes instead of 2 h 47 min. A shorter
+// action of `polls` polls (default 5000) is for trying the bench out.
 
 import http from "node:http";
 import os from "node:os";
 import { readFileSync } from "node:fs";
 import { VirtualDisplay } from "../tests/e2e/harness/display.mjs";
 import { RepairApp, START_URL } from "../tests/e2e/harness/repair_app.mjs";
+import { setPageTimerScale, speedUpPageTimers } from "../tests/e2e/harness/page_timers.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { portInUse } from "../tests/e2e/harness/ports.mjs";
 import { Fatal, waitFor } from "../tests/e2e/harness/wait.mjs";
 
 const SPEED = Number(process.argv[2] || 100);
-const POLLS = 5000;
+const POLLS = Number(process.argv[3] || 5000);
 const LINES_PER_POLL = 100;
 const TOTAL_LINES = POLLS * LINES_PER_POLL;
 // Measurement points: the poll after which the page slows down to its own
 // pace for MEASURED_POLLS polls.
-const POINTS = [7, 1000, 2500, POLLS - 6];
-const MEASURED_POLLS = 5;
+const POINTS = [7, POLLS / 5, POLLS / 2, POLLS - 6];
+const MEASURED_POLLS = 10;
 const REQUEST = "R-long";
 
 // ------------------------------------------------------- scripted service
@@ -75,15 +78,6 @@ function startService() {
 }
 
 // ------------------------------------------------------------ measuring
-
-// The page's setTimeout delays divided by window.__timeScale.
-const TIME_SCALE_HOOK = `(() => {
-  const setTimeoutOf = window.setTimeout;
-  window.__timeScale = ${SPEED};
-  window.setTimeout = function (fn, delay, ...args) {
-    return setTimeoutOf.call(this, fn, (Number(delay) || 0) / window.__timeScale, ...args);
-  };
-})();`;
 
 // A 100-line batch of new lines through the page's log module: the call
 // alone and with the next frame, medians of 5, in ms.
@@ -130,7 +124,7 @@ async function metrics(page) {
 }
 
 async function measurePoint(app, page, service) {
-  await page.evaluate("window.__timeScale = 1");
+  await setPageTimerScale(page, 1);
   // The poll under way ends at the fast pace; the next ones at the slow.
   let from = service.polls + 1;
   await waitFor("a poll", () => service.polls >= from, { timeout: 60000, interval: 20 });
@@ -145,7 +139,7 @@ async function measurePoint(app, page, service) {
   const heap = await page.send("Runtime.getHeapUsage");
   const state = await page.evaluate(PAGE_STATE);
   const pss = treePssMiB(app.process.groupPids());
-  await page.evaluate(`window.__timeScale = ${SPEED}`);
+  await setPageTimerScale(page, SPEED);
   return { polls: service.polls, work, update, heap: heap.usedSize / 2 ** 20, pss, ...state };
 }
 
@@ -159,9 +153,8 @@ const rows = [];
 const t0 = Date.now();
 try {
   const page = await app.connect();
-  await page.send("Page.enable");
   await page.send("Performance.enable");
-  await page.send("Page.addScriptToEvaluateOnNewDocument", { source: TIME_SCALE_HOOK });
+  await speedUpPageTimers(page, SPEED);
   await page.send("Page.navigate", { url: START_URL });
   await page.waitForPage("the page with its hook", "window.__timeScale !== undefined && typeof window.TakeAction === 'function'");
   const repair = new RepairPage(page);

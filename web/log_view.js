@@ -9,7 +9,7 @@
 
 // The view shows at most this many of the log's newest lines (see
 // bench/README.md for the measurements behind it).
-export const VIEW_LINES = 2000;
+export const VIEW_LINES = 1500;
 // Within this many pixels of its end the view counts as scrolled down.
 const BOTTOM_SLACK_PX = 4;
 

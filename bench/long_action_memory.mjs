@@ -34,8 +34,8 @@ const LINES_PER_POLL = 100;
 const TOTAL_LINES = POLLS * LINES_PER_POLL;
 // Measurement points: the poll after which the page slows down to its own
 // pace for MEASURED_POLLS polls.
-const POINTS = [7, POLLS / 5, POLLS / 2, POLLS - 6];
 const MEASURED_POLLS = 10;
+const POINTS = [4, POLLS / 5, POLLS / 2, POLLS - MEASURED_POLLS - 1];
 const REQUEST = "R-long";
 
 // ------------------------------------------------------- scripted service

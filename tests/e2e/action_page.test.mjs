@@ -78,7 +78,10 @@ describe("the action page's buttons", () => {
 
   // Last: it ends the program.
   it("Close ends the program with status 0", async () => {
-    await session.page.click("close1");
+    // The program may end before it answers the click's last input event.
+    await session.page.click("close1").catch((e) => {
+      if (!e.message.endsWith("the DevTools socket closed")) throw e;
+    });
     assert.deepEqual(await session.app.waitForExit(15000), { code: 0, signal: null });
   });
 });

@@ -82,6 +82,11 @@ describe("the window of a plain start", () => {
     assert.match(agent, /\) Lumenos /, agent);
     assert.doesNotMatch(agent, /Chrome\/|QtWebEngine\//, agent);
 
+    // The page is only the engine's client here: its own script policy, which
+    // admits no request but the service's, is set aside for a fresh load.
+    await page.send("Page.setBypassCSP", { enabled: true });
+    await page.send("Page.reload");
+    await page.waitForPage("the page to load afresh", "document.readyState === 'complete' && typeof window.TakeAction === 'function'");
     let sent;
     const server = http.createServer((request, response) => {
       sent = request.headers["user-agent"];

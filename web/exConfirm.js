@@ -192,12 +192,16 @@ export const exConfirmPromise = {
     });
   },
 
+  // The first answer stands: a click or key that follows it before the
+  // watcher's next run neither changes nor cancels it.
   resolve() {
+    if (this.confirmPromiseVal !== null) return;
     this.onResolve();
     this.confirmPromiseVal = true;
   },
 
   reject() {
+    if (this.confirmPromiseVal !== null) return;
     this.onReject();
     this.confirmPromiseVal = false;
   },
@@ -274,7 +278,7 @@ export const exConfirmPromise = {
 // The two document-wide listeners; they act only while a dialog is open.
 document.addEventListener("keydown", (e) => {
   if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
-  if (e.key === "Escape") {
+  if (e.key === "Escape" && exConfirmPromise.confirmPromiseVal === null) {
     // No answer is recorded, so the overlay goes at once and the promise
     // never fulfils.
     exConfirmPromise.doReset(exConfirmPromise.options);

@@ -293,6 +293,22 @@ describe("the dialog module", () => {
     assert.equal(await ui.dialogOpen(), false);
   });
 
+  test("the first answer stands: No or Escape before the watcher's next run neither changes nor cancels a Yes", async () => {
+    await blank();
+    await ui.page.evaluate(() => {
+      window.dialog.make({
+        onResolve: () => window.calls.push("resolve"),
+        onReject: () => window.calls.push("reject"),
+      }).then((v) => window.answers.push(["a", v]));
+    });
+    await ui.page.click("#exConfirmPromiseBtnYes");
+    await ui.page.click("#exConfirmPromiseBtnNo");
+    await ui.page.keyboard.press("Escape");
+    await ui.advance(10);
+    assert.deepEqual(await answers(), [["a", true]]);
+    assert.deepEqual(await ui.page.evaluate(() => window.calls), ["resolve"]);
+  });
+
   test("a new make during the 510 ms of closing removes the old overlay at once", async () => {
     await blank();
     await make("a");

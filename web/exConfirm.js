@@ -20,11 +20,6 @@ const BTN_NO_ID = "exConfirmPromiseBtnNo";
 
 function doNothing() {}
 
-// A key's identity: the physical key where the event names it.
-function keyOf(e) {
-  return e.code || e.key;
-}
-
 export const exConfirmPromise = {
   options: {
     zIndex: 9999,
@@ -54,7 +49,7 @@ export const exConfirmPromise = {
   confirmPromiseInterval: null,
   activeElement: null,
   activeButton: null,
-  keysDownSinceOpen: new Set(),
+  spaceDownSinceOpen: false,
   fadeInInterval: null,
   fadeOutInterval: null,
   exitTimeout: null,
@@ -166,7 +161,7 @@ export const exConfirmPromise = {
     document.body.appendChild(overlay);
 
     this.activeElement = document.activeElement;
-    this.keysDownSinceOpen = new Set();
+    this.spaceDownSinceOpen = false;
     yes.focus();
     this.activeButton = yes;
 
@@ -283,7 +278,7 @@ document.addEventListener("keydown", (e) => {
     // never fulfils.
     exConfirmPromise.doReset(exConfirmPromise.options);
   }
-  if (!e.repeat) exConfirmPromise.keysDownSinceOpen.add(keyOf(e));
+  if (e.key === " " && !e.repeat) exConfirmPromise.spaceDownSinceOpen = true;
   if (e.key !== "Enter" && e.key !== " ") {
     e.preventDefault();
     e.stopPropagation();
@@ -298,7 +293,7 @@ document.addEventListener("keydown", (e) => {
 // down while the dialog was open may answer.
 document.addEventListener("keyup", (e) => {
   if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
-  if (e.key === " " && !exConfirmPromise.keysDownSinceOpen.has(keyOf(e))) e.preventDefault();
+  if (e.key === " " && !exConfirmPromise.spaceDownSinceOpen) e.preventDefault();
 });
 
 document.addEventListener("click", () => {

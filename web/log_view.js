@@ -57,6 +57,8 @@ function watchScroll(area) {
   area.addEventListener("scroll", () => {
     if (linesBelow > 0 && scrolledToEnd(area)) {
       showNewest(area);
+      // The caret came down with the reader: it goes on from the end.
+      if (document.activeElement === area) area.setSelectionRange(area.value.length, area.value.length);
       area.scrollTop = area.scrollHeight;
       showNote();
     }

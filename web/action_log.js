@@ -53,6 +53,20 @@ class ChunkedText {
     return true;
   }
 
+  // A direct search, for strings shorter than a chunk.
+  includes(s) {
+    const { chunks } = this;
+    const span = s.length - 1;
+    for (let c = 0; c < chunks.length; c++) {
+      if (chunks[c].includes(s)) return true;
+      // The occurrences that start in this chunk and end in the next.
+      if (span > 0 && c + 1 < chunks.length && (chunks[c].slice(-span) + chunks[c + 1].slice(0, span)).includes(s)) {
+        return true;
+      }
+    }
+    return false;
+  }
+
   // The text after the n-th line feed counted from the end, or all of it.
   afterLastLineFeeds(n) {
     const { chunks } = this;
@@ -193,8 +207,14 @@ class GramIndex {
 // strings have their prefixes in the shorter tables; so a short line
 // stands in the log exactly when its table holds it or it lies in the last
 // SHORT - 1 code units. Work per appended code unit and per lookup is
-// constant; memory grows with the distinct short strings of the log.
+// constant; memory grows with the distinct short strings of the log. Past
+// `slotBudget` slots in all (a log of mostly random characters), the tables
+// are dropped and short lines are searched for directly, the ones found
+// remembered.
 const SHORT = MIN_INDEXED - 1;
+// About 160 MiB; a log of 500 000 lines as a long rsync prints needs 15 Mi.
+export const SHORT_SLOT_BUDGET = 1 << 25;
+const FIRST_TABLE_BITS = 10;
 const MAX_LOAD = 0.75;
 // A table that grows moves this many slots of its old array at each add.
 const MOVES_PER_ADD = 8;
@@ -216,11 +236,13 @@ function shortHashFinish(h) {
 // Growing keeps the old array until its entries have moved, a few at each
 // add, so that no add ever rehashes the whole table.
 class ShortStrings {
-  constructor(text, k) {
+  constructor(text, k, usage) {
     this.text = text;
     this.k = k;
-    this.slots = new Int32Array(1 << 10);
-    this.tags = new Uint8Array(1 << 10);
+    this.usage = usage; // { slots } of all tables
+    this.slots = new Int32Array(1 << FIRST_TABLE_BITS);
+    this.tags = new Uint8Array(1 << FIRST_TABLE_BITS);
+    usage.slots += this.slots.length;
     this.size = 0;
     this.old = null;
     this.oldTags = null;
@@ -274,6 +296,7 @@ class ShortStrings {
     this.moved = 0;
     this.slots = new Int32Array(this.old.length * 2);
     this.tags = new Uint8Array(this.old.length * 2);
+    this.usage.slots += this.old.length;
     this.size = 0;
   }
 
@@ -299,15 +322,19 @@ class ShortStrings {
 }
 
 class ShortIndex {
-  constructor(text) {
+  constructor(text, slotBudget) {
     this.text = text;
-    this.tables = Array.from({ length: SHORT + 1 }, (_, k) => (k === 0 ? null : new ShortStrings(text, k)));
+    this.slotBudget = slotBudget;
+    this.usage = { slots: 0 };
+    this.tables = Array.from({ length: SHORT + 1 }, (_, k) => (k === 0 ? null : new ShortStrings(text, k, this.usage)));
     this.tail = ""; // the last SHORT - 1 code units at most, not yet indexed
     this.hashes = new Int32Array(SHORT + 1);
+    this.found = null; // without tables: the short strings found so far
   }
 
   // Indexes text just appended to the log.
   indexAppended(added) {
+    if (this.found !== null) return;
     const src = this.tail + added;
     const base = this.text.length - src.length;
     const { hashes, tables } = this;
@@ -331,10 +358,20 @@ class ShortIndex {
       for (let k = SHORT - 1; earlier === -1 && k >= 1 && tables[k].add(src, x, shortHashFinish(hashes[k]), base + x) === -1; k--);
     }
     this.tail = src.slice(count);
+    if (this.usage.slots > this.slotBudget) {
+      this.tables = null;
+      this.found = new Set();
+    }
   }
 
   // For lines of 1 to SHORT code units.
   contains(line) {
+    if (this.found !== null) {
+      if (this.found.has(line)) return true;
+      const found = this.text.includes(line);
+      if (found) this.found.add(line);
+      return found;
+    }
     let h = 0x811c9dc5;
     for (let i = 0; i < line.length; i++) h = shortHashStep(h, line.charCodeAt(i));
     return this.tables[line.length].has(line, 0, shortHashFinish(h)) || this.tail.includes(line);
@@ -344,11 +381,11 @@ class ShortIndex {
 // ------------------------------------------------------------------ the log
 
 export class ActionLog {
-  constructor() {
+  constructor({ shortSlotBudget = SHORT_SLOT_BUDGET } = {}) {
     this.text = new ChunkedText();
     this.lines = 0;
     this.longIndex = new GramIndex(this.text);
-    this.shortIndex = new ShortIndex(this.text);
+    this.shortIndex = new ShortIndex(this.text, shortSlotBudget);
   }
 
   // True when the log contains the string anywhere, across lines too.

@@ -212,8 +212,9 @@ class GramIndex {
 // are dropped and short lines are searched for directly, the ones found
 // remembered.
 const SHORT = MIN_INDEXED - 1;
-// About 160 MiB; a log of 500 000 lines as a long rsync prints needs 15 Mi.
-export const SHORT_SLOT_BUDGET = 1 << 25;
+// Slots of 5 bytes: about 160 MiB. A log of 500 000 lines as a long rsync
+// prints them takes 15 Mi.
+const SHORT_SLOT_BUDGET = 1 << 25;
 const FIRST_TABLE_BITS = 10;
 const MAX_LOAD = 0.75;
 // A table that grows moves this many slots of its old array at each add.

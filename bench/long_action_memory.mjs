@@ -7,11 +7,16 @@
 //   every 2 s): the renderer main thread's CPU time, and CDP
 //   Performance.getMetrics' TaskDuration and its layout share (wall time:
 //   it grows with the load of the machine);
+// - the same over polls of 100 new short lines (7 code units, as counters
+//   and progress marks print them) instead;
 // - the log update itself: a batch of 100 new lines through the page's own
 //   log module, alone and with the next frame;
 // - the whole process tree's proportional set size and the page's JS heap,
 //   after a garbage collection;
-// and the bytes per log line between the first and the last point.
+// and the bytes per log line between the first and the last point. At the
+// second point, the log area scrolled up by a turn of the wheel: whether
+// its text and scroll position stay the same after each of a few polls.
+
 //
 //   cd tests && node ../bench/long_action_memory.mjs [speed] [polls]
 //
@@ -36,7 +41,7 @@ const TOTAL_LINES = POLLS * LINES_PER_POLL;
 // Measurement points: the poll after which the page slows down to its own
 // pace for MEASURED_POLLS polls.
 const MEASURED_POLLS = 10;
-const POINTS = [4, POLLS / 5, POLLS / 2, POLLS - MEASURED_POLLS - 1];
+const POINTS = [4, POLLS / 5, POLLS / 2, POLLS - 3 * MEASURED_POLLS - 3];
 const REQUEST = "R-long";
 const CLOCK_TICKS_PER_S = 100;
 
@@ -44,9 +49,12 @@ const CLOCK_TICKS_PER_S = 100;
 
 const logLine = (i) =>
   `[${String(i).padStart(6, "0")}] rsync: /usr/lib/lumenos/modules/module-${i}.so copied (${(i * 7919) % 100000} bytes)`;
+// Seven code units, in letters that the long lines never hold: each one new.
+const shortLine = (i) => "#" + [...i.toString(26).padStart(6, "0")].map((d) => String.fromCharCode(65 + parseInt(d, 26))).join("");
 
 function startService() {
-  const service = { polls: 0 };
+  // While `short`, the new lines are short ones.
+  const service = { polls: 0, short: false };
   const answers = {
     scan: () => ({ status: 200, message: "Scan finished", uuid: "scan-long" }),
     list: () => ({ status: 200, message: "List ready", os_list: { sda: { disc: "Internal", images: { "lumenos-2.4": {} } } } }),
@@ -60,7 +68,7 @@ function startService() {
         status: 200,
         message: "status",
         status_list: { [REQUEST]: done ? [200, "done", "Restore finished"] : [102, "running", `Copying ${end} of ${TOTAL_LINES}`] },
-        log_messages: Array.from({ length: Math.max(0, end - start) }, (_, k) => logLine(start + k)),
+        log_messages: Array.from({ length: Math.max(0, end - start) }, (_, k) => (service.short ? shortLine : logLine)(start + k)),
       };
     },
   };
@@ -105,7 +113,8 @@ const TIME_LOG_UPDATE = `(async () => {
 const PAGE_STATE = `(() => {
   const shown = document.getElementById("action_log").textContent.split("\\n").length - 1;
   const note = document.getElementById("action_log_note").textContent;
-  return { lines: shown + (parseInt(note, 10) || 0), shown, note, msg: document.getElementById("action_msg").textContent };
+  const count = (what) => Number((new RegExp("(\\\\d+) " + what).exec(note) || [0, 0])[1]);
+  return { lines: shown + count("earlier") + count("new"), shown, note, msg: document.getElementById("action_msg").textContent };
 })()`;
 
 function treePssMiB(pids) {
@@ -137,26 +146,77 @@ async function metrics(page) {
   return Object.fromEntries(list.map((m) => [m.name, m.value]));
 }
 
-async function measurePoint(app, page, service) {
-  await setPageTimerScale(page, 1);
-  // The poll under way ends at the fast pace; the next ones at the slow.
-  let from = service.polls + 1;
-  await waitFor("a poll", () => service.polls >= from, { timeout: 60000, interval: 20 });
+const waitForPolls = (service, n) => {
+  const from = service.polls;
+  return waitFor(`${n} polls`, () => service.polls >= from + n, { timeout: 60000, interval: 20 });
+};
+
+// Main-thread work per poll over the next MEASURED_POLLS polls.
+async function measureWork(app, page, service) {
   const m0 = await metrics(page);
   const cpu0 = rendererMainThreadCpuMs(app);
-  from = service.polls;
-  await waitFor(`${MEASURED_POLLS} polls`, () => service.polls >= from + MEASURED_POLLS, { timeout: 60000, interval: 20 });
+  await waitForPolls(service, MEASURED_POLLS);
   const m1 = await metrics(page);
   const cpu1 = rendererMainThreadCpuMs(app);
   const perPoll = (name) => ((m1[name] - m0[name]) * 1000) / MEASURED_POLLS;
-  const work = { cpu: (cpu1 - cpu0) / MEASURED_POLLS, task: perPoll("TaskDuration"), layout: perPoll("LayoutDuration") };
+  return { cpu: (cpu1 - cpu0) / MEASURED_POLLS, task: perPoll("TaskDuration"), layout: perPoll("LayoutDuration") };
+}
+
+const AREA_VIEW = `(() => {
+  const a = document.getElementById("action_log");
+  return { top: a.scrollTop, end: a.scrollHeight - a.clientHeight, text: a.textContent, note: document.getElementById("action_log_note").textContent };
+})()`;
+
+// Scrolls the log area up by a turn of the wheel and compares its text and
+// scroll position after each of MEASURED_POLLS polls with the first; back
+// at its end after that.
+async function scrolledUp(page, service) {
+  const { x, y } = await page.centreOf("action_log");
+  const wheel = async (deltaY) => {
+    await page.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y });
+    await page.send("Input.dispatchMouseEvent", { type: "mouseWheel", x, y, deltaX: 0, deltaY });
+    await new Promise((resolve) => setTimeout(resolve, 1000)); // the smooth scroll's end
+  };
+  let still = await page.evaluate(AREA_VIEW);
+  for (let turns = 0; turns < 5 && still.top >= still.end - 20; turns++) {
+    await wheel(-600);
+    still = await page.evaluate(AREA_VIEW);
+  }
+  let same = 0;
+  let note = "";
+  for (let p = 0; p < MEASURED_POLLS; p++) {
+    await waitForPolls(service, 1);
+    await new Promise((resolve) => setTimeout(resolve, 300)); // the answer handled
+    const now = await page.evaluate(AREA_VIEW);
+    if (now.top === still.top && now.text === still.text) same += 1;
+    note = now.note;
+  }
+  // The line at the top, by its number: the first line shown, plus the
+  // share of the text scrolled past (the lines have about one length).
+  const shownLines = still.text.split("\n").slice(0, -1);
+  const top = shownLines[Math.floor((shownLines.length * still.top) / (still.end + 1))];
+  await wheel(1e6);
+  const back = await page.evaluate(AREA_VIEW);
+  return { polls: MEASURED_POLLS, same, top: top.slice(0, 8), scrollTop: still.top, note, backAtEnd: back.top >= back.end - 4, backNote: back.note };
+}
+
+async function measurePoint(app, page, service, { checkStill }) {
+  await setPageTimerScale(page, 1);
+  // The poll under way ends at the fast pace; the next ones at the slow.
+  await waitForPolls(service, 1);
+  const work = await measureWork(app, page, service);
+  service.short = true;
+  await waitForPolls(service, 1);
+  const shortWork = await measureWork(app, page, service);
+  service.short = false;
+  const still = checkStill ? await scrolledUp(page, service) : null;
   const update = await page.evaluate(TIME_LOG_UPDATE);
   await page.send("HeapProfiler.collectGarbage");
   const heap = await page.send("Runtime.getHeapUsage");
   const state = await page.evaluate(PAGE_STATE);
   const pss = treePssMiB(app.process.groupPids());
   await setPageTimerScale(page, SPEED);
-  return { polls: service.polls, work, update, heap: heap.usedSize / 2 ** 20, pss, ...state };
+  return { polls: service.polls, work, shortWork, still, update, heap: heap.usedSize / 2 ** 20, pss, ...state };
 }
 
 // ------------------------------------------------------------------ run
@@ -192,9 +252,10 @@ try {
       if (Date.now() - lastChange > 60000) throw new Fatal(`the page stopped polling after ${last} polls`);
       return service.polls >= point;
     }, { timeout: 3 * 3600 * 1000, interval: 50 });
-    rows.push(await measurePoint(app, page, service));
+    rows.push(await measurePoint(app, page, service, { checkStill: point === POINTS[1] }));
     const r = rows.at(-1);
-    console.log(`# ${r.lines} lines: main thread CPU ${r.work.cpu.toFixed(1)} ms per poll, TaskDuration ${r.work.task.toFixed(1)}, update ${r.update.call.toFixed(2)} ms, PSS ${r.pss.toFixed(1)} MiB`);
+    console.log(`# ${r.lines} lines: main thread CPU ${r.work.cpu.toFixed(1)} ms per poll, TaskDuration ${r.work.task.toFixed(1)}, ` +
+      `short lines ${r.shortWork.cpu.toFixed(1)} and ${r.shortWork.task.toFixed(1)}, update ${r.update.call.toFixed(2)} ms, PSS ${r.pss.toFixed(1)} MiB`);
   }
   await repair.waitForResult(120000);
   const end = await page.evaluate(PAGE_STATE);
@@ -202,10 +263,16 @@ try {
   const f = (x, w = 8, d = 1) => x.toFixed(d).padStart(w);
   console.log(`load average ${os.loadavg().map((l) => l.toFixed(2)).join(" ")} on ${os.cpus().length} cores; ` +
     `page timers ${SPEED} times faster between the points; ${service.polls} polls in ${((Date.now() - t0) / 1000).toFixed(0)} s; result: ${end.msg}`);
-  console.log("   lines  polls | CPU/poll  task  layout (ms) | update  +frame (ms) | tree PSS  JS heap (MiB) | shown  note");
+  console.log("   lines  polls | CPU/poll  task  layout (ms) | short: CPU  task | update  +frame (ms) | tree PSS  JS heap (MiB) | shown  note");
   for (const r of rows) {
     console.log(`${String(r.lines).padStart(8)} ${String(r.polls).padStart(6)} |${f(r.work.cpu, 9)}${f(r.work.task, 6)}${f(r.work.layout)}      |` +
+      `${f(r.shortWork.cpu, 11)}${f(r.shortWork.task, 6)} |` +
       `${f(r.update.call, 7, 2)}${f(r.update.withFrame, 8, 2)}      |${f(r.pss, 9)}${f(r.heap, 9)}        | ${String(r.shown).padStart(5)}  ${r.note}`);
+  }
+  for (const r of rows.filter((row) => row.still)) {
+    const s = r.still;
+    console.log(`scrolled up by the wheel at ${r.lines} lines (scrollTop ${s.scrollTop}, near line ${s.top}): text and scroll position the same after ` +
+      `${s.same} of ${s.polls} polls; note "${s.note}"; back at the end: ${s.backAtEnd ? "following" : "NOT at the end"}, note "${s.backNote}"`);
   }
   const first = rows[0];
   const at = (lines) => rows.reduce((best, r) => (Math.abs(r.lines - lines) < Math.abs(best.lines - lines) ? r : best));
@@ -213,6 +280,7 @@ try {
     const r = at(lines);
     console.log(`at ${r.lines} lines against ${first.lines}: main-thread CPU per poll ${(r.work.cpu / first.work.cpu).toFixed(2)} times, ` +
       `TaskDuration ${(r.work.task / first.work.task).toFixed(2)} times (goal <= 1.5), ` +
+      `short lines: CPU ${(r.shortWork.cpu / first.shortWork.cpu).toFixed(2)} times, TaskDuration ${(r.shortWork.task / first.shortWork.task).toFixed(2)} times (goal <= 1.5), ` +
       `tree PSS +${(r.pss - first.pss).toFixed(1)} MiB (goal <= ${lines === 100000 ? 150 : 400}), log update ${r.update.call.toFixed(2)} ms (goal < 16 at 500 000)`);
   }
   const last = rows.at(-1);

@@ -1,7 +1,8 @@
 // A long restore in the real program: the log grows past what the log
 // area shows, the page answers clicks on the image list promptly all the
 // while, and the area shows the newest line received, with the note of
-// the earlier lines it no longer shows.
+// the earlier lines it no longer shows; scrolled up with the wheel, the
+// area holds still while lines come, and follows again back at its end.
 
 import assert from "node:assert/strict";
 import { mkdtempSync, writeFileSync } from "node:fs";
@@ -63,6 +64,19 @@ const AREA = `(() => {
            value: area.value === area.textContent, note: note.hidden ? null : note.textContent };
 })()`;
 
+// Where a smooth scroll of the area ends: the same place twice, 200 ms apart.
+async function areaAtRest(page) {
+  let last;
+  for (let tries = 0; ; tries++) {
+    const now = await page.evaluate(`(() => { const a = document.getElementById("action_log");
+      return { top: a.scrollTop, end: a.scrollHeight - a.clientHeight, text: a.textContent }; })()`);
+    if (last && now.top === last.top) return now;
+    assert.ok(tries < 50, "the area's scrolling comes to rest");
+    last = now;
+    await new Promise((resolve) => setTimeout(resolve, 200));
+  }
+}
+
 describe("a long action", () => {
   let session;
   let repair;
@@ -79,7 +93,7 @@ describe("a long action", () => {
     await session?.stop();
   });
 
-  it("stays responsive and shows its newest line, with the earlier lines counted in the note", async (t) => {
+  it("stays responsive, holds still under a reader who scrolled up with the wheel, and back at the end shows its newest line, with the earlier lines counted in the note", async (t) => {
     const { page } = session;
     await repair.waitForMenu();
     await page.evaluate("window.__logReceived = { count: 0, last: null }"); // the scan's lines aside
@@ -99,6 +113,43 @@ describe("a long action", () => {
     }
     await page.waitForPage(`${shown + 100} log lines`, `window.__logReceived.count > ${shown + 100}`,
       { timeout: 90000, interval: 50 });
+    const latency = await page.evaluate("window.__listLatency");
+    t.diagnostic(`image list presses handled after ${latency.map((l) => `${l.type} ${l.ms.toFixed(1)} ms`).join(", ")}`);
+    assert.equal(latency.filter((l) => l.type === "mousedown").length, 3, JSON.stringify(latency));
+    for (const l of latency) assert.ok(l.ms < PRESS_SANITY_MS, `a press handled after ${l.ms} ms`);
+
+    // A turn of the wheel up. A poll handled just before the scroll starts
+    // brings the area back to its end: the reader turns the wheel again.
+    const wheel = async (deltaY) => {
+      const { x, y } = await page.centreOf("action_log");
+      await page.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y });
+      await page.send("Input.dispatchMouseEvent", { type: "mouseWheel", x, y, deltaX: 0, deltaY });
+    };
+    let still;
+    for (let turns = 0; !still || still.top >= still.end - 20; turns++) {
+      assert.ok(turns < 5, "the wheel scrolls the area up");
+      await wheel(-600);
+      still = await areaAtRest(page);
+    }
+    // Every few hundred milliseconds while 5 polls' lines arrive: the same
+    // text at the same place, the note counting every line.
+    const from = await page.evaluate("window.__logReceived.count");
+    const deadline = Date.now() + 90000;
+    for (let count = from; count < from + 500; ) {
+      assert.ok(Date.now() < deadline, `5 polls' lines while scrolled up: ${count - from} after 90 s`);
+      await new Promise((resolve) => setTimeout(resolve, 300));
+      const now = await page.evaluate(`(() => { const a = document.getElementById("action_log");
+        return { top: a.scrollTop, same: a.textContent === ${JSON.stringify(still.text)}, count: window.__logReceived.count,
+                 note: document.getElementById("action_log_note").textContent }; })()`);
+      assert.deepEqual([now.top, now.same], [still.top, true], `${now.count - from} lines after scrolling up`);
+      const [, earlier, below] = /^(\d+) earlier lines not shown, (\d+) new lines? below$/.exec(now.note) ?? [];
+      if (now.count > from) assert.equal(Number(earlier) + shown + Number(below), 1 + now.count, now.note);
+      count = now.count;
+    }
+    await session.keepScreenshot("long-action-scrolled-up");
+
+    await wheel(100000);
+    await page.waitForPage("the area back at its end", `${AREA}.atEnd`);
     // The page's clock stops: the poll under way is the last one.
     await setPageTimerScale(page, 1e-6);
     const received = await page.waitForPage("the last poll handled", `(() => {
@@ -107,11 +158,6 @@ describe("a long action", () => {
       window.__lastCount = r.count;
       return stable && ${AREA}.lines.at(-1) === r.last && r;
     })()`, { timeout: 30000, interval: 1500 });
-
-    const latency = await page.evaluate("window.__listLatency");
-    t.diagnostic(`image list presses handled after ${latency.map((l) => `${l.type} ${l.ms.toFixed(1)} ms`).join(", ")}`);
-    assert.equal(latency.filter((l) => l.type === "mousedown").length, 3, JSON.stringify(latency));
-    for (const l of latency) assert.ok(l.ms < PRESS_SANITY_MS, `a press handled after ${l.ms} ms`);
 
     const total = 1 + received.count; // with the restore's own message first
     await page.waitForPage("the area at its end", `${AREA}.atEnd`);

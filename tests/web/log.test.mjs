@@ -1,12 +1,73 @@
 // The action's log: the rule over the whole log against the straightforward
-// rule (on random data and on a log most of which the area no longer
-// shows), the area holding exactly the newest lines with the note of the
-// hidden ones, the area following the newest line, and "Clear Log" and
-// "Reboot" emptying the log and the area.
+// rule (the log alone, on batches rich in short lines; in the page, on
+// random data and on a log most of which the area no longer shows), the
+// area holding exactly the newest lines with the note of the hidden ones,
+// the area following the newest line and holding still while the reader is
+// scrolled up, and "Clear Log" and "Reboot" emptying the log and the area.
 
 import { test, describe, before, after } from "node:test";
 import assert from "node:assert/strict";
+import { ActionLog } from "../../web/action_log.js";
 import { setup, browserForFile, closePageAfterEach, UI, FakeService, answer, eventually } from "./harness.mjs";
+
+// A small seeded generator (mulberry32).
+function rng(seed) {
+  return () => {
+    seed |= 0;
+    seed = (seed + 0x6d2b79f5) | 0;
+    let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
+    t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
+    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
+  };
+}
+
+test("the log alone: batches rich in short lines give the straightforward rule's log, across chunks, while its tables grow and past their budget", () => {
+  checkShortLines(new ActionLog());
+  const overBudget = new ActionLog({ shortSlotBudget: 1 << 15 });
+  checkShortLines(overBudget);
+  assert.equal(overBudget.shortIndex.tables, null, "the tables were dropped");
+});
+
+function checkShortLines(log) {
+  const rand = rng(7);
+  const pick = (n) => Math.floor(rand() * n);
+  const alphabet = [..."0123456789abcdef:. \n"];
+  const word = (len) => Array.from({ length: len }, () => alphabet[pick(alphabet.length)]).join("");
+  let text = "";
+  let skipped = 0;
+  let appended = 0;
+  for (let b = 0; text.length < 100000; b++) {
+    const batch = [];
+    for (let i = 0; i < 40; i++) {
+      const kind = pick(10);
+      // Pieces of the log from anywhere, the last few code units included.
+      if (kind < 3 && text.length > 0) {
+        const at = pick(4) === 0 ? text.length - 1 - pick(12) : pick(text.length);
+        batch.push(text.slice(Math.max(0, at), Math.max(0, at) + 1 + pick(8)));
+      } else if (kind < 4 && text.length > 65536) {
+        const at = 65536 * (1 + pick(Math.floor(text.length / 65536))) - pick(8);
+        batch.push(text.slice(at, at + 1 + pick(8))); // across a chunk's end
+      } else if (kind < 5) {
+        batch.push(word(9 + pick(30)));
+      } else {
+        batch.push(word(1 + pick(8)));
+      }
+    }
+    const before = text;
+    for (const line of batch) {
+      if (before.includes(line)) skipped += 1;
+      else {
+        text += line + "\n";
+        appended += 1;
+      }
+    }
+    log.appendNew(batch);
+    if (log.lastLines(Infinity) !== text) assert.fail(`batch ${b}: the log differs from the straightforward rule's`);
+    for (const n of [1, 3]) assert.equal(log.lastLines(n), text.split("\n").slice(-n - 1).join("\n"));
+  }
+  assert.ok(skipped > 5000 && appended > 5000, `both ways taken: ${skipped} skipped, ${appended} appended`);
+  assert.deepEqual([log.contains("zz"), log.contains("0123456789abcdef0")], [false, false]);
+}
 
 describe("the rule over the whole log", () => {
   let env;
@@ -29,7 +90,7 @@ describe("the rule over the whole log", () => {
         }
         return text;
       };
-      // A small seeded generator (mulberry32).
+      // The generator above, in the page.
       window.rng = (seed) => () => {
         seed |= 0;
         seed = (seed + 0x6d2b79f5) | 0;
@@ -260,7 +321,7 @@ describe("the log area on the action page", () => {
     }
     await poll();
     a = await area();
-    assert.deepEqual([a.lines, a.scrollTop, a.atEnd], [301, up, false]);
+    assert.deepEqual([a.lines, a.scrollTop, a.atEnd, a.note], [201, up, false, "100 new lines below"]);
 
     // Back at the end, it follows again.
     await ui.page.mouse.wheel(0, 1e6);
@@ -282,6 +343,65 @@ describe("the log area on the action page", () => {
     assert.equal(a.last, "typed");
     assert.equal(a.lines, 902);
     assert.ok(a.value.endsWith("step 399: copied block 2793\ntyped"), "the area still shows what the user typed");
+  });
+
+  test("scrolled up by keys, the area holds still while more than its bound arrives; back at its end, it shows the newest lines and follows", async () => {
+    ui = await UI.open(env, new FakeService({ scan: answer.hang() }), { clock: false });
+    const view = () => ui.page.evaluate(() => {
+      const a = document.getElementById("action_log");
+      const note = document.getElementById("action_log_note");
+      return { text: a.textContent, scrollTop: a.scrollTop, atEnd: a.scrollHeight - a.scrollTop - a.clientHeight <= 4,
+               note: note.hidden ? null : note.textContent };
+    });
+    // Appends lines first to last-1, longer ones with a suffix, and waits
+    // for the frame after.
+    const all = [];
+    const append = (first, last, suffix = "") => {
+      const batch = lines(first, last).map((line) => line + suffix);
+      all.push(...batch);
+      return ui.page.evaluate(async (batch) => {
+        (await import("/log_view.js")).updateLogOutput(batch);
+        await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
+      }, batch);
+    };
+    const VIEW_LINES = await ui.page.evaluate(async () => {
+      document.getElementById("loading_id").remove();
+      document.getElementById("action_ui").style.display = "block";
+      return (await import("/log_view.js")).VIEW_LINES;
+    });
+    const newest = () => all.slice(-VIEW_LINES).join("\n") + "\n";
+    const settled = async () => {
+      let last;
+      for (let v = await view(), tries = 0; v.scrollTop !== last?.scrollTop; v = await view(), tries++) {
+        assert.ok(tries < 50, "the area's scrolling comes to rest");
+        last = v;
+        await new Promise((resolve) => setTimeout(resolve, 200));
+      }
+      return view();
+    };
+
+    for (let n = 0; n < 3000; n += 500) await append(n, n + 500);
+    await ui.page.focus("#action_log");
+    for (let i = 0; i < 3; i++) await ui.page.keyboard.press("PageUp");
+    const still = await settled();
+    assert.equal(still.text, newest());
+    assert.equal(still.atEnd, false);
+    let total = 3000;
+    for (let b = 0; b < 12; b++, total += 200) {
+      await append(total, total + 200, " and verified against its checksum");
+      const v = await view();
+      assert.deepEqual([v.text === still.text, v.scrollTop],  [true, still.scrollTop], `after batch ${b}`);
+      assert.equal(v.note, `1500 earlier lines not shown, ${total + 200 - 3000} new lines below`);
+    }
+
+    for (let i = 0; i < 200 && !(await view()).atEnd; i++) await ui.page.keyboard.press("PageDown");
+    const back = await settled();
+    assert.deepEqual([back.text === newest(), back.atEnd, back.note], [true, true, `${total - VIEW_LINES} earlier lines not shown`]);
+    // The caret goes on from the end: a key down keeps the area there.
+    await ui.page.keyboard.press("ArrowDown");
+    await append(total, total + 10);
+    const follows = await view();
+    assert.deepEqual([follows.text === newest(), follows.atEnd], [true, true]);
   });
 
   test("beyond the bound the area keeps following; \"Reboot\" and \"Clear Log\" empty the whole log, hidden lines included", async () => {

@@ -272,8 +272,9 @@ export const exConfirmPromise = {
 // The two document-wide listeners; they act only while a dialog is open.
 document.addEventListener("keydown", (e) => {
   if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
-  // Escape, the back button, answers No; a held one does not.
-  if (e.key === "Escape" && !e.repeat) exConfirmPromise.reject();
+  // Escape, the back button, answers No while the dialog waits for an
+  // answer; a held one does not.
+  if (e.key === "Escape" && !e.repeat && exConfirmPromise.confirmPromiseInterval) exConfirmPromise.reject();
   if (e.key === " " && !e.repeat) exConfirmPromise.spaceDownSinceOpen = true;
   if (e.key !== "Enter" && e.key !== " ") {
     e.preventDefault();

@@ -4,9 +4,8 @@
 // page and returns a promise that fulfils with true (Yes) or false (No).
 // While it is open it holds the focus on its active button, lets no key but
 // Enter and the space bar act, and catches clicks on the page beneath.
-// Escape closes it at once and its promise never fulfils. Only a deliberate
-// key press answers: one that went down after the dialog opened, never a
-// key's auto-repeat.
+// Escape answers No. Only a deliberate key press answers: one that went
+// down after the dialog opened, never a key's auto-repeat.
 
 import { safeMarkup } from "./safe_markup.js";
 
@@ -273,11 +272,9 @@ export const exConfirmPromise = {
 // The two document-wide listeners; they act only while a dialog is open.
 document.addEventListener("keydown", (e) => {
   if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
-  if (e.key === "Escape" && exConfirmPromise.confirmPromiseVal === null) {
-    // No answer is recorded, so the overlay goes at once and the promise
-    // never fulfils.
-    exConfirmPromise.doReset(exConfirmPromise.options);
-  }
+  // Escape, the back button, answers No while the dialog waits for an
+  // answer; a held one does not.
+  if (e.key === "Escape" && !e.repeat && exConfirmPromise.confirmPromiseInterval) exConfirmPromise.reject();
   if (e.key === " " && !e.repeat) exConfirmPromise.spaceDownSinceOpen = true;
   if (e.key !== "Enter" && e.key !== " ") {
     e.preventDefault();

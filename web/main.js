@@ -6,6 +6,8 @@ import { SystemProxy } from "./system_proxy.js";
 import { exConfirmPromise as dialog } from "./exConfirm.js";
 import { safeMarkup } from "./safe_markup.js";
 import { updateLogOutput, clearLog } from "./log_view.js";
+import { focusFirstControl } from "./focus_nav.js";
+import "./gamepad.js";
 
 // What the service sends, and how the page shows it:
 // - sanitized markup (safe_markup.js): the scan's status lines in
@@ -22,6 +24,7 @@ const SCAN_POLL_MS = 1000;
 const ACTION_POLL_MS = 2000;
 const REBOOT_DELAY = 10;
 const FAILURE_MARKUP = "<h1>Failed: </h1><p>Restart application</p>";
+const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
 
 let selectedImage = "";
 let selected_option = { id: "", value: "" };
@@ -112,6 +115,7 @@ function closeLoadingIconWithDelay() {
   setTimeout(() => {
     const overlay = el("loading_id");
     if (overlay) overlay.remove();
+    focusFirstControl(); // the image list
   }, 1000);
 }
 
@@ -134,6 +138,13 @@ function updateOptionMenu(list) {
   }
   menu.selectedIndex = 0;
   closeLoadingIconWithDelay();
+}
+
+// The value of the entry the image list shows; "" for none.
+function shownImage() {
+  const menu = el("images");
+  const entry = menu.options[menu.selectedIndex];
+  return entry && !entry.disabled ? entry.value : "";
 }
 
 function show_status(text) {
@@ -164,13 +175,13 @@ function coverFirstPage() {
   }
 }
 
-// Shows the action page and takes the focus to it, away from the covered
-// control that had it.
+// Shows the action page and takes the focus to its log area, away from the
+// covered control that had it.
 function showActionPage(headingNode) {
   coverFirstPage();
   el("action_ui").style.display = "block";
   el("action_label").replaceChildren(headingNode);
-  el("action_id").focus({ preventScroll: true }); // the page never scrolls
+  el("action_log").focus({ preventScroll: true }); // the page never scrolls
 }
 
 function updateActionMessage(text) {
@@ -376,6 +387,7 @@ export function OptionSelected(element) {
 
 export async function TakeAction(element) {
   if (actionPageShown()) return;
+  selectedImage = shownImage();
   if (!selectedImage) {
     show_status(" Please select Image");
     return;
@@ -384,21 +396,21 @@ export async function TakeAction(element) {
     show_status(" Please select any option");
     return;
   }
-  const option = selected_option.value;
-  const confirmed = await dialog.make({
-    title: option,
-    message: "Action can't be undone. Continue?",
-  });
-  // One action from the first page: another confirmation answered in the
-  // meantime has opened the action page already.
-  if (!confirmed || actionPageShown()) return;
-
   const choice = parseImageValue(selectedImage);
   if (!choice) {
     show_status(" Please select Image");
     return;
   }
   const { disc, image } = choice;
+  const option = selected_option.value;
+  const confirmed = await dialog.make({
+    title: option,
+    // The dialog takes markup; keys from the discs go in as text.
+    message: escapeMarkup(disc + " : " + image) + "<br>" + CONFIRM_MESSAGE,
+  });
+  // One action from the first page: another confirmation answered in the
+  // meantime has opened the action page already.
+  if (!confirmed || actionPageShown()) return;
   showActionPage(heading("Running " + option + " on " + disc + " : " + image));
   switch (option) {
     case "Restore":
@@ -439,6 +451,7 @@ export function CloseWindow(el_) {
 
 export async function RebootSystem(el_) {
   el("action_img").style.opacity = "0";
+  selectedImage = shownImage();
   const choice = selectedImage ? parseImageValue(selectedImage) : null;
   if (!choice) {
     el("action_label").replaceChildren();
@@ -470,6 +483,9 @@ document.addEventListener(
 );
 
 document.addEventListener("DOMContentLoaded", () => {
+  // The record follows the entry shown, however the list was changed.
+  const menu = el("images");
+  for (const type of ["change", "input"]) menu.addEventListener(type, () => ImageSelected(menu));
   updateScanStatus("Scan started");
   system.Scan().catch((e) => {
     console.error(e);

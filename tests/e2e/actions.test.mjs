@@ -30,7 +30,7 @@ describe("the four actions against the default scenario", () => {
     await repair.chooseImage(entry);
     await repair.chooseOption(option);
     for (const refuse of [() => repair.answer(false), () => repair.escape()]) {
-      assert.deepEqual(await repair.proceed(), { title, message: CONFIRM_MESSAGE });
+      assert.deepEqual(await repair.proceed(), { title, message: `${disc} : ${image}${CONFIRM_MESSAGE}` });
       await refuse();
       await new Promise((resolve) => setTimeout(resolve, 300));
       assert.equal(await repair.actionPageShown(), false, "the first page stays");

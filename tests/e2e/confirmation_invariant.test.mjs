@@ -1,10 +1,11 @@
 // The confirmation invariant under random use: a seeded random sequence of
-// clicks, key presses, held keys and bursts of auto-repeats on the real page
-// in the real program, against a stand-in whose every text carries markup
+// clicks, key presses, held keys and bursts of auto-repeats, and pushes and
+// holds of a gamepad's buttons and stick (a stand-in for the engine's pads)
+// on the real page in the real program, against a stand-in whose every text carries markup
 // and script. Every restore, factory-reset, repair and reboot request the
 // stand-in received must follow its own deliberate Yes (a click, or a fresh
 // key press, never a repeat) on a dialog naming that action, for the image
-// chosen then; every such Yes must send exactly one; a page sends at most
+// the list showed then; every such Yes must send exactly one; a page sends at most
 // one restore, factory reset or repair, since its action page never gives
 // way; and no text sends anything.
 // SEED=<n> replays the random choices (the page's timing may still lead a
@@ -37,6 +38,9 @@ const YES = "exConfirmPromiseBtnYes";
 const NO = "exConfirmPromiseBtnNo";
 const CHECKBOXES = ["restore", "factory-reset", "repair", "reboot"];
 const KEYS = ["Escape", "Enter", "Tab", "ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", " "];
+// Standard gamepad buttons: A, B and the D-pad; the stick is the axes.
+const PAD_A = 0;
+const PAD_INPUTS = [PAD_A, 1, 12, 13, 14, 15, "stick"];
 // The dialog's title for each request path.
 const TITLE_OF = {
   "/lumenos-repair/restore": "Restore",
@@ -57,14 +61,21 @@ function generator(seed) {
   };
 }
 
-// Mirrors the page's recorded image (the list's value at its last click),
-// keeps "Close" from ending the program should a key reach it, and gets
-// hold of the page's dialog object (the same module instance).
+// Keeps "Close" from ending the program should a key reach it, connects a
+// stand-in gamepad (window.__pad(buttons, axes) sets what it holds), and
+// gets hold of the page's dialog object (the same module instance).
 const OBSERVE = `(async () => {
-  window.__choice = "";
   window.__closeCalls = 0;
-  document.getElementById("images").addEventListener("click", (e) => { window.__choice = e.currentTarget.value; }, true);
   window.close = () => { window.__closeCalls += 1; };
+  const pad = { connected: true, mapping: "standard", index: 0, buttons: [], axes: [0, 0, 0, 0] };
+  window.__pad = (held, axes) => {
+    pad.buttons = Array.from({ length: 17 }, (_, i) => ({ pressed: held.includes(i), value: held.includes(i) ? 1 : 0 }));
+    pad.axes = axes;
+  };
+  window.__pad([], [0, 0, 0, 0]);
+  window.__padReads = 0;
+  navigator.getGamepads = () => { window.__padReads += 1; return [pad, null, null, null]; };
+  window.dispatchEvent(new Event("gamepadconnected"));
   window.__dialog = (await import("./exConfirm.js")).exConfirmPromise;
   return typeof window.__dialog === "object";
 })()`;
@@ -95,7 +106,10 @@ const SNAPSHOT = `(() => {
     focused,
     dialog: open ? { title: $("exConfirmPromise_title").textContent,
                      message: $("exConfirmPromiseWrap").querySelector("p").textContent } : null,
-    choice: window.__choice,
+    choice: (() => {
+      const entry = $("images").options[$("images").selectedIndex];
+      return entry && !entry.disabled ? entry.value : "";
+    })(),
     actionPage: shown($("action_ui")),
     entries: $("images").options.length,
   };
@@ -132,13 +146,33 @@ describe("the confirmation invariant under random use", () => {
     const random = generator(SEED);
     const pick = (list) => list[Math.floor(random() * list.length)];
     const yeses = []; // { title, message, choice, at }
-    const counts = { inputs: 0, keys: 0, repeats: 0, clicks: 0, reloads: 0 };
+    const counts = { inputs: 0, keys: 0, repeats: 0, clicks: 0, pads: 0, reloads: 0 };
     let onActionPage = 0;
 
     // One input chosen for the page as it is (never "Close"); delivers its
     // name, or null when the chosen element is not shown.
     async function input(s) {
-      const kind = pick(["key", "key", "key", "hold", "click", "click", "click", "click", s.overlay ? "click" : "choose"]);
+      const kind = pick(["key", "key", "key", "hold", "pad", "pad", "click", "click", "click", "click", s.overlay ? "click" : "choose"]);
+      if (kind === "pad") {
+        const button = pick(PAD_INPUTS);
+        // On "Close" A would end the program; a fresh A on Yes answers Yes.
+        if (button === PAD_A && s.focused === "close1") return null;
+        if (button === PAD_A && s.dialog && s.focused === YES) yeses.push({ ...s.dialog, choice: s.choice, at: Date.now() });
+        const axes = [0, 0, 0, 0];
+        if (button === "stick") axes[Math.floor(random() * 2)] = pick([-1, 1]) * (0.6 + 0.4 * random());
+        // A push, or a hold long enough to repeat.
+        const ms = random() < 0.6 ? 30 + Math.floor(random() * 100) : 400 + Math.floor(random() * 1200);
+        // Each change is held until the page has read the pad once more.
+        const set = async (held, to) => {
+          const reads = await page.evaluate(`window.__pad(${JSON.stringify(held)}, ${JSON.stringify(to)}), window.__padReads`);
+          await page.waitForPage("the page to read the pad", `window.__padReads > ${reads}`, { interval: 5 });
+        };
+        await set(button === "stick" ? [] : [button], axes);
+        await sleep(ms);
+        await set([], [0, 0, 0, 0]);
+        counts.pads += 1;
+        return `pad ${button} for ${ms} ms`;
+      }
       if (kind === "key" || kind === "hold") {
         const key = pick(KEYS);
         if (key === "Enter" || key === " ") {
@@ -220,7 +254,7 @@ describe("the confirmation invariant under random use", () => {
     const closeCalls = await page.evaluate("window.__closeCalls");
     console.log(
       `# ${counts.inputs} inputs (${counts.keys} key presses with ${counts.repeats} repeats, ${counts.clicks} clicks, ` +
-        `${counts.reloads} reloads), ` +
+        `${counts.pads} gamepad inputs, ${counts.reloads} reloads), ` +
         `${yeses.length} Yes answers, ${sent.length} destructive requests ` +
         `(${Object.values(TITLE_OF).map((t) => `${t}: ${sent.filter((q) => TITLE_OF[q.path] === t).length}`).join(", ")}), ` +
         `Close reached ${closeCalls} times; last inputs: ${trail.slice(-8).join(", ")}`,
@@ -258,7 +292,7 @@ describe("the confirmation invariant under random use", () => {
         `${request.path}?${request.query} at ${request.time} follows no unused Yes on a "${title}" dialog ` +
           `for that image (seed ${SEED}); Yes answers: ${JSON.stringify(yeses.map((y) => [y.title, y.choice, new Date(y.at).toISOString()]))}`);
       used.add(index);
-      const messages = [CONFIRM_MESSAGE];
+      const messages = [`${p.disc} : ${image}${CONFIRM_MESSAGE}`];
       if (title === "Reboot") messages.push(`Will reboot ${p.disc} : image-${image}. Continue?`);
       assert.ok(messages.includes(yeses[index].message), `the dialog said: ${yeses[index].message}`);
       assert.equal(factoryReset ? p.image : p.scanuuid, scan, "the scan uuid of its page");

@@ -1,37 +1,49 @@
-// The whole repair by keyboard alone, with real X key presses: Tab through
-// the page's focus order, the list's pop-up, the checkbox, "Proceed", the
-// dialog, and "Close" on the result.
+// The whole repair by keys alone, with real key presses in the real program:
+// once with Tab and the space bar through the page's focus order and the
+// list's own pop-up; once with only the unit's controls (arrows, Enter,
+// Escape), changing the image by keys, answering No and Yes, rebooting from
+// the result and closing; its screenshots show the focus marks.
 
 import assert from "node:assert/strict";
 import { after, before, describe, it } from "node:test";
 import { destructive, scanUuid } from "./harness/journal.mjs";
 import { RepairPage } from "./harness/repair_page.mjs";
 import { Session } from "./harness/session.mjs";
+import { sleep, waitFor } from "./harness/wait.mjs";
 
-describe("keyboard-only operation", () => {
-  let session;
-  let repair;
-  before(async () => {
-    session = await Session.start({ sim: { scenario: "default", timeScale: 2 } });
-    repair = new RepairPage(session.page);
+// A session per walk: each ends the program with "Close".
+function walk(title, body) {
+  describe(title, () => {
+    const ctx = {};
+    before(async () => {
+      ctx.session = await Session.start({ sim: { scenario: "default", timeScale: 2 } });
+      ctx.repair = new RepairPage(ctx.session.page);
+    });
+    after(async () => {
+      await ctx.session?.stop();
+    });
+    body(ctx);
   });
-  after(async () => {
-    await session?.stop();
-  });
+}
 
+const focusOn = (page, id, after) =>
+  page.waitForPage(`the focus on "${id}" after ${after}`,
+    `document.activeElement && document.activeElement.id === ${JSON.stringify(id)}`);
+
+walk("keyboard operation with Tab and the space bar", (ctx) => {
   // Presses X keys, then waits until the focused element has id `focused`.
   async function keys(names, focused) {
-    await session.display.run("xdotool", ["key", "--delay", "80", ...names]);
-    await session.page.waitForPage(`the focus on "${focused}" after ${names.join(" ")}`,
-      `document.activeElement && document.activeElement.id === ${JSON.stringify(focused)}`);
+    await ctx.session.display.run("xdotool", ["key", "--delay", "80", ...names]);
+    await focusOn(ctx.session.page, focused, names.join(" "));
   }
 
   it("restores an image from start to result and closes, without the pointer", async () => {
+    const { session, repair } = ctx;
     const { app, page } = session;
     const menu = await repair.waitForMenu();
-    await keys(["Tab"], "images");
+    await focusOn(page, "images", "the first page became usable");
     await keys(["space"], "images"); // opens the list's pop-up
-    await new Promise((resolve) => setTimeout(resolve, 300));
+    await sleep(300);
     await keys(["Down", "Return"], "images");
     assert.equal(await page.evaluate("document.getElementById('images').selectedIndex"), 1);
     await keys(["Tab"], "restore");
@@ -49,8 +61,98 @@ describe("keyboard-only operation", () => {
     assert.deepEqual(destructive(journal).map((e) => e.params),
       [{ disc, image, scanuuid: scanUuid(journal) }]);
 
-    // The action page took the focus; its controls follow it.
-    await keys(["Tab", "Tab", "Tab"], "close1");
+    // The action page gave the focus to its log area; its buttons follow it.
+    await keys(["Tab", "Tab"], "close1");
+    await session.display.run("xdotool", ["key", "Return"]);
+    assert.deepEqual(await app.waitForExit(15000), { code: 0, signal: null });
+  });
+});
+
+walk("operation with the unit's controls alone: arrows, Enter, Escape", (ctx) => {
+  it("changes the image by keys, answers No and Yes, restores that image, reboots it from the result and closes", async () => {
+    const { session, repair } = ctx;
+    const { app, page } = session;
+    const shown = () => page.evaluate("document.getElementById('images').selectedIndex");
+    const sent = async () => destructive(await session.sim.journal());
+    // Presses keys, one after the other, then waits for the focus on `id`.
+    async function press(keys, id) {
+      for (const key of keys) await page.press(key);
+      await focusOn(page, id, keys.join(" "));
+    }
+    // Down until the focus leaves the log area, which scrolls first.
+    async function leaveLogDown() {
+      for (let i = 0; i < 200; i++) {
+        if ((await page.evaluate("document.activeElement.id")) !== "action_log") return;
+        await page.press("ArrowDown");
+      }
+      throw new Error("Down never left the log area");
+    }
+
+    const menu = await repair.waitForMenu();
+    assert.ok(menu.length >= 3, "two images to choose from");
+    await focusOn(page, "images", "the first page became usable");
+    assert.equal(await page.evaluate("scrollY"), 0, "the page did not scroll");
+
+    // The list opens by Enter and takes an entry by Enter. A Down on the
+    // closed list moves on and leaves the entry as it is.
+    await press(["Enter", "ArrowDown", "Enter"], "images");
+    assert.equal(await shown(), 1);
+    await press(["ArrowDown"], "restore");
+    assert.equal(await shown(), 1, "Down on the closed list changed nothing");
+    await press(["ArrowUp", "Enter", "ArrowDown"], "images");
+    await session.keepScreenshot("focus-mark-open-list");
+    await page.press("Enter");
+    assert.equal(await shown(), 2);
+    const { disc, image } = JSON.parse(menu[2].value);
+
+    await press(["ArrowDown", "Enter"], "restore");
+    assert.equal(await page.evaluate("document.getElementById('restore').checked"), true);
+    await session.keepScreenshot("focus-mark-checkbox");
+    await press(["ArrowDown", "ArrowDown", "ArrowDown", "ArrowDown"], "ok_button");
+    await session.keepScreenshot("focus-mark-button");
+
+    // A held Enter opens the dialog and answers nothing; Escape answers No.
+    await page.holdKey("Enter", 20);
+    assert.deepEqual(await repair.waitForDialog(),
+      { title: "Restore", message: `${disc} : ${image}Action can't be undone. Continue?` });
+    await session.keepScreenshot("focus-mark-dialog");
+    await page.press("Escape");
+    await repair.waitForDialogGone();
+    await focusOn(page, "ok_button", "No by Escape");
+    await sleep(800);
+    assert.deepEqual(await sent(), [], "No by Escape sends nothing");
+
+    await page.press("Enter");
+    await repair.waitForDialog();
+    await page.press("Enter");
+    const result = await repair.waitForResult();
+    assert.equal(result.label, `Running Restore on ${disc} : ${image}`);
+    assert.equal(result.message, `SUCCESS  Restore of ${image} finished`);
+    const scan = scanUuid(await session.sim.journal());
+    assert.deepEqual((await sent()).map((e) => [e.path, e.params]),
+      [["/lumenos-repair/restore", { disc, image, scanuuid: scan }]], "the image the list shows");
+
+    // The action page: its log area has the focus; Down leaves it for the
+    // button row, where Right goes to "Reboot".
+    await focusOn(page, "action_log", "the action page opened");
+    await leaveLogDown();
+    await press(["ArrowRight", "ArrowRight", "ArrowRight"], "reboot1");
+    await session.keepScreenshot("focus-mark-result");
+    await page.press("Enter");
+    assert.deepEqual(await repair.waitForDialog(),
+      { title: "Reboot", message: `Will reboot ${disc} : image-${image}. Continue?` });
+    await sleep(500);
+    assert.equal((await sent()).length, 1, "the press that opened the dialog answers nothing");
+    await page.press("Enter");
+    await repair.waitForDialogGone();
+    const reboot = (await waitFor("the reboot request", async () => {
+      const all = await sent();
+      return all.length > 1 && all;
+    })).slice(1).map((e) => [e.path, e.params.disc, e.params.image]);
+    assert.deepEqual(reboot, [["/lumenos-repair/reboot", disc, image]]);
+
+    await press(["ArrowLeft"], "close1");
+    // An X key press: the window closes under it, with the DevTools socket.
     await session.display.run("xdotool", ["key", "Return"]);
     assert.deepEqual(await app.waitForExit(15000), { code: 0, signal: null });
   });

@@ -39,7 +39,7 @@ describe("the dialog opened by Proceed", () => {
         wrap: [cs(wrap).position, cs(wrap).zIndex, cs(wrap).width, cs(wrap).top, cs(wrap).right, cs(wrap).cursor],
         order: [...wrap.children].map((c) => c.id || c.tagName),
         title: $("exConfirmPromise_title").textContent,
-        message: wrap.querySelector("p").textContent,
+        message: wrap.querySelector("p").innerHTML,
         yes: [$("exConfirmPromiseBtnYes").className, $("exConfirmPromiseBtnYes").textContent,
           $("exConfirmPromiseBtnYes").hasAttribute("autofocus")],
         no: [$("exConfirmPromiseBtnNo").className, $("exConfirmPromiseBtnNo").textContent],
@@ -54,7 +54,7 @@ describe("the dialog opened by Proceed", () => {
       wrap: ["fixed", "9999", "342px", "140px", "304px", "pointer"],
       order: ["exConfirmPromise_title", "exConfirmPromise_message", "exConfirmPromiseBtnWrap"],
       title: "Factory-reset",
-      message: "Action can't be undone. Continue?",
+      message: "sda : lumenos-2.4<br>Action can't be undone. Continue?",
       yes: ["btn btn-success btn-sm", "Yes", true],
       no: ["btn btn-danger btn-sm", "No"],
       row: ["Yes No", "center"],
@@ -131,11 +131,13 @@ describe("the dialog opened by Proceed", () => {
     }
   });
 
-  test("Escape removes the dialog at once; the promise stays unfulfilled and nothing is sent", async () => {
+  test("Escape answers No: nothing is sent and the focus goes back", async () => {
     await openDialog();
     await ui.page.keyboard.press("Escape");
-    assert.equal(await ui.dialogOpen(), false, "gone without any time passing");
+    await ui.advance(4);
     assert.equal(await focused(), "ok_button");
+    await ui.advance(600);
+    assert.equal(await ui.dialogOpen(), false);
     await ui.advance(5000);
     await ui.idle();
     assert.deepEqual(sent(), []);
@@ -272,7 +274,7 @@ describe("the dialog module", () => {
     assert.equal(await focused(), "before");
   });
 
-  test("Yes and No call onResolve and onReject first; Escape calls neither and never answers", async () => {
+  test("Yes and No call onResolve and onReject first; Escape answers No", async () => {
     await blank();
     await ui.page.evaluate(() => {
       window.dialog.make({
@@ -288,8 +290,8 @@ describe("the dialog module", () => {
     await make("z");
     await ui.page.keyboard.press("Escape");
     await ui.advance(2000);
-    assert.deepEqual(await answers(), [["x", true], ["y", false]]);
-    assert.deepEqual(await ui.page.evaluate(() => window.calls), [["resolve", 0], ["reject", 1]]);
+    assert.deepEqual(await answers(), [["x", true], ["y", false], ["z", false]]);
+    assert.deepEqual(await ui.page.evaluate(() => window.calls), [["resolve", 0], ["reject", 1], ["reject", 2]]);
     assert.equal(await ui.dialogOpen(), false);
   });
 

@@ -137,18 +137,17 @@ describe("checks on Proceed", () => {
     assert.equal(await ui.dialogOpen(), false);
   });
 
-  test("a selection changed without a click (arrow keys on the closed list) counts only at the next click", async () => {
+  test("a selection changed without a click counts at once: Proceed asks about the entry shown", async () => {
     await ready();
     await ui.option("restore");
     await ui.page.evaluate(() => {
       document.getElementById("images").selectedIndex = 2;
     });
     await ui.proceed();
-    assert.equal(await ui.text("#status"), " Please select Image");
-    await ui.page.evaluate(() => document.getElementById("images").dispatchEvent(new MouseEvent("click")));
-    await ui.proceed();
+    assert.equal(await ui.text("#status"), "");
     assert.equal(await ui.dialogOpen(), true);
     assert.equal(await ui.text("#exConfirmPromise_title"), "Restore");
+    assert.equal(await ui.text("#exConfirmPromise_message"), "sda : lumenos-2.3Action can't be undone. Continue?");
   });
 });
 

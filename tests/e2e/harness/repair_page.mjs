@@ -74,7 +74,7 @@ export class RepairPage {
     await this.waitForDialogGone();
   }
 
-  // Escape closes the dialog at once, with no answer.
+  // Escape answers No; waits for the dialog to go.
   async escape() {
     await this.page.press("Escape");
     await this.waitForDialogGone();

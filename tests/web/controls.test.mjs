@@ -1,0 +1,253 @@
+// The page with the unit's controls: the image acted on is the one the list
+// shows, however it was changed; and a gamepad (a stand-in for
+// navigator.getGamepads) walks the whole repair with pushes, holds and
+// repeats, never answering a dialog with a held button.
+
+import { test, describe } from "node:test";
+import assert from "node:assert/strict";
+import { browserForFile, closePageAfterEach, UI, FakeService, answer } from "./harness.mjs";
+
+let ui;
+const env = browserForFile();
+closePageAfterEach(() => ui, () => (ui = undefined));
+
+const focused = () => ui.page.evaluate(() => document.activeElement.id);
+const shown = () => ui.page.evaluate(() => document.getElementById("images").selectedIndex);
+const key = (name) => ui.page.keyboard.press(name);
+const sent = () => ui.svc.requests.filter((r) => !["scan", "list", "status"].includes(r.op));
+// Entries of TWO_DISCS: 0 "Select..", then sda's two images, then mmcblk0's.
+const IMAGES = [null, ["sda", "lumenos-2.4"], ["sda", "lumenos-2.3"], ["mmcblk0", "lumenos-3.0-rc1"], ["mmcblk0", "factory"]];
+
+describe("the image acted on is the image the list shows", () => {
+  // Each way starts on the ready first page, with the focus on the list
+  // showing entry 1 (picked by a click), and delivers the entry it leaves
+  // shown.
+  const WAYS = {
+    "a click on an entry": async () => {
+      await ui.choose(3);
+      return 3;
+    },
+    "a key of the closed list itself (End)": async () => {
+      await key("End");
+      return 4;
+    },
+    "the list opened by Enter, two Down, Enter": async () => {
+      await key("Enter");
+      await key("ArrowDown");
+      await key("ArrowDown");
+      await key("Enter");
+      return 3;
+    },
+    "the list opened by Enter, Down, then Escape back": async () => {
+      await key("Enter");
+      await key("ArrowDown");
+      assert.equal(await shown(), 2, "the opened list shows the entry chosen");
+      await key("Escape");
+      return 1;
+    },
+    "a pointer pick in the list opened by Enter": async () => {
+      await key("Enter");
+      await ui.page.click("#images option:nth-child(3)");
+      return 2;
+    },
+    "Down on the closed list: the focus moves on, the entry stays": async () => {
+      await key("ArrowDown");
+      assert.equal(await focused(), "restore");
+      await ui.page.focus("#images");
+      return 1;
+    },
+    "a script setting the entry without any event": async () => {
+      await ui.page.evaluate(() => (document.getElementById("images").selectedIndex = 4));
+      return 4;
+    },
+  };
+
+  for (const [way, change] of Object.entries(WAYS)) {
+    test(way, async () => {
+      ui = await UI.open(env, new FakeService({ restore: answer.done("Restored") }));
+      await ui.ready();
+      assert.equal(await focused(), "images", "the first page opens with the focus on the list");
+      await ui.choose(1);
+      await ui.page.focus("#images");
+      const index = await change();
+      assert.equal(await shown(), index);
+      assert.equal(await ui.page.evaluate(() => document.getElementById("images").hasAttribute("size")), false,
+        "the list is closed");
+      const [disc, image] = IMAGES[index];
+      await ui.option("restore");
+      await ui.proceed();
+      assert.equal(await ui.html("#exConfirmPromise_message"),
+        `${disc} : ${image}<br>Action can't be undone. Continue?`);
+      await ui.answer(true);
+      await ui.idle();
+      assert.deepEqual(sent().map((r) => [r.op, r.params.disc, r.params.image]), [["restore", disc, image]]);
+      assert.equal(await ui.text("#action_label"), `Running Restore on ${disc} : ${image}`);
+    });
+  }
+});
+
+// A stand-in for the engine's pads: four slots, the first one filled on
+// connect(); counts the reads.
+function standInPads() {
+  window.__padReads = 0;
+  window.__pads = [null, null, null, null];
+  navigator.getGamepads = () => {
+    window.__padReads += 1;
+    return window.__pads;
+  };
+  window.__pad = (buttons, axes = [0, 0, 0, 0]) => {
+    const pad = window.__pads[0];
+    pad.buttons = Array.from({ length: 17 }, (_, i) => ({ pressed: buttons.includes(i), value: buttons.includes(i) ? 1 : 0 }));
+    pad.axes = axes;
+  };
+}
+
+describe("a standard gamepad", () => {
+  const A = 0;
+  const B = 1;
+  const UP = 12;
+  const DOWN = 13;
+  const LEFT = 14;
+  const RIGHT = 15;
+  const pad = (buttons, axes) => ui.page.evaluate(([b, a]) => window.__pad(b, a), [buttons, axes]);
+  // Holds buttons for ms of the page's clock, then lets go.
+  async function hold(buttons, ms, axes) {
+    await pad(buttons, axes);
+    await ui.advance(ms);
+    await pad([]);
+    await ui.advance(50);
+  }
+  const push = (button) => hold([button], 50);
+  const reads = () => ui.page.evaluate(() => window.__padReads);
+
+  test("walks the whole repair: pushes move one step, holds repeat, A acts, B goes back, a held A never answers", async () => {
+    ui = await UI.open(env, new FakeService({ restore: answer.pending("R-1", "accepted"),
+      status: answer.status("R-1", 200, "Restore complete", Array.from({ length: 80 }, (_, i) => `line ${i}`)),
+      reboot: answer.done("Rebooting") }));
+    await ui.page.evaluate(standInPads);
+    await ui.ready();
+    // Without a pad the page reads none, frame after frame.
+    const idleReads = await reads();
+    await ui.advance(1000);
+    assert.equal(await reads(), idleReads, "no reading without a pad");
+
+    // The pad shows itself with A held: that press is from before, it opens nothing.
+    await ui.page.evaluate(() => {
+      window.__pads[0] = { connected: true, mapping: "standard", index: 0, buttons: [], axes: [] };
+      window.__pad([0]);
+      window.dispatchEvent(new Event("gamepadconnected"));
+    });
+    await ui.advance(1000);
+    assert.ok((await reads()) > idleReads + 30, "read once a frame");
+    assert.equal(await focused(), "images");
+    assert.equal(await ui.page.evaluate(() => document.getElementById("images").hasAttribute("size")), false);
+    await pad([]);
+    await ui.advance(50);
+
+    // One push, one step; a hold repeats after 400 ms, every 100 ms.
+    await push(DOWN);
+    assert.equal(await focused(), "restore");
+    await hold([UP], 350);
+    assert.equal(await focused(), "images", "a push of 350 ms is one step");
+    await hold([DOWN], 650); // the press, then repeats at 400, 500 and 600 ms
+    assert.equal(await focused(), "reboot");
+    await hold([], 50, [0, -0.9, 0, 0]); // the stick up
+    assert.equal(await focused(), "repair");
+    await hold([], 50, [0, 0.3, 0, 0]); // a slight tilt is no push
+    assert.equal(await focused(), "repair");
+    // A toggles the focused option by its rule; A held toggles once.
+    await push(A);
+    await hold([UP], 50);
+    await hold([UP], 50);
+    await hold([A], 1000);
+    assert.deepEqual(await ui.page.evaluate(() => ["restore", "repair"].map((id) => document.getElementById(id).checked)),
+      [true, false], "checking restore unchecked repair");
+    // The list: A opens it, Down chooses, B goes back, then A takes an entry.
+    await push(UP);
+    await push(A);
+    await push(DOWN);
+    await push(DOWN);
+    await push(B);
+    assert.equal(await shown(), 0);
+    await push(A);
+    await push(DOWN);
+    await push(DOWN);
+    await push(A);
+    assert.equal(await shown(), 2);
+
+    // Proceed by A, held through the dialog's opening: no answer.
+    await hold([DOWN], 650); // restore .. reboot, then Proceed
+    await push(DOWN);
+    assert.equal(await focused(), "ok_button");
+    await hold([A], 2000);
+    assert.equal(await ui.dialogOpen(), true);
+    assert.equal(await focused(), "exConfirmPromiseBtnYes");
+    assert.deepEqual(sent(), [], "a held A answers nothing");
+    // Up and Down stay in the dialog; B answers No.
+    await push(UP);
+    await push(DOWN);
+    assert.equal(await focused(), "exConfirmPromiseBtnYes");
+    await push(B);
+    await ui.dialogGone();
+    assert.equal(await ui.dialogOpen(), false);
+    assert.equal(await focused(), "ok_button");
+    // Right then A on the dialog: No.
+    await push(A);
+    await push(RIGHT);
+    await push(A);
+    await ui.dialogGone();
+    assert.deepEqual(sent(), []);
+    // A fresh A on Yes.
+    await push(A);
+    await push(A);
+    await ui.idle();
+    assert.deepEqual(sent().map((r) => [r.op, r.params.image]), [["restore", "lumenos-2.3"]]);
+    assert.equal(await focused(), "action_log", "the action page opens with the focus on its log");
+    await ui.untilResult();
+
+    // The log scrolls under Up and Down and is left at its edges; nothing
+    // under the action page is reachable.
+    const logTop = () => ui.page.evaluate(() => document.getElementById("action_log").scrollTop);
+    await ui.page.evaluate(() => (document.getElementById("action_log").scrollTop = 1e6));
+    const bottom = await logTop();
+    assert.ok(bottom > 0, "the log overflows its area");
+    await push(UP);
+    assert.ok((await logTop()) < bottom, "Up scrolls the log");
+    await hold([DOWN], 1500); // scrolls to the bottom, where held repeats stay
+    assert.equal(await focused(), "action_log");
+    await push(DOWN);
+    assert.equal(await focused(), "close1", "Down at the bottom goes to the button below");
+    await push(LEFT);
+    await push(LEFT);
+    assert.equal(await focused(), "clearlogbtn");
+    await hold([RIGHT], 1000);
+    assert.equal(await focused(), "reboot1", "the row ends at Reboot");
+    await push(UP);
+    assert.equal(await focused(), "action_log");
+    await ui.page.evaluate(() => (document.getElementById("action_log").scrollTop = 0));
+    await push(UP);
+    assert.equal(await focused(), "images", "Up at the top goes to the list");
+    await hold([DOWN], 1000); // the log, then its repeats scroll it
+    assert.equal(await focused(), "action_log");
+    assert.ok((await logTop()) > 0);
+    await ui.page.evaluate(() => (document.getElementById("action_log").scrollTop = 1e6));
+    await push(DOWN);
+    assert.equal(await focused(), "close1");
+    // Reboot from the result: the dialog's own Yes.
+    await push(RIGHT);
+    await hold([A], 1000);
+    assert.equal(await ui.html("#exConfirmPromise_message"), "Will reboot sda : image-lumenos-2.3. Continue?");
+    assert.equal(await ui.dialogOpen(), true, "held A: still asking");
+    assert.equal(sent().length, 1);
+    await push(A);
+    await ui.idle();
+    assert.deepEqual(sent().map((r) => [r.op, r.params.image]), [["restore", "lumenos-2.3"], ["reboot", "lumenos-2.3"]]);
+
+    // The pad gone, the reading stops.
+    await ui.page.evaluate(() => (window.__pads[0] = null));
+    await ui.advance(100);
+    const last = await reads();
+    await ui.advance(1000);
+    assert.equal(await reads(), last);
+  });
+});

@@ -31,12 +31,13 @@ export const ANSWER_BOUNDS_MS = Object.freeze({
 export const NOT_AN_OBJECT_MESSAGE =
   "Invalid answer from the repair service: the body is not a JSON object";
 
-export function noAnswerMessage(boundMs) {
+function noAnswerMessage(boundMs) {
   return "The repair service did not answer within " + boundMs / 1000 + " s";
 }
 
-// Records of requests that got no HTTP answer at all (service down,
-// connection lost, or abandoned), and the subset abandoned at their bound.
+// Records of requests that got no answer (service down, connection lost
+// before the headers, or abandoned before the whole body came), and the
+// subset abandoned at their bound.
 const unanswered = new WeakSet();
 const abandoned = new WeakSet();
 

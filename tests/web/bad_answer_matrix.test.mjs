@@ -267,6 +267,8 @@ async function heldUntilSent(ui, op) {
       return;
     } catch {
       await ui.idle();
+      // Sent meanwhile: its wait must not be shortened.
+      if (ui.svc.held.length > 0) return;
       await ui.advance(op.step);
     }
   }

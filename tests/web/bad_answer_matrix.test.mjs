@@ -293,7 +293,7 @@ async function runCell(env, op, fault, outcome) {
         assert.equal(svc.requests.length, sent, "nothing else is sent while the answer is out");
         const waiting = await pageState(ui);
         assert.doesNotMatch(describeState(waiting), /^(Failed|FAIL|NOT)/, "waiting is no failure");
-        label = `waits ${bound / 1000} s, then `;
+        label = `waits ${(bound - 100) / 1000} s, then `;
         await svc.release();
       }
       const r = await ui.runUntil(op.end, { step: op.step, max: 60, stallMs: 10000 });

@@ -2,7 +2,8 @@
 // menu, the checks on "Proceed", the actions with their progress, the log
 // area and the result, and the buttons of the action page.
 
-import { SystemProxy } from "./system_proxy.js";
+import { SystemProxy, wasAbandoned } from "./system_proxy.js";
+import { heard, during } from "./service_notice.js";
 import { exConfirmPromise as dialog } from "./exConfirm.js";
 import { safeMarkup } from "./safe_markup.js";
 import { updateLogOutput, clearLog } from "./log_view.js";
@@ -56,6 +57,10 @@ function isId(value) {
 
 // The text of the failure result when an accepted request has no uuid.
 const NO_UUID_MESSAGE = "The repair service accepted the request without a request id";
+
+// The line shown when an action request got no answer at all.
+const UNCONFIRMED_TEXT =
+  "NOT CONFIRMED:  The repair service did not answer. The action may be running: do not switch the unit off.";
 
 // The status entry [code, type, line] that a "FINISHED" status record holds
 // for uuid, or null when the answer has none (a poll without news).
@@ -198,6 +203,15 @@ function OnFail(text) {
   updatePage("fail.png");
 }
 
+// An action request abandoned without an answer: the service may have
+// started it, so it is shown neither as failed nor as done. The mark stays
+// hidden, as after a reboot request; the first page stays covered.
+function OnUnconfirmed() {
+  updateActionMessage(UNCONFIRMED_TEXT);
+  el("action_img").style.opacity = "0";
+  el("action_next").style.display = "block";
+}
+
 function updatePage(mark) {
   el("action_next").style.display = "block";
   el("action_img").src = mark;
@@ -207,7 +221,7 @@ function updatePage(mark) {
 
 class System {
   constructor() {
-    this.systemProxy = new SystemProxy(SERVICE_ADDRESS);
+    this.systemProxy = new SystemProxy(SERVICE_ADDRESS, heard);
     this.scanData = {};
     this.listData = {};
     this.currentActionReq = {};
@@ -284,7 +298,9 @@ class System {
   // Restore, factory reset and repair take the same course.
   async runOperation(record, successTextFollowed) {
     updateLogOutput([record.message]);
-    if (record.state === "FAILED") {
+    if (wasAbandoned(record)) {
+      OnUnconfirmed();
+    } else if (record.state === "FAILED") {
       OnFail(record.message);
     } else if (record.state === "PENDING") {
       if (!isId(record.result.uuid)) {
@@ -362,9 +378,10 @@ function hasCurrentActionReq() {
   return isObject(system.currentActionReq) && "state" in system.currentActionReq;
 }
 
-// Runs an operation; an unexpected exception still ends with a result.
+// Runs an operation, with the notice while the service does not answer; an
+// unexpected exception still ends with a result.
 function runGuarded(promise) {
-  promise.catch((e) => {
+  during("action", "action_notice", promise).catch((e) => {
     console.error(e);
     OnFail(e && e.message ? e.message : String(e));
   });
@@ -487,7 +504,7 @@ document.addEventListener("DOMContentLoaded", () => {
   const menu = el("images");
   for (const type of ["change", "input"]) menu.addEventListener(type, () => ImageSelected(menu));
   updateScanStatus("Scan started");
-  system.Scan().catch((e) => {
+  during("scan", "scan_notice", system.Scan()).catch((e) => {
     console.error(e);
     system.scanFailed();
   });

@@ -1,5 +1,6 @@
-// A restore while the service fails: a failure code mid-way, and the
-// service dropping out for a while and coming back.
+// A restore while the service fails: a failure code mid-way, the service
+// dropping out for a while and coming back, and the service not answering
+// for longer than the page waits.
 
 import assert from "node:assert/strict";
 import { after, before, describe, it } from "node:test";
@@ -18,16 +19,24 @@ describe("a restore against a failing service", () => {
     await session?.stop();
   });
 
-  // Loads the scenario, confirms a restore of the first image and waits
-  // for its result; delivers the result, the restore's uuid and its status
-  // polls.
-  async function restoreUnder(scenario) {
+  // Loads the scenario and confirms a restore of the first image.
+  async function startRestore(scenario) {
     await session.restartSim({ scenario });
     await repair.waitForMenu();
     await repair.chooseImage(1);
     await repair.chooseOption("restore");
     await repair.proceed();
     await repair.answer(true);
+  }
+
+  // Confirms a restore under the scenario and waits for its result;
+  // delivers the result, the restore's uuid and its status polls.
+  async function restoreUnder(scenario) {
+    await startRestore(scenario);
+    return resultOfRestore();
+  }
+
+  async function resultOfRestore() {
     const result = await repair.waitForResult(60000);
     const journal = await session.sim.journal();
     assert.equal(destructive(journal).length, 1);
@@ -64,5 +73,29 @@ describe("a restore against a failing service", () => {
     assert.deepEqual(starts.slice(2, 5), [starts[1], starts[1], starts[1]], `offsets ${starts}`);
     const shown = result.log.split("\n").filter(Boolean);
     assert.deepEqual(shown.slice(1), await serviceLogOf(uuid), "every line of the service once, in order");
+  });
+
+  it("says that the service is not answering while polls go unanswered, takes it back and goes on to the result", async () => {
+    await startRestore("service-stops-answering");
+    const notice = "document.getElementById('action_notice')";
+    await session.page.waitForPage("the notice that the service is not answering", `!${notice}.hidden`,
+      { timeout: 45000 });
+    const during = await repair.actionState();
+    await session.keepScreenshot("service-not-answering");
+    assert.equal(await repair.text("action_notice"),
+      "The repair service is not answering. The action may still be running: do not switch the unit off.");
+    assert.doesNotMatch(during.message, /^(FAIL|SUCCESS|NOT)/, "still running, no failure");
+    assert.equal(during.buttons, false);
+    await session.page.waitForPage("the notice to go at the next answer", `${notice}.hidden`, { timeout: 30000 });
+    const { result, polls } = await resultOfRestore();
+    assert.match(result.message, /^SUCCESS {2}Restore of .* finished$/);
+    assert.equal(await repair.text("action_notice"), "");
+    // The 2nd and 3rd polls are answered after 30 s: the page gives up on
+    // each at its bound and polls again 2 s later.
+    const times = polls.map((p) => Date.parse(p.time));
+    for (const i of [1, 2]) {
+      const gap = times[i + 1] - times[i];
+      assert.ok(gap > 11500 && gap < 30000, `poll ${i + 1} given up on before its answer: ${gap} ms`);
+    }
   });
 });

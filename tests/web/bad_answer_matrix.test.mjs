@@ -2,12 +2,17 @@
 // page throws nothing (no uncaught exception, no unhandled rejection, no
 // exception caught by its last-resort guards) and sends no request naming an
 // id the service never gave; a bad poll is ignored and the next one follows,
-// a bad answer to a request ends in a visible failure with a clear text, and
-// a very slow answer is waited for. The matrix is printed once all cells ran.
+// a bad answer to a request ends in a visible failure with a clear text, a
+// slow answer is waited for up to the request's bound, and a request that
+// gets no answer is abandoned at its bound and never sent again (an action's
+// request then ends as not confirmed, not as failed). The notice of a silent
+// service is gone at the end of every cell. The matrix is printed once all
+// cells ran.
 
 import { test, describe, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { setup, UI, FakeService, answer, SCAN_UUID, TWO_DISCS, eventually } from "./harness.mjs";
+import { ANSWER_BOUNDS_MS } from "../../web/system_proxy.js";
 
 const R = "R-matrix"; // uuid of the action request
 const HOUR = 3_600_000;
@@ -62,6 +67,7 @@ const FAULTS = [
     make: (good, req) => answer.json({ ...good.json, log_messages: hugeBatch(req.params.start) }),
   },
   { name: "very slow", times: 1, slow: true, make: (good) => answer.held(good) },
+  { name: "no answer", unanswered: true, make: () => answer.hang() },
 ];
 
 // The request's answer: the fault for the first `times` requests, then
@@ -186,11 +192,13 @@ function pageState(ui) {
       overlay: !!overlay,
       scanHtml: $("scan_msg") ? $("scan_msg").innerHTML : "",
       scanText: $("scan_msg") ? $("scan_msg").textContent : "",
+      notice: ["scan_notice", "action_notice"].map((id) => $(id)).filter((e) => e && !e.hidden).map((e) => e.textContent).join(""),
       indicator: !!overlay && shown($("loading_img")),
       entries: $("images").options.length,
       action: shown($("action_ui")),
       msg: $("action_msg").textContent,
       mark: $("action_img").src.split("/").pop(),
+      opacity: getComputedStyle($("action_img")).opacity,
       buttons: shown($("action_next")),
       logLines: log === "" ? 0 : log.split("\n").length - 1,
       // The log's lines that the area no longer shows, as its note counts them.
@@ -237,6 +245,15 @@ const FAILED = {
   },
 };
 
+// What the page must show when an action's own request got no answer: the
+// service may have started it, so it is neither a failure nor a success.
+function notConfirmed(s) {
+  assert.match(s.msg, /^NOT CONFIRMED: {2}The repair service did not answer\. The action may be running/);
+  assert.equal(s.mark, "scanning.gif", "neither pass nor fail");
+  assert.equal(s.opacity, "0", "the busy indicator is hidden");
+  assert.equal(s.buttons, true);
+}
+
 // Exceptions that the page's last-resort guards caught and wrote to the
 // console (the description of a JS error, e.g. "TypeError: ...").
 const internalErrors = (ui) => ui.consoleLines.filter((line) => /^[A-Za-z]*Error\b/.test(line));
@@ -250,6 +267,8 @@ async function heldUntilSent(ui, op) {
       return;
     } catch {
       await ui.idle();
+      // Sent meanwhile: its wait must not be shortened.
+      if (ui.svc.held.length > 0) return;
       await ui.advance(op.step);
     }
   }
@@ -268,11 +287,13 @@ async function runCell(env, op, fault, outcome) {
       if (fault.slow) {
         await heldUntilSent(ui, op);
         const sent = svc.requests.length;
-        await ui.advance(HOUR);
+        // Within the bound (the request went out up to 20 ms ago).
+        const bound = ANSWER_BOUNDS_MS["/" + op.request];
+        await ui.advance(bound - 100);
         assert.equal(svc.requests.length, sent, "nothing else is sent while the answer is out");
         const waiting = await pageState(ui);
-        assert.doesNotMatch(describeState(waiting), /^(Failed|FAIL)/, "waiting is no failure");
-        label = "waits 1 h, then ";
+        assert.doesNotMatch(describeState(waiting), /^(Failed|FAIL|NOT)/, "waiting is no failure");
+        label = `waits ${(bound - 100) / 1000} s, then `;
         await svc.release();
       }
       const r = await ui.runUntil(op.end, { step: op.step, max: 60, stallMs: 10000 });
@@ -288,8 +309,15 @@ async function runCell(env, op, fault, outcome) {
           assert.ok(s.hiddenLines > 0, "the area shows the newest lines only");
         }
       }
-      if (op.kind === "request" && !fault.slow) FAILED[op.page](s, op);
+      if (op.kind === "request" && fault.unanswered && op.page === "action") notConfirmed(s);
+      else if (op.kind === "request" && !fault.slow) FAILED[op.page](s, op);
       else ENDED_WELL[op.page](s);
+      assert.equal(s.notice, "", "no notice of a silent service once the wait is over");
+      if (op.kind === "request") {
+        await ui.advance(HOUR);
+        await ui.idle();
+        assert.equal(svc.of(op.request).length, 1, "the request is never sent again");
+      }
     } catch (e) {
       if (!outcome.text) outcome.text = `error: ${e.message.split("\n")[0]}`;
       throw e;

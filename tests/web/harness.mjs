@@ -9,7 +9,9 @@
 // - installs Playwright's fake clock, paused, with delays clamped as a
 //   browser clamps them (setInterval >= 4 ms, setTimeout >= 1 ms), and
 //   drives it from inside the page so that 1000 or 5000 polls take no time
-//   beyond the requests' own round trips.
+//   beyond the requests' own round trips. The clock stands still while a
+//   request is out that the service will answer; requests that it hangs or
+//   holds are marked in the page, and time runs past them.
 
 import assert from "node:assert/strict";
 import http from "node:http";
@@ -87,7 +89,7 @@ export function startStaticServer() {
 //   { json: value, status?: 200 }     JSON body (value may be null, 5, [] ...)
 //   { body: "text", status?, contentType? }
 //   { abort: "connectionrefused" }    the service is down
-//   { hang: true }                    never answered
+//   { hang: true }                    never answered (the page may abandon it)
 export const answer = {
   json: (value, status = 200) => ({ json: value, status }),
   done: (message, extra = {}) => ({ json: { status: 200, message, ...extra } }),
@@ -174,18 +176,22 @@ export class FakeService {
       return route.abort("connectionrefused");
     }
     const a = typeof handler === "function" ? handler(request, n) : handler;
-    if (a.hang) return;
+    if (a.hang) return markUnanswered(route, true);
     if (a.held) {
       this.held.push([route, a.held]);
-      return;
+      return markUnanswered(route, true);
     }
     return this.answerWith(route, a);
   }
 
-  // Answers the held requests.
+  // Answers the held requests that the page still waits for (one it
+  // abandoned is answered into the void).
   async release() {
     const held = this.held.splice(0);
-    for (const [route, a] of held) await this.answerWith(route, a);
+    for (const [route, a] of held) {
+      await markUnanswered(route, false);
+      await this.answerWith(route, a).catch(() => {});
+    }
   }
 
   answerWith(route, a) {
@@ -202,6 +208,17 @@ export class FakeService {
       contentType: a.contentType ?? "application/json",
       body: a.body,
     });
+  }
+}
+
+// Tells the page that the service leaves a request unanswered (or, false,
+// answers it now).
+async function markUnanswered(route, hung) {
+  const url = route.request().url();
+  try {
+    await route.request().frame().evaluate(([u, h]) => window.__net && window.__net.mark(u, h), [url, hung]);
+  } catch {
+    // The page is gone.
   }
 }
 
@@ -224,36 +241,61 @@ function clampAndObserve() {
     wake();
     return id;
   };
-  // Counts the page's requests and the reading of their bodies; passes
-  // everything through unchanged.
+  // Counts the page's requests and the reading of their bodies, and keeps
+  // the requests out, each marked when the service leaves it unanswered;
+  // passes everything through unchanged. A request or a body counts as done
+  // one task after it settled, once the page's promise reactions to it ran.
+  const later = [];
+  const channel = new MessageChannel();
+  channel.port1.onmessage = () => later.shift()();
+  const nextTask = (fn) => {
+    later.push(fn);
+    channel.port2.postMessage(0);
+  };
   const realFetch = window.fetch;
-  window.__net = { sent: 0, settled: 0, reading: 0 };
-  window.fetch = function (...args) {
-    window.__net.sent += 1;
-    return realFetch.apply(this, args).finally(() => {
-      window.__net.settled += 1;
-      wake();
-    });
+  const net = { sent: 0, settled: 0, reading: 0, out: [] };
+  window.__net = net;
+  net.mark = (url, hung) => {
+    const request = net.out.find((r) => r.url === url && r.hung !== hung);
+    if (request) request.hung = hung;
+    wake();
+  };
+  // True while the page waits for an answer that will come.
+  net.waiting = () => net.reading > 0 || net.out.some((r) => !r.hung);
+  window.fetch = function (resource, ...args) {
+    const url = new URL(resource instanceof Request ? resource.url : resource, location.href).href;
+    const request = { url, hung: false };
+    net.out.push(request);
+    net.sent += 1;
+    return realFetch.call(this, resource, ...args).finally(() =>
+      nextTask(() => {
+        net.out.splice(net.out.indexOf(request), 1);
+        net.settled += 1;
+        wake();
+      }),
+    );
   };
   for (const method of ["json", "text"]) {
     const real = Response.prototype[method];
     Response.prototype[method] = function (...args) {
       window.__net.reading += 1;
-      return real.apply(this, args).finally(() => {
-        window.__net.reading -= 1;
-        wake();
-      });
+      return real.apply(this, args).finally(() =>
+        nextTask(() => {
+          net.reading -= 1;
+          wake();
+        }),
+      );
     };
   }
 }
 
-// Runs in the page: fulfils once no request is out and no body is being
-// read, twice in a row one task apart (so that what an answer starts has
-// started).
+// Runs in the page: fulfils once no request is out but those the service
+// leaves unanswered and no body is being read, twice in a row one task
+// apart (so that what an answer starts has started).
 function quietInPage() {
   const builtins = globalThis.__pwClock ? globalThis.__pwClock.builtins : window;
   const net = window.__net;
-  const quiet = () => net.sent === net.settled && net.reading === 0;
+  const quiet = () => !net.waiting();
   const task = () => new Promise((r) => builtins.setTimeout(r, 1));
   return (async () => {
     for (;;) {
@@ -266,7 +308,8 @@ function quietInPage() {
 }
 
 // Runs in the page: advances the fake clock by `step` whenever a timer is
-// pending, until `until` (a JS expression) holds or `max` steps were made.
+// pending and no answer is on its way, until `until` (a JS expression)
+// holds or `max` steps were made.
 async function driveInPage({ step, until, max, stallMs }) {
   const pw = globalThis.__pwClock;
   if (!pw || !pw.controller || typeof pw.controller.runFor !== "function") {
@@ -297,13 +340,16 @@ async function driveInPage({ step, until, max, stallMs }) {
   for (;;) {
     if (cond()) return { ok: true, steps };
     if (steps >= max) return { ok: false, steps, reason: "max steps" };
-    if (clock.countTimers() > 0) {
+    const waiting = window.__net.waiting();
+    if (!waiting && clock.countTimers() > 0) {
       await clock.runFor(step);
       steps += 1;
       idleSince = realNow();
       continue;
     }
-    if (realNow() - idleSince > stallMs) return { ok: false, steps, reason: "stalled" };
+    if (realNow() - idleSince > stallMs) {
+      return { ok: false, steps, reason: waiting ? "an answer did not come" : "stalled" };
+    }
     await waitForWork();
   }
 }

@@ -5,6 +5,7 @@
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import { browserForFile, UI, FakeService, answer, SERVICE } from "./harness.mjs";
+import { ANSWER_BOUNDS_MS } from "../../web/system_proxy.js";
 
 const env = browserForFile();
 
@@ -203,6 +204,55 @@ describe("records: one for every kind of answer, never a throw", () => {
         result: "",
         message: "Invalid answer from the repair service: the body is not a JSON object",
       });
+    }
+  });
+});
+
+describe("bounded waits", () => {
+  test("a request without an answer fulfils at its bound with FAILED, saying that the service did not answer", async () => {
+    const hang = answer.hang();
+    const svc = new FakeService({
+      scan: hang, list: hang, status: hang, restore: hang, repair: hang,
+      "factory-reset": hang, reboot: hang, clear: hang,
+    });
+    const ui = await UI.open(env, svc, { path: "/__blank.html" });
+    try {
+      const start = await ui.page.evaluate(
+        async ({ base, calls }) => {
+          const { SystemProxy } = await import("/system_proxy.js");
+          const proxy = new SystemProxy(base);
+          window.__done = calls.map(() => null);
+          calls.forEach(([method, ...args], i) => {
+            proxy[method](...args).then(
+              (record) => (window.__done[i] = { ...record, after: Date.now() }),
+              (e) => (window.__done[i] = { rejected: String(e) }),
+            );
+          });
+          return Date.now();
+        },
+        { base: SERVICE, calls: ALL_CALLS },
+      );
+      await ui.requests(8);
+      await ui.idle();
+      const r = await ui.runUntil("window.__done.every(Boolean)", { step: 500 });
+      assert.ok(r.ok, JSON.stringify(r));
+      const done = await ui.page.evaluate(() => window.__done);
+      svc.requests.forEach((request, i) => {
+        const bound = ANSWER_BOUNDS_MS[request.path.slice("/lumenos-repair".length)];
+        assert.deepEqual(done[i], {
+          state: "FAILED",
+          result: "",
+          message: `The repair service did not answer within ${bound / 1000} s`,
+          after: start + bound,
+        }, request.path);
+      });
+      assert.equal(svc.requests.length, 8, "nothing sent again");
+      // A status poll is given up on soonest, an action's request last.
+      const bounds = Object.values(ANSWER_BOUNDS_MS);
+      assert.equal(Math.min(...bounds), ANSWER_BOUNDS_MS["/status"]);
+      assert.equal(Math.max(...bounds), ANSWER_BOUNDS_MS["/restore"]);
+    } finally {
+      await ui.close();
     }
   });
 });

@@ -1,6 +1,10 @@
 // The page's timers, run faster: setTimeout delays are divided by
 // window.__timeScale, from the next load of the page on. A long action
-// then takes seconds or minutes instead of hours.
+// then takes seconds or minutes instead of hours. Delays of 10 s and more
+// keep their length: they bound the waits for the service's answers (and
+// time its silence), and the service answers no faster for the scale.
+
+const UNSCALED_FROM_MS = 10000;
 
 export async function speedUpPageTimers(page, scale) {
   await page.send("Page.enable");
@@ -9,7 +13,8 @@ export async function speedUpPageTimers(page, scale) {
       const setTimeoutOf = window.setTimeout;
       window.__timeScale = ${Number(scale)};
       window.setTimeout = function (fn, delay, ...args) {
-        return setTimeoutOf.call(this, fn, (Number(delay) || 0) / window.__timeScale, ...args);
+        const ms = Number(delay) || 0;
+        return setTimeoutOf.call(this, fn, ms >= ${UNSCALED_FROM_MS} ? ms : ms / window.__timeScale, ...args);
       };
     })();`,
   });

@@ -35,7 +35,7 @@ TEST(ScenarioParserTest, EveryShippedScenarioLoadsUnderItsFileName) {
   std::vector<std::string> names = library.Names();
   for (const char* expected :
        {"default", "scan-fails", "action-fails-midway", "service-drops-out",
-        "slow-answers", "bad-answers"}) {
+        "slow-answers", "bad-answers", "service-stops-answering"}) {
     EXPECT_NE(std::find(names.begin(), names.end(), expected), names.end())
         << expected;
   }

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "repair_service.h"
 #include "test_support.h"
 
@@ -100,6 +103,26 @@ TEST_F(ShippedScenariosTest, ServiceDropsOutDuringTheActionAndComesBack) {
   Followed restore = Restore(ScanToEnd());
   EXPECT_EQ(restore.polls, "rxxxe");
   EXPECT_EQ(restore.final_code, 200);
+}
+
+TEST_F(ShippedScenariosTest,
+       ServiceStopsAnsweringTwoPollsOfTheActionForHalfAMinute) {
+  Use("service-stops-answering");
+  Json accepted =
+      Call("restore?disc=nvme0n1&image=lumenos-3.6.2&scanuuid=" + ScanToEnd());
+  std::string uuid = accepted["uuid"];
+  std::vector<int64_t> delays;
+  for (int poll = 0; poll < 4; ++poll) {
+    clock_.Advance(2000);
+    delays.push_back(
+        service_
+            ->Handle(Get(kService + "status?uuid=" + uuid + "&start=0&max=1"))
+            .delay_ms);
+  }
+  EXPECT_EQ(delays, (std::vector<int64_t>{0, 30000, 30000, 0}));
+  Followed rest = Follow(uuid, 2000);
+  EXPECT_EQ(rest.final_code, 200);
+  EXPECT_GT(rest.polls.size(), 5u) << "the action outlasts the silence";
 }
 
 TEST_F(ShippedScenariosTest, BadAnswersDisturbTheScanThenItFinishes) {

@@ -14,7 +14,8 @@ import { saveActionRecord, loadActionRecord, forgetActionRecord } from "./action
 // - text, never markup: the messages, the action's status lines (in
 //   "action_msg" and the log area), the log lines, the disc labels, the disc
 //   and image keys (in the image list, the headings and the dialog), the
-//   uuids (sent back in queries only).
+//   uuids (sent back in queries only); the same texts when they come back
+//   from the tab's session storage (action_record.js).
 
 const SERVICE_ADDRESS = "http://127.0.0.1:8080/lumenos-repair";
 const MAX_TRY_SCAN = 1000;

@@ -9,6 +9,7 @@ import { safeMarkup } from "./safe_markup.js";
 import { updateLogOutput, clearLog } from "./log_view.js";
 import { focusFirstControl } from "./focus_nav.js";
 import "./gamepad.js";
+import { saveActionRecord, loadActionRecord, forgetActionRecord } from "./action_record.js";
 
 // What the service sends, and how the page shows it:
 // - sanitized markup (safe_markup.js): the scan's status lines in
@@ -16,7 +17,8 @@ import "./gamepad.js";
 // - text, never markup: the messages, the action's status lines (in
 //   "action_msg" and the log area), the log lines, the disc labels, the disc
 //   and image keys (in the image list, the headings and the dialog), the
-//   uuids (sent back in queries only).
+//   uuids (sent back in queries only); the same texts when they come back
+//   from the tab's session storage (action_record.js).
 
 const SERVICE_ADDRESS = "http://127.0.0.1:8080/lumenos-repair";
 const MAX_TRY_SCAN = 1000;
@@ -57,6 +59,8 @@ function isId(value) {
 
 // The text of the failure result when an accepted request has no uuid.
 const NO_UUID_MESSAGE = "The repair service accepted the request without a request id";
+// The success text of a repair followed to its end.
+const REPAIR_FOLLOWED_TEXT = "Minimize this window  and repair manually with caution";
 
 // The line shown when an action request got no answer at all.
 const UNCONFIRMED_TEXT =
@@ -87,6 +91,13 @@ function heading(text, color) {
   h2.textContent = text;
   if (color) h2.style.color = color;
   return h2;
+}
+
+// The action page's heading of an action started by "Proceed" ("running")
+// or by the action page's "Reboot" ("rebooting").
+function actionHeading({ heading: kind, option, disc, image }) {
+  if (kind === "rebooting") return heading("Rebooting " + disc + " : " + image, "#302e2e");
+  return heading("Running " + option + " on " + disc + " : " + image);
 }
 
 // Parses a menu entry value back into disc key and image key.
@@ -125,6 +136,11 @@ function closeLoadingIconWithDelay() {
 }
 
 function updateOptionMenu(list) {
+  fillImageMenu(list);
+  closeLoadingIconWithDelay();
+}
+
+function fillImageMenu(list) {
   const menu = el("images");
   menu.replaceChildren();
   menu.add(new Option("Select..", ""));
@@ -142,7 +158,6 @@ function updateOptionMenu(list) {
     }
   }
   menu.selectedIndex = 0;
-  closeLoadingIconWithDelay();
 }
 
 // The value of the entry the image list shows; "" for none.
@@ -295,53 +310,68 @@ class System {
     updateOptionMenu(osList);
   }
 
-  // Restore, factory reset and repair take the same course.
-  async runOperation(record, successTextFollowed) {
+  // Restore, factory reset and repair take the same course. started:
+  // { heading, option, disc, image } of the action, kept while it is
+  // followed.
+  async runOperation(record, started, successTextFollowed) {
     updateLogOutput([record.message]);
     if (wasAbandoned(record)) {
       OnUnconfirmed();
     } else if (record.state === "FAILED") {
       OnFail(record.message);
     } else if (record.state === "PENDING") {
-      if (!isId(record.result.uuid)) {
+      const uuid = record.result.uuid;
+      if (!isId(uuid)) {
         // Nothing to follow: fail at once instead of polling a made-up id.
         OnFail(NO_UUID_MESSAGE);
         return false;
       }
-      const [code, text] = await this.checkStatusForAction(record.result.uuid);
-      if (code == 200) OnSuccess(successTextFollowed === undefined ? text : successTextFollowed);
-      else OnFail(text);
+      const osList = isObject(this.listData.result) ? this.listData.result.os_list : undefined;
+      saveActionRecord({ ...started, uuid, scanUuid: this.scanUuid(), osList, message: record.message });
+      await this.followAction(uuid, successTextFollowed, ACTION_POLL_MS);
     } else {
       return true; // "FINISHED"
     }
     return false;
   }
 
+  // Follows an accepted action to its result; its record goes with the end.
+  async followAction(uuid, successTextFollowed, firstPollMs) {
+    const [code, text] = await this.checkStatusForAction(uuid, firstPollMs);
+    forgetActionRecord(uuid);
+    if (code == 200) OnSuccess(successTextFollowed === undefined ? text : successTextFollowed);
+    else OnFail(text);
+  }
+
   async Restore(disc, img) {
     this.restoreData = await this.systemProxy.triggerRestore(disc, img, this.scanUuid());
     this.currentActionReq = this.restoreData;
-    if (await this.runOperation(this.restoreData)) OnSuccess(this.restoreData.message);
+    const started = { heading: "running", option: "Restore", disc, image: img };
+    if (await this.runOperation(this.restoreData, started)) OnSuccess(this.restoreData.message);
   }
 
   async FactoryReset(disc, img) {
     // The service takes the image key as "efi" and the scan uuid as "image".
     this.resetData = await this.systemProxy.triggerFactoryReset(disc, img, this.scanUuid());
     this.currentActionReq = this.resetData;
-    if (await this.runOperation(this.resetData)) OnSuccess(this.resetData.message);
+    const started = { heading: "running", option: "Factory-reset", disc, image: img };
+    if (await this.runOperation(this.resetData, started)) OnSuccess(this.resetData.message);
   }
 
   async Repair(disc, img) {
     this.repairData = await this.systemProxy.triggerRepair(disc, img, this.scanUuid());
     this.currentActionReq = this.repairData;
-    const followedText = "Minimize this window  and repair manually with caution";
-    if (await this.runOperation(this.repairData, followedText)) {
+    const started = { heading: "running", option: "Repair", disc, image: img };
+    if (await this.runOperation(this.repairData, started, REPAIR_FOLLOWED_TEXT)) {
       OnSuccess("Minimize this and repair Manually with caution");
     }
   }
 
-  async Reboot(disc, img, delay) {
+  // headingKind: "running" from "Proceed", "rebooting" from the action page.
+  async Reboot(disc, img, delay, headingKind = "running") {
     this.rebootData = await this.systemProxy.triggerReboot(disc, img, this.scanUuid(), delay);
-    if (await this.runOperation(this.rebootData)) updateActionMessage("Rebooting..");
+    const started = { heading: headingKind, option: "Reboot", disc, image: img };
+    if (await this.runOperation(this.rebootData, started)) updateActionMessage("Rebooting..");
   }
 
   async Clear() {
@@ -350,10 +380,10 @@ class System {
   }
 
   // Follows one request; delivers [final code, final text].
-  async checkStatusForAction(uuid) {
+  async checkStatusForAction(uuid, firstPollMs = ACTION_POLL_MS) {
     let received = 0;
     for (let n = 0; n < MAX_TRY_ACTION; n++) {
-      await sleep(ACTION_POLL_MS);
+      await sleep(n === 0 ? firstPollMs : ACTION_POLL_MS);
       const status = await this.systemProxy.getStatusById(uuid, received, 100);
       if (status.state !== "FINISHED") continue;
       const messages = status.result.log_messages;
@@ -428,7 +458,7 @@ export async function TakeAction(element) {
   // One action from the first page: another confirmation answered in the
   // meantime has opened the action page already.
   if (!confirmed || actionPageShown()) return;
-  showActionPage(heading("Running " + option + " on " + disc + " : " + image));
+  showActionPage(actionHeading({ heading: "running", option, disc, image }));
   switch (option) {
     case "Restore":
       runGuarded(system.Restore(disc, image));
@@ -482,10 +512,10 @@ export async function RebootSystem(el_) {
     message: escapeMarkup("Will reboot " + disc + " : image-" + image + ". Continue?"),
   });
   if (!confirmed) return;
-  el("action_label").replaceChildren(heading("Rebooting " + disc + " : " + image, "#302e2e"));
+  el("action_label").replaceChildren(actionHeading({ heading: "rebooting", disc, image }));
   updateActionMessage("In " + REBOOT_DELAY + " seconds");
   clearLog();
-  runGuarded(system.Reboot(disc, image, REBOOT_DELAY));
+  runGuarded(system.Reboot(disc, image, REBOOT_DELAY, "rebooting"));
 }
 
 // ------------------------------------------------------------ page start
@@ -499,10 +529,39 @@ document.addEventListener(
   true,
 );
 
+// The page loaded again while an accepted action ran (its renderer died):
+// the action page as it was, the action followed from the start of its log
+// at once. Nothing is sent but status polls, and no scan.
+function resumeAction(record) {
+  system.scanData = { state: "FINISHED", result: { uuid: record.scanUuid }, message: "" };
+  system.listData = { state: "FINISHED", result: { os_list: record.osList }, message: "" };
+  fillImageMenu(record.osList);
+  const menu = el("images");
+  const value = JSON.stringify({ disc: record.disc, image: record.image });
+  const entry = [...menu.options].findIndex((option) => option.value === value);
+  if (entry > 0) {
+    menu.selectedIndex = entry;
+    selectedImage = value;
+  }
+  el("loading_id").remove();
+  showActionPage(actionHeading(record));
+  if (record.option !== "Reboot") {
+    system.currentActionReq = { state: "PENDING", result: { status: 102, uuid: record.uuid }, message: record.message };
+  }
+  updateLogOutput([record.message]);
+  const successText = record.option === "Repair" ? REPAIR_FOLLOWED_TEXT : undefined;
+  runGuarded(system.followAction(record.uuid, successText, 0));
+}
+
 document.addEventListener("DOMContentLoaded", () => {
   // The record follows the entry shown, however the list was changed.
   const menu = el("images");
   for (const type of ["change", "input"]) menu.addEventListener(type, () => ImageSelected(menu));
+  const record = loadActionRecord();
+  if (record) {
+    resumeAction(record);
+    return;
+  }
   updateScanStatus("Scan started");
   during("scan", "scan_notice", system.Scan()).catch((e) => {
     console.error(e);

@@ -15,6 +15,8 @@ class CefBrowser : public virtual CefBaseRefCounted {
   virtual CefRefPtr<CefBrowserHost> GetHost() = 0;
   // True if |that| is the same browser, whichever object stands for it.
   virtual bool IsSame(CefRefPtr<CefBrowser> that) = 0;
+  // The top-level frame; valid until OnBeforeClose.
+  virtual CefRefPtr<CefFrame> GetMainFrame() = 0;
 };
 
 class CefBrowserHost : public virtual CefBaseRefCounted {

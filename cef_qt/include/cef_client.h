@@ -5,6 +5,7 @@
 #include "include/cef_display_handler.h"
 #include "include/cef_life_span_handler.h"
 #include "include/cef_load_handler.h"
+#include "include/cef_request_handler.h"
 
 // Hands out a browser's handlers.
 class CefClient : public virtual CefBaseRefCounted {
@@ -14,6 +15,7 @@ class CefClient : public virtual CefBaseRefCounted {
     return nullptr;
   }
   virtual CefRefPtr<CefLoadHandler> GetLoadHandler() { return nullptr; }
+  virtual CefRefPtr<CefRequestHandler> GetRequestHandler() { return nullptr; }
 };
 
 #endif  // CEF_INCLUDE_CEF_CLIENT_H_

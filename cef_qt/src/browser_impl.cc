@@ -1,5 +1,6 @@
 #include "browser_impl.h"
 
+#include <QTimer>
 #include <QWebEngineFullScreenRequest>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineNewWindowRequest>
@@ -30,6 +31,19 @@ constexpr char kNoTextAreaResizeScript[] = R"(
 
 CefString FromQString(const QString& text) {
   return text.toStdU16String();
+}
+
+// Qt tells an out-of-memory death as one of its other statuses.
+cef_termination_status_t TerminationStatusOf(
+    QWebEnginePage::RenderProcessTerminationStatus status) {
+  switch (status) {
+    case QWebEnginePage::KilledTerminationStatus:
+      return TS_PROCESS_WAS_KILLED;
+    case QWebEnginePage::CrashedTerminationStatus:
+      return TS_PROCESS_CRASHED;
+    default:
+      return TS_ABNORMAL_TERMINATION;
+  }
 }
 
 }  // namespace
@@ -101,9 +115,18 @@ void BrowserImpl::ConnectPage() {
                    });
   QObject::connect(
       page, &QWebEnginePage::renderProcessTerminated, page,
-      [](QWebEnginePage::RenderProcessTerminationStatus status, int code) {
+      [this](QWebEnginePage::RenderProcessTerminationStatus status, int code) {
         LOG(ERROR) << "Render process terminated with status "
                    << static_cast<int>(status) << ", exit code " << code;
+        // A normal exit is not reported, as in CEF.
+        if (status == QWebEnginePage::NormalTerminationStatus)
+          return;
+        // Reported once the signal has returned, so that the handler may
+        // load a page at once.
+        CefRefPtr<BrowserImpl> self(this);
+        QTimer::singleShot(0, page_.data(), [self, status] {
+          self->OnRenderProcessTerminated(TerminationStatusOf(status));
+        });
       });
 }
 
@@ -172,6 +195,14 @@ void BrowserImpl::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
   handler->OnLoadError(self, main_frame_.get(), code,
                        FromQString(info.errorString()),
                        FromQString(info.url().toString()));
+}
+
+void BrowserImpl::OnRenderProcessTerminated(cef_termination_status_t status) {
+  if (!valid_)
+    return;
+  if (CefRefPtr<CefRequestHandler> handler =
+          ClientHandler(&CefClient::GetRequestHandler))
+    handler->OnRenderProcessTerminated(this, status);
 }
 
 // Every pop-up is allowed, with the opener's client, settings and browser

@@ -31,13 +31,13 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost {
   bool IsValid() const { return valid_; }
   BrowserViewImpl* View() { return view_; }
   BrowserPage* Page() { return page_; }
-  CefRefPtr<FrameImpl> MainFrame() { return main_frame_; }
 
   // CefBrowser:
   CefRefPtr<CefBrowserHost> GetHost() override { return this; }
   bool IsSame(CefRefPtr<CefBrowser> that) override {
     return that.get() == static_cast<CefBrowser*>(this);
   }
+  CefRefPtr<CefFrame> GetMainFrame() override { return main_frame_.get(); }
 
   // CefBrowserHost:
   bool TryCloseBrowser() override;
@@ -54,6 +54,7 @@ class BrowserImpl : public CefBrowser, public CefBrowserHost {
   void OnCloseAccepted();
   void OnLoadingChanged(const QWebEngineLoadingInfo& info);
   void OnNewWindowRequested(QWebEngineNewWindowRequest& request);
+  void OnRenderProcessTerminated(cef_termination_status_t status);
 
   BrowserViewImpl* view_;
   QPointer<BrowserPage> page_;

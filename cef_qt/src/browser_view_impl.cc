@@ -41,7 +41,7 @@ void BrowserViewImpl::AttachToWindow(WindowImpl* window,
   browser_ = new BrowserImpl(this, page, client_, settings_);
   browser_->NotifyCreated();
   if (!url_.empty())
-    browser_->MainFrame()->LoadURL(url_);
+    browser_->GetMainFrame()->LoadURL(url_);
 }
 
 void BrowserViewImpl::DetachFromWindow() {

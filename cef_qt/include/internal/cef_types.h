@@ -57,6 +57,13 @@ typedef enum {
 } cef_show_state_t;
 
 typedef enum {
+  TS_ABNORMAL_TERMINATION,
+  TS_PROCESS_WAS_KILLED,
+  TS_PROCESS_CRASHED,
+  TS_PROCESS_OOM,
+} cef_termination_status_t;
+
+typedef enum {
   TID_UI,
   TID_FILE_BACKGROUND,
   TID_FILE_USER_VISIBLE,

@@ -56,18 +56,22 @@ class FakeBrowserHost : public CefBrowserHost {
 // out several objects for one browser.
 class FakeBrowser : public CefBrowser {
  public:
-  explicit FakeBrowser(int identifier, CefRefPtr<CefBrowserHost> host = nullptr)
-      : identifier_(identifier), host_(host) {}
+  explicit FakeBrowser(int identifier,
+                       CefRefPtr<CefBrowserHost> host = nullptr,
+                       CefRefPtr<CefFrame> main_frame = nullptr)
+      : identifier_(identifier), host_(host), main_frame_(main_frame) {}
 
   CefRefPtr<CefBrowserHost> GetHost() override { return host_; }
   bool IsSame(CefRefPtr<CefBrowser> that) override {
     auto* other = static_cast<FakeBrowser*>(that.get());
     return other && other->identifier_ == identifier_;
   }
+  CefRefPtr<CefFrame> GetMainFrame() override { return main_frame_; }
 
  private:
   const int identifier_;
   const CefRefPtr<CefBrowserHost> host_;
+  const CefRefPtr<CefFrame> main_frame_;
 
   IMPLEMENT_REFCOUNTING(FakeBrowser);
 };

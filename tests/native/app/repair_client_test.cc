@@ -1,5 +1,6 @@
 // The client handler: browser bookkeeping, the end of the message loop, the
-// error page, title and fullscreen forwarding, its current instance.
+// error page, title and fullscreen forwarding, what follows a renderer's
+// death, its current instance.
 
 #include "repair_client.h"
 
@@ -138,6 +139,16 @@ TEST_F(RepairClientTest, AbortedLoadLeavesTheFrameAlone) {
   EXPECT_TRUE(frame->loaded_urls().empty());
 }
 
+// The page of a data URL that the client loaded.
+std::string PageOfDataUrl(const std::string& url) {
+  EXPECT_EQ(0u, url.find(kDataUrlPrefix)) << url;
+  if (url.find(kDataUrlPrefix) != 0)
+    return std::string();
+  std::string encoded = url.substr(sizeof(kDataUrlPrefix) - 1);
+  EXPECT_EQ(std::string::npos, encoded.find_first_of("+/=")) << encoded;
+  return DecodeBase64(DecodePercent(encoded));
+}
+
 TEST_F(RepairClientTest, FailedLoadShowsTheErrorPage) {
   for (cef_errorcode_t code :
        {ERR_NAME_NOT_RESOLVED, ERR_FAILED, ERR_CONNECTION_ABORTED}) {
@@ -145,15 +156,44 @@ TEST_F(RepairClientTest, FailedLoadShowsTheErrorPage) {
     client_->OnLoadError(new FakeBrowser(1), frame, code, "some error",
                          "http://failed.example/?q=1");
     ASSERT_EQ(1u, frame->loaded_urls().size()) << "code " << code;
-    const std::string& url = frame->loaded_urls()[0];
-
-    ASSERT_EQ(0u, url.find(kDataUrlPrefix)) << url;
-    std::string encoded = url.substr(sizeof(kDataUrlPrefix) - 1);
-    EXPECT_EQ(std::string::npos, encoded.find_first_of("+/=")) << encoded;
-    std::string page = DecodeBase64(DecodePercent(encoded));
+    std::string page = PageOfDataUrl(frame->loaded_urls()[0]);
     EXPECT_EQ(66u, page.size());
     EXPECT_EQ(kErrorPage, page);
   }
+}
+
+// The first deaths load the start page again in the main frame; from the
+// third within a minute on, the fixed message stands instead, whatever the
+// status.
+TEST_F(RepairClientTest, RendererDeathReloadsTheStartPageUntilItKeepsDying) {
+  CefRefPtr<FakeFrame> frame = new FakeFrame();
+  CefRefPtr<CefBrowser> browser = new FakeBrowser(1, nullptr, frame);
+  for (auto status : {TS_PROCESS_WAS_KILLED, TS_PROCESS_CRASHED, TS_PROCESS_OOM,
+                      TS_ABNORMAL_TERMINATION})
+    client_->OnRenderProcessTerminated(browser, status);
+
+  const std::vector<std::string>& urls = frame->loaded_urls();
+  ASSERT_EQ(4u, urls.size());
+  EXPECT_EQ("client://web/index.html", urls[0]);
+  EXPECT_EQ("client://web/index.html", urls[1]);
+  EXPECT_EQ(urls[2], urls[3]);
+  std::string page = PageOfDataUrl(urls[2]);
+  for (const char* said :
+       {"The display of the repair tool failed", "may still be going on",
+        "Do not switch the unit off", "start lumenos-repair-app again"}) {
+    EXPECT_NE(std::string::npos, page.find(said)) << said;
+  }
+  for (const char* loads : {"<script", "src=", "href=", "url("})
+    EXPECT_EQ(std::string::npos, page.find(loads)) << loads;
+}
+
+TEST_F(RepairClientTest, RendererDeathWithoutMainFrameIsDropped) {
+  client_->OnRenderProcessTerminated(new FakeBrowser(1), TS_PROCESS_CRASHED);
+  CefRefPtr<FakeFrame> frame = new FakeFrame();
+  client_->OnRenderProcessTerminated(new FakeBrowser(1, nullptr, frame),
+                                     TS_PROCESS_CRASHED);
+  EXPECT_EQ(std::vector<std::string>{"client://web/index.html"},
+            frame->loaded_urls());
 }
 
 TEST_F(RepairClientTest, TitleAndFullscreenReachTheBrowsersWindow) {
@@ -215,6 +255,8 @@ TEST_F(RepairClientTest, HandsOutItselfAsItsHandlers) {
             as_client->GetLifeSpanHandler().get());
   EXPECT_EQ(static_cast<CefLoadHandler*>(client_.get()),
             as_client->GetLoadHandler().get());
+  EXPECT_EQ(static_cast<CefRequestHandler*>(client_.get()),
+            as_client->GetRequestHandler().get());
 }
 
 TEST(RepairClientInstanceTest, CurrentFromConstructionToDestruction) {

@@ -1,0 +1,138 @@
+// The page's renderer killed in the real program: the page comes back and
+// takes a running restore up again without sending it again; with the
+// dialog open the first page comes back and nothing is sent; a renderer
+// that keeps dying leaves a fixed message, and Close still ends the
+// program with status 0.
+
+import assert from "node:assert/strict";
+import { mkdtempSync, writeFileSync } from "node:fs";
+import os from "node:os";
+import path from "node:path";
+import { after, before, describe, it } from "node:test";
+import { destructive, named, scanUuid } from "./harness/journal.mjs";
+import { killRenderer, pageAgain } from "./harness/renderer.mjs";
+import { RepairPage } from "./harness/repair_page.mjs";
+import { Session } from "./harness/session.mjs";
+
+const LOG_LINES = Array.from({ length: 8 }, (_, i) => `written block group ${i + 1} of 8`);
+const SCENARIO = {
+  name: "restore-to-kill-in",
+  description: "a restore long enough to kill the page's renderer in it",
+  operations: {
+    scan: { duration_ms: 1000 },
+    restore: {
+      duration_ms: 16000,
+      message: "Restore accepted",
+      status_lines: ["Writing system", "Writing boot"],
+      log_lines: LOG_LINES,
+      final_line: "Restore finished",
+    },
+  },
+};
+const START_PAGE_READY = "typeof window.TakeAction === 'function' && document.readyState === 'complete'";
+const ACTION_PAGE_BACK =
+  "document.getElementById('action_ui').style.display !== 'none' && document.getElementById('action_label').textContent !== 'Action:  '";
+
+function scenarioFile() {
+  const file = path.join(mkdtempSync(path.join(os.tmpdir(), "renderer-death-")), "restore.json");
+  writeFileSync(file, JSON.stringify(SCENARIO));
+  return file;
+}
+
+describe("the page's renderer dies", () => {
+  const sim = { scenario: scenarioFile(), timeScale: 1 };
+  let session;
+  before(async () => {
+    session = await Session.start({ sim });
+  });
+  after(async () => {
+    await session?.stop();
+  });
+
+  it("during a restore: the action page comes back with the whole log and goes on to the result", async (t) => {
+    const { app } = session;
+    let repair = new RepairPage(session.page);
+    await repair.waitForMenu();
+    await repair.chooseImage(1);
+    await repair.chooseOption("restore");
+    await repair.proceed();
+    await repair.answer(true);
+    await session.page.waitForPage("two log lines",
+      "document.getElementById('action_log').textContent.split('\\n').length > 3", { timeout: 20000 });
+    const running = await repair.actionState();
+
+    const killedAt = Date.now();
+    await killRenderer(app);
+    session.page = await pageAgain(app, ACTION_PAGE_BACK);
+    t.diagnostic(`the action page was shown again ${Date.now() - killedAt} ms after the renderer's death`);
+    repair = new RepairPage(session.page);
+    const back = await repair.actionState();
+    assert.equal(back.label, running.label);
+    assert.equal(back.buttons, false);
+    assert.equal(await session.page.evaluate("!!document.getElementById('loading_id')"), false, "no scan overlay");
+    await session.keepScreenshot("renderer-death-action-page-back");
+
+    const result = await repair.waitForResult(40000);
+    assert.equal(result.message, "SUCCESS  Restore finished");
+    assert.equal(result.mark, "pass.png");
+    assert.equal(result.log, ["Restore accepted", ...LOG_LINES, "Restore finished"].join("\n") + "\n");
+    const journal = await session.sim.journal();
+    assert.equal(named(journal, "scan").length, 1, "no scan after the renderer's death");
+    assert.equal(destructive(journal).length, 1, "one restore request");
+    // The action's log polled from index 0 twice: at its start and after the death.
+    const scan = scanUuid(journal);
+    const actionPolls = named(journal, "status").filter((entry) => entry.params.uuid !== scan);
+    assert.deepEqual(actionPolls.filter((entry) => entry.params.start === "0").length, 2,
+      JSON.stringify(actionPolls.map((entry) => entry.params.start)));
+  });
+
+  it("with the dialog open: the first page comes back and nothing is sent", async () => {
+    const { app } = session;
+    await session.restartSim(sim);
+    let repair = new RepairPage(session.page);
+    await repair.waitForMenu();
+    await repair.chooseImage(1);
+    await repair.chooseOption("restore");
+    await repair.proceed();
+
+    await killRenderer(app);
+    session.page = await pageAgain(app, START_PAGE_READY);
+    repair = new RepairPage(session.page);
+    await repair.waitForMenu();
+    assert.equal(await repair.actionPageShown(), false);
+    assert.equal(await repair.dialogOpen(), false);
+    const journal = await session.sim.journal();
+    assert.equal(named(journal, "scan").length, 2, "the page scanned again");
+    assert.deepEqual(destructive(journal), [], "nothing sent");
+  });
+});
+
+describe("the page's renderer dies again and again", () => {
+  let session;
+  before(async () => {
+    session = await Session.start();
+  });
+  after(async () => {
+    await session?.stop();
+  });
+
+  it("shows the fixed message instead of a black window; Close ends the program with status 0", async () => {
+    const { app, display, window } = session;
+    for (let death = 1; death <= 2; death++) {
+      await killRenderer(app);
+      session.page = await pageAgain(app, START_PAGE_READY);
+    }
+    await killRenderer(app);
+    session.page = await pageAgain(app, "location.protocol === 'data:' && document.readyState === 'complete'");
+    const text = await session.page.evaluate("document.body.innerText");
+    for (const said of ["The display of the repair tool failed", "may still be going on in the repair service",
+      "Do not switch the unit off", "close this window", "start lumenos-repair-app again"]) {
+      assert.ok(text.includes(said), `the message says "${said}": ${text}`);
+    }
+    assert.equal(await session.page.evaluate("document.scripts.length"), 0);
+    await session.keepScreenshot("renderer-death-message");
+
+    await display.run("wmctrl", ["-i", "-c", window.id]);
+    assert.deepEqual(await app.waitForExit(15000), { code: 0, signal: null });
+  });
+});

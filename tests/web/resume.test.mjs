@@ -1,0 +1,136 @@
+// The page loaded again while an accepted action runs (as after its
+// renderer died) takes that action up again from the tab's session storage:
+// no scan, nothing destructive sent again, the whole log polled back, the
+// result as usual. What comes back from storage is data.
+
+import { test, describe } from "node:test";
+import assert from "node:assert/strict";
+import { browserForFile, closePageAfterEach, UI, FakeService, answer, SCAN_UUID } from "./harness.mjs";
+
+let ui;
+const env = browserForFile();
+closePageAfterEach(() => ui, () => (ui = undefined));
+
+const DESTRUCTIVE = ["restore", "factory-reset", "repair", "reboot"];
+const LOG = ["L1 partition table read", "L2 writing system", "L3 writing boot"];
+
+// The page's state as the user sees it.
+function shown() {
+  return ui.page.evaluate(() => {
+    const $ = (id) => document.getElementById(id);
+    return {
+      overlay: !!$("loading_id"),
+      actionPage: $("action_ui").style.display !== "none",
+      label: $("action_label").innerHTML,
+      msg: $("action_msg").textContent,
+      log: $("action_log").textContent,
+      menu: [...$("images").options].map((o) => o.textContent),
+      chosen: $("images").selectedIndex,
+      buttons: $("action_next").style.display !== "none",
+    };
+  });
+}
+
+// Loads the page again in the same tab; delivers the requests it sends
+// once it is quiet.
+async function reload() {
+  const before = ui.svc.requests.length;
+  await ui.page.reload();
+  await ui.idle();
+  await ui.advance(1);
+  await ui.idle();
+  return ui.svc.requests.slice(before);
+}
+
+describe("a page loaded again during an action", () => {
+  test("follows the accepted restore from log index 0, shows its end, then forgets it", async () => {
+    let finished = false;
+    ui = await UI.open(env, new FakeService({
+      restore: answer.pending("R-1", "Restore accepted"),
+      status: (request) => {
+        const start = Number(request.params.start);
+        const lines = finished ? [...LOG, "Restore finished"] : LOG.slice(0, 2);
+        const entry = finished ? [200, "done", "Restore finished"] : [102, "running", "Writing"];
+        return answer.status("R-1", entry[0], entry[2], lines.slice(start, start + 100), entry[1]);
+      },
+    }));
+    await ui.ready();
+    await ui.start(1, "restore");
+    await ui.idle();
+    await ui.advance(2000);
+    await ui.idle();
+    const before = await shown();
+    assert.equal(before.log, "Restore accepted\nL1 partition table read\nL2 writing system\n");
+
+    // While it runs: the action page as it was, the whole log polled back.
+    let sent = await reload();
+    assert.deepEqual(sent.map((r) => [r.op, r.params]), [["status", { uuid: "R-1", start: "0", max: "100" }]]);
+    assert.deepEqual(await shown(), before);
+    assert.equal(before.label, "<h2>Running Restore on sda : lumenos-2.4</h2>");
+    assert.equal(before.chosen, 1);
+
+    // It ended while the page was gone: its result at the first poll.
+    finished = true;
+    sent = await reload();
+    assert.deepEqual(sent.map((r) => r.op), ["status"]);
+    const after = await shown();
+    assert.equal(after.msg, "SUCCESS  Restore finished");
+    assert.equal(after.buttons, true);
+    assert.equal(after.log, "Restore accepted\n" + [...LOG, "Restore finished"].join("\n") + "\n");
+    assert.equal(await ui.mark(), "pass.png");
+
+    // Ended and shown: the next load starts afresh.
+    sent = await reload();
+    assert.deepEqual(sent.map((r) => r.op), ["scan", "list"]);
+    assert.equal((await shown()).actionPage, false);
+    assert.deepEqual(ui.svc.of("restore").length, 1, "one restore in all");
+    assert.ok(ui.svc.requests.every((r) => DESTRUCTIVE.includes(r.op) === (r.op === "restore")));
+  });
+
+  test("a stored record is data: hostile text shows as text; a record that does not check out is dropped", async () => {
+    ui = await UI.open(env, new FakeService({ status: answer.down() }));
+    await ui.ready();
+    const hostile = (field) => `<img src=x onerror="window.__pwned='${field}'"><script>window.__pwned='${field}'</script>`;
+    const record = {
+      heading: "running",
+      option: "Factory-reset",
+      disc: "sda" + hostile("disc"),
+      image: "img" + hostile("image"),
+      uuid: "R" + hostile("uuid"),
+      scanUuid: SCAN_UUID,
+      osList: { ["sda" + hostile("disc")]: { disc: hostile("label"), images: { ["img" + hostile("image")]: {} } } },
+      message: hostile("message"),
+    };
+    const store = (value) => ui.page.evaluate((v) => sessionStorage.setItem("lumenos-repair.action", v), value);
+
+    await store(JSON.stringify(record));
+    const sent = await reload();
+    assert.deepEqual(sent.map((r) => [r.op, r.params.uuid]), [["status", record.uuid]]);
+    const page = await shown();
+    assert.equal(await ui.text("#action_label"), `Running Factory-reset on ${record.disc} : ${record.image}`);
+    assert.equal(page.log, record.message + "\n");
+    assert.equal(page.menu[1], `${record.disc}:${hostile("label")} : ${record.image}  `);
+    assert.equal(page.chosen, 1);
+    assert.deepEqual(await ui.page.evaluate(() => ({
+      pwned: window.__pwned ?? null,
+      injected: document.querySelectorAll("img:not(#loading_img):not(#action_img), body script").length,
+    })), { pwned: null, injected: 0 });
+
+    // Not a record: the page starts as usual, and the record is gone.
+    const bad = [
+      "{not json",
+      JSON.stringify([record]),
+      JSON.stringify({ ...record, option: "Format" }),
+      JSON.stringify({ ...record, uuid: "" }),
+      JSON.stringify({ ...record, disc: { toString: "x" } }),
+      JSON.stringify({ ...record, osList: null }),
+    ];
+    for (const text of bad) {
+      await store(text);
+      const again = await reload();
+      assert.deepEqual(again.map((r) => r.op), ["scan", "list"], text);
+      assert.equal(await ui.page.evaluate(() => sessionStorage.length), 0, text);
+    }
+    assert.deepEqual(ui.svc.requests.filter((r) => DESTRUCTIVE.includes(r.op)), []);
+  });
+});

@@ -1,0 +1,92 @@
+// The record of the action the service has accepted and the page follows,
+// kept in the tab's session storage, so that the page loaded again (after
+// its renderer died) follows that action instead of scanning again.
+//
+// What comes back from storage is checked member by member; anything else
+// is dropped. Its texts are data, like the service's.
+
+const KEY = "lumenos-repair.action";
+const OPTIONS = ["Restore", "Factory-reset", "Repair", "Reboot"];
+// How the action page's heading reads: the action started by "Proceed", or
+// a reboot started by the action page's "Reboot".
+const HEADINGS = ["running", "rebooting"];
+
+function storage() {
+  try {
+    return window.sessionStorage;
+  } catch (e) {
+    return null; // storage not offered to this page
+  }
+}
+
+function isText(value) {
+  return typeof value === "string";
+}
+
+function isId(value) {
+  return (isText(value) && value !== "") || (typeof value === "number" && Number.isFinite(value));
+}
+
+function isObject(value) {
+  return value !== null && typeof value === "object" && !Array.isArray(value);
+}
+
+// The record with exactly the members below, or null.
+function validated(value) {
+  if (!isObject(value)) return null;
+  const { heading, option, disc, image, uuid, scanUuid, osList, message } = value;
+  if (!HEADINGS.includes(heading) || !OPTIONS.includes(option)) return null;
+  if (!isText(disc) || !isText(image) || !isText(message)) return null;
+  if (!isId(uuid) || !isId(scanUuid) || !isObject(osList)) return null;
+  return { heading, option, disc, image, uuid, scanUuid, osList, message };
+}
+
+// Keeps { heading, option, disc, image, uuid, scanUuid, osList, message }.
+// False when it could not be kept.
+export function saveActionRecord(record) {
+  const kept = validated(record);
+  const store = storage();
+  if (!kept || !store) return false;
+  try {
+    store.setItem(KEY, JSON.stringify(kept));
+    return true;
+  } catch (e) {
+    console.log("action record not kept: " + e);
+    return false;
+  }
+}
+
+// The kept record, or null. A record that does not check out is forgotten.
+export function loadActionRecord() {
+  const store = storage();
+  if (!store) return null;
+  let text = null;
+  try {
+    text = store.getItem(KEY);
+  } catch (e) {
+    return null;
+  }
+  if (text === null) return null;
+  let record = null;
+  try {
+    record = validated(JSON.parse(text));
+  } catch (e) {
+    record = null;
+  }
+  if (!record) {
+    console.log("action record dropped: not a record");
+    forgetActionRecord();
+  }
+  return record;
+}
+
+// Forgets the record; with a uuid, only the record of that action.
+export function forgetActionRecord(uuid) {
+  const store = storage();
+  if (!store) return;
+  if (uuid !== undefined) {
+    const kept = loadActionRecord();
+    if (!kept || kept.uuid !== uuid) return;
+  }
+  store.removeItem(KEY);
+}

@@ -200,6 +200,11 @@ async function scrolledUp(page, service) {
   return { polls: MEASURED_POLLS, same, top: top.slice(0, 8), scrollTop: still.top, note, backAtEnd: back.top >= back.end - 4, backNote: back.note };
 }
 
+function describeStill({ lines, still: s }) {
+  return `scrolled up by the wheel at ${lines} lines (scrollTop ${s.scrollTop}, near line ${s.top}): text and scroll position the same after ` +
+    `${s.same} of ${s.polls} polls; note "${s.note}"; back at the end: ${s.backAtEnd ? "following" : "NOT at the end"}, note "${s.backNote}"`;
+}
+
 async function measurePoint(app, page, service, { checkStill }) {
   await setPageTimerScale(page, 1);
   // The poll under way ends at the fast pace; the next ones at the slow.
@@ -256,6 +261,7 @@ try {
     const r = rows.at(-1);
     console.log(`# ${r.lines} lines: main thread CPU ${r.work.cpu.toFixed(1)} ms per poll, TaskDuration ${r.work.task.toFixed(1)}, ` +
       `short lines ${r.shortWork.cpu.toFixed(1)} and ${r.shortWork.task.toFixed(1)}, update ${r.update.call.toFixed(2)} ms, PSS ${r.pss.toFixed(1)} MiB`);
+    if (r.still) console.log(`# ${describeStill(r)}`);
   }
   await repair.waitForResult(120000);
   const end = await page.evaluate(PAGE_STATE);
@@ -269,11 +275,7 @@ try {
       `${f(r.shortWork.cpu, 11)}${f(r.shortWork.task, 6)} |` +
       `${f(r.update.call, 7, 2)}${f(r.update.withFrame, 8, 2)}      |${f(r.pss, 9)}${f(r.heap, 9)}        | ${String(r.shown).padStart(5)}  ${r.note}`);
   }
-  for (const r of rows.filter((row) => row.still)) {
-    const s = r.still;
-    console.log(`scrolled up by the wheel at ${r.lines} lines (scrollTop ${s.scrollTop}, near line ${s.top}): text and scroll position the same after ` +
-      `${s.same} of ${s.polls} polls; note "${s.note}"; back at the end: ${s.backAtEnd ? "following" : "NOT at the end"}, note "${s.backNote}"`);
-  }
+  for (const r of rows.filter((row) => row.still)) console.log(describeStill(r));
   const first = rows[0];
   const at = (lines) => rows.reduce((best, r) => (Math.abs(r.lines - lines) < Math.abs(best.lines - lines) ? r : best));
   for (const lines of [100000, TOTAL_LINES]) {

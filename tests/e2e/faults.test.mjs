@@ -2,21 +2,12 @@
 // service dropping out for a while and coming back.
 
 import assert from "node:assert/strict";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { destructive, pollsOf, scanUuid } from "./harness/journal.mjs";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 
 describe("a restore against a failing service", () => {
-  let session;
-  let repair;
-  before(async () => {
-    session = await Session.start();
-    repair = new RepairPage(session.page);
-  });
-  after(async () => {
-    await session?.stop();
-  });
+  const { session, repair } = useSession();
 
   // Loads the scenario, confirms a restore of the first image and waits
   // for its result; delivers the result, the restore's uuid and its status

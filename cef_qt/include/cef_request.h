@@ -6,8 +6,6 @@
 // A web request. Requests handed to resource handlers are read-only.
 class CefRequest : public virtual CefBaseRefCounted {
  public:
-  static CefRefPtr<CefRequest> Create();
-
   virtual CefString GetURL() = 0;
   // Does nothing on a read-only request.
   virtual void SetURL(const CefString& url) = 0;

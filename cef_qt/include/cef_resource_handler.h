@@ -7,12 +7,6 @@
 #include "include/cef_request.h"
 #include "include/cef_response.h"
 
-class CefResourceSkipCallback : public virtual CefBaseRefCounted {
- public:
-  // > 0: that many bytes were skipped; <= 0: the request fails.
-  virtual void Continue(int64 bytes_skipped) = 0;
-};
-
 class CefResourceReadCallback : public virtual CefBaseRefCounted {
  public:
   // 0: complete; > 0: that many bytes were read; < 0: an error code.
@@ -37,13 +31,6 @@ class CefResourceHandler : public virtual CefBaseRefCounted {
   virtual void GetResponseHeaders(CefRefPtr<CefResponse> response,
                                   int64& response_length,
                                   CefString& redirectUrl) = 0;
-
-  virtual bool Skip(int64 bytes_to_skip,
-                    int64& bytes_skipped,
-                    CefRefPtr<CefResourceSkipCallback> callback) {
-    bytes_skipped = -2;
-    return false;
-  }
 
   virtual bool Read(void* data_out,
                     int bytes_to_read,

@@ -180,6 +180,8 @@ bool CefInitialize(const CefMainArgs& args,
       args.argc > 0 && args.argv[0] ? args.argv[0] : executable;
   cef_qt::g_qt_argv[0] = program_name.data();
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // CEF writes nothing to disc with an empty cache path; neither does Qt.
+  QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
   state.qt_application =
       std::make_unique<QApplication>(cef_qt::g_qt_argc, cef_qt::g_qt_argv);
   state.qt_application->setQuitOnLastWindowClosed(false);

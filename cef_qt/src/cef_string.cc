@@ -1,6 +1,5 @@
 // The C string functions behind CefString.
 
-#include <stdlib.h>
 #include <string.h>
 
 #include <string>
@@ -174,26 +173,6 @@ int cef_string_utf16_to_utf8(const char16* src,
   }
   cef_string_utf8_set(out.data(), out.size(), output, 1);
   return valid;
-}
-
-int cef_string_ascii_to_utf16(const char* src,
-                              size_t src_len,
-                              cef_string_utf16_t* output) {
-  std::u16string out(src_len, u'\0');
-  for (size_t i = 0; i < src_len; ++i)
-    out[i] = static_cast<unsigned char>(src[i]);
-  return cef_string_utf16_set(reinterpret_cast<const char16*>(out.data()),
-                              out.size(), output, 1);
-}
-
-cef_string_userfree_utf16_t cef_string_userfree_utf16_alloc() {
-  return static_cast<cef_string_userfree_utf16_t>(
-      calloc(1, sizeof(cef_string_utf16_t)));
-}
-
-void cef_string_userfree_utf16_free(cef_string_userfree_utf16_t str) {
-  cef_string_utf16_clear(str);
-  free(str);
 }
 
 }  // extern "C"

@@ -62,18 +62,11 @@ std::vector<std::string> CommandLineImpl::SwitchStrings() const {
   return strings;
 }
 
-CefRefPtr<CefCommandLine> CommandLineImpl::Copy() {
-  CefRefPtr<CommandLineImpl> copy = new CommandLineImpl();
-  copy->switches_ = switches_;
-  copy->arguments_ = arguments_;
-  copy->program_ = program_;
-  return copy;
-}
-
 void CommandLineImpl::InitFromArgv(int argc, const char* const* argv) {
   if (read_only_)
     return;
-  Reset();
+  switches_.clear();
+  arguments_.clear();
   program_ = argc > 0 && argv[0] ? argv[0] : "";
   bool parse_switches = true;
   for (int i = 1; i < argc; ++i) {
@@ -95,13 +88,6 @@ void CommandLineImpl::InitFromArgv(int argc, const char* const* argv) {
       arguments_.push_back(arg);
     }
   }
-}
-
-void CommandLineImpl::Reset() {
-  if (read_only_)
-    return;
-  switches_.clear();
-  arguments_.clear();
 }
 
 void CommandLineImpl::GetArgv(std::vector<CefString>& argv) {
@@ -130,11 +116,6 @@ CefString CommandLineImpl::GetCommandLineString() {
   return text;
 }
 
-void CommandLineImpl::SetProgram(const CefString& program) {
-  if (!read_only_)
-    program_ = program.ToString();
-}
-
 bool CommandLineImpl::HasSwitch(const CefString& name) {
   std::string key = SwitchKey(name.ToString());
   return std::any_of(switches_.begin(), switches_.end(),
@@ -150,39 +131,15 @@ CefString CommandLineImpl::GetSwitchValue(const CefString& name) {
   return CefString();
 }
 
-void CommandLineImpl::GetSwitches(SwitchMap& switches) {
-  switches.clear();
-  for (const auto& [name, value] : switches_)
-    switches[name] = value;
-}
-
 void CommandLineImpl::AppendSwitch(const CefString& name) {
-  AppendSwitchWithValue(name, CefString());
-}
-
-void CommandLineImpl::AppendSwitchWithValue(const CefString& name,
-                                            const CefString& value) {
   if (read_only_)
     return;
   std::string key = SwitchKey(name.ToString());
   if (!key.empty())
-    switches_.emplace_back(key, value.ToString());
-}
-
-void CommandLineImpl::GetArguments(ArgumentList& arguments) {
-  arguments.assign(arguments_.begin(), arguments_.end());
-}
-
-void CommandLineImpl::AppendArgument(const CefString& argument) {
-  if (!read_only_)
-    arguments_.push_back(argument.ToString());
+    switches_.emplace_back(key, std::string());
 }
 
 }  // namespace cef_qt
-
-CefRefPtr<CefCommandLine> CefCommandLine::CreateCommandLine() {
-  return new cef_qt::CommandLineImpl();
-}
 
 CefRefPtr<CefCommandLine> CefCommandLine::GetGlobalCommandLine() {
   return cef_qt::CommandLineImpl::Global();

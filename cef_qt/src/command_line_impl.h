@@ -25,24 +25,12 @@ class CommandLineImpl : public CefCommandLine {
   std::vector<std::string> SwitchStrings() const;
 
   // CefCommandLine:
-  bool IsReadOnly() override { return read_only_; }
-  CefRefPtr<CefCommandLine> Copy() override;
   void InitFromArgv(int argc, const char* const* argv) override;
-  void Reset() override;
   void GetArgv(std::vector<CefString>& argv) override;
   CefString GetCommandLineString() override;
-  CefString GetProgram() override { return program_; }
-  void SetProgram(const CefString& program) override;
-  bool HasSwitches() override { return !switches_.empty(); }
   bool HasSwitch(const CefString& name) override;
   CefString GetSwitchValue(const CefString& name) override;
-  void GetSwitches(SwitchMap& switches) override;
   void AppendSwitch(const CefString& name) override;
-  void AppendSwitchWithValue(const CefString& name,
-                             const CefString& value) override;
-  bool HasArguments() override { return !arguments_.empty(); }
-  void GetArguments(ArgumentList& arguments) override;
-  void AppendArgument(const CefString& argument) override;
 
  private:
   // Switches in the order given; a later one of the same name wins on lookup.

@@ -2,8 +2,6 @@
 
 #include <utility>
 
-#include "service_requests.h"
-
 namespace repair_sim {
 
 namespace {
@@ -132,19 +130,19 @@ Reply RepairService::Handle(const SimRequest& request) {
                                " not allowed: the service answers GET");
   }
   std::string prefix = std::string(kServicePrefix) + "/";
-  std::string_view name = request.path;
-  if (name.substr(0, prefix.size()) != prefix ||
-      !IsRequestName(name.substr(prefix.size()))) {
+  std::string_view path = request.path;
+  const ServiceRequest* known = path.substr(0, prefix.size()) == prefix
+                                    ? FindRequest(path.substr(prefix.size()))
+                                    : nullptr;
+  if (!known)
     return ErrorReply(404, "unknown path " + Quoted(request.path));
-  }
-  name.remove_prefix(prefix.size());
 
   std::string query_error;
   std::optional<Query> query = Query::Parse(request.query, &query_error);
 
   std::lock_guard<std::mutex> lock(mutex_);
   const Fault* fault =
-      faults_.Select(name, Concerns(name, query ? &*query : nullptr));
+      faults_.Select(known->name, Concerns(*known, query ? &*query : nullptr));
   bool shows_fault = fault && fault->kind != FaultKind::kSlow &&
                      fault->kind != FaultKind::kFailureEntry;
   Reply reply;
@@ -154,41 +152,44 @@ Reply RepairService::Handle(const SimRequest& request) {
     reply = ErrorReply(400, query_error);
   else
     reply = Serve(
-        name, *query,
+        *known, *query,
         fault && fault->kind == FaultKind::kFailureEntry ? fault : nullptr);
   if (fault)
     reply.delay_ms = fault->delay_ms;
   return reply;
 }
 
-std::optional<OperationKind> RepairService::Concerns(std::string_view name,
-                                                     const Query* query) {
-  if (name == "list")
-    return OperationKind::kScan;
-  if (name == "status" || name == "clear") {
-    std::string error;
-    std::optional<std::string> uuid =
-        query ? query->Text("uuid", &error) : std::nullopt;
-    Operation* operation = uuid ? Find(*uuid) : nullptr;
-    if (!operation)
-      return std::nullopt;
-    return operation->kind();
-  }
-  return OperationFromName(name);
+std::optional<OperationKind> RepairService::Concerns(
+    const ServiceRequest& request,
+    const Query* query) {
+  if (request.operation)
+    return request.operation;
+  std::string error;
+  std::optional<std::string> uuid =
+      query ? query->Text("uuid", &error) : std::nullopt;
+  Operation* operation = uuid ? Find(*uuid) : nullptr;
+  if (!operation)
+    return std::nullopt;
+  return operation->kind();
 }
 
-Reply RepairService::Serve(std::string_view name,
+Reply RepairService::Serve(const ServiceRequest& request,
                            const Query& query,
                            const Fault* failure_entry) {
-  if (name == "status")
-    return Status(query, failure_entry);
-  if (name == "list")
-    return List(query);
-  if (name == "clear")
-    return Clear(query);
-  if (name == "scan")
-    return Start(OperationKind::kScan, scenario_.script(OperationKind::kScan));
-  return StartAction(*OperationFromName(name), query);
+  switch (request.role) {
+    case RequestRole::kStatus:
+      return Status(query, failure_entry);
+    case RequestRole::kList:
+      return List(query);
+    case RequestRole::kClear:
+      return Clear(query);
+    case RequestRole::kStart:
+      break;
+  }
+  OperationKind kind = *request.operation;
+  if (kind == OperationKind::kScan)
+    return Start(kind, scenario_.script(kind));
+  return StartAction(kind, query);
 }
 
 Operation* RepairService::Find(const std::string& uuid) {

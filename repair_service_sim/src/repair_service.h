@@ -12,6 +12,7 @@
 #include "query.h"
 #include "reply.h"
 #include "scenario.h"
+#include "service_requests.h"
 #include "sim_clock.h"
 #include "uuid.h"
 
@@ -31,7 +32,7 @@ class RepairService {
   Scenario scenario() const;
 
  private:
-  Reply Serve(std::string_view name,
+  Reply Serve(const ServiceRequest& request,
               const Query& query,
               const Fault* failure_entry);
   Reply Status(const Query& query, const Fault* failure_entry);
@@ -42,7 +43,7 @@ class RepairService {
   // A refusal when `uuid` names no scan that finished with 200.
   std::optional<Reply> CheckScan(const std::string& uuid);
   Operation* Find(const std::string& uuid);
-  std::optional<OperationKind> Concerns(std::string_view name,
+  std::optional<OperationKind> Concerns(const ServiceRequest& request,
                                         const Query* query);
 
   const SimClock* const clock_;

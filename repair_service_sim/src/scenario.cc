@@ -1,24 +1,23 @@
 #include "scenario.h"
 
+#include "service_requests.h"
+
 namespace repair_sim {
 
-namespace {
-
-constexpr std::array<std::string_view, kAllOperationKinds.size()>
-    kOperationNames = {"scan", "restore", "factory-reset", "repair", "reboot"};
-
-}  // namespace
-
+// An operation is named after the request that starts it.
 std::string_view OperationName(OperationKind kind) {
-  return kOperationNames[static_cast<size_t>(kind)];
+  for (const ServiceRequest& request : kServiceRequests) {
+    if (request.role == RequestRole::kStart && request.operation == kind)
+      return request.name;
+  }
+  return {};
 }
 
 std::optional<OperationKind> OperationFromName(std::string_view name) {
-  for (OperationKind kind : kAllOperationKinds) {
-    if (OperationName(kind) == name)
-      return kind;
-  }
-  return std::nullopt;
+  const ServiceRequest* request = FindRequest(name);
+  if (!request || request->role != RequestRole::kStart)
+    return std::nullopt;
+  return request->operation;
 }
 
 const Disc* Scenario::FindDisc(std::string_view key) const {

@@ -283,36 +283,48 @@ bool IsJson(const std::string& text) {
   return Json::accept(text);
 }
 
+// The optional code and text of the kinds that answer with both.
+struct CodeAndText {
+  std::string_view code_key;
+  int min_code;
+  int max_code;
+  int default_code;
+  std::string_view text_key;
+  const char* default_text;
+};
+
+void ReadCodeAndText(const Json& node,
+                     const std::string& path,
+                     const CodeAndText& fields,
+                     Fault* fault) {
+  RejectUnknownMembers(node, path, {fields.code_key, fields.text_key});
+  fault->code = fields.default_code;
+  fault->text = fields.default_text;
+  ReadMember(node, path, fields.code_key, false,
+             [&](const Json& value, const std::string& at) {
+               fault->code = static_cast<int>(
+                   ReadInteger(value, at, fields.min_code, fields.max_code));
+             });
+  ReadMember(node, path, fields.text_key, false,
+             [&](const Json& value, const std::string& at) {
+               fault->text = ReadString(value, at);
+             });
+}
+
 // The fields each kind takes besides the common ones, with their defaults.
 void ReadFaultDetails(const Json& node, const std::string& path, Fault* fault) {
   switch (fault->kind) {
     case FaultKind::kRefusal:
-      RejectUnknownMembers(node, path, {"status", "message"});
-      fault->code = 503;
-      fault->text = "Service busy, try again";
-      ReadMember(node, path, "status", false,
-                 [&](const Json& value, const std::string& at) {
-                   fault->code =
-                       static_cast<int>(ReadInteger(value, at, 400, 999));
-                 });
-      ReadMember(node, path, "message", false,
-                 [&](const Json& value, const std::string& at) {
-                   fault->text = ReadString(value, at);
-                 });
+      ReadCodeAndText(
+          node, path,
+          {"status", 400, 999, 503, "message", "Service busy, try again"},
+          fault);
       break;
     case FaultKind::kHttpError:
-      RejectUnknownMembers(node, path, {"status", "message"});
-      fault->code = 500;
-      fault->text = "Internal service error";
-      ReadMember(node, path, "status", false,
-                 [&](const Json& value, const std::string& at) {
-                   fault->code =
-                       static_cast<int>(ReadInteger(value, at, 400, 599));
-                 });
-      ReadMember(node, path, "message", false,
-                 [&](const Json& value, const std::string& at) {
-                   fault->text = ReadString(value, at);
-                 });
+      ReadCodeAndText(
+          node, path,
+          {"status", 400, 599, 500, "message", "Internal service error"},
+          fault);
       break;
     case FaultKind::kNotJson:
       RejectUnknownMembers(node, path, {"body"});
@@ -333,22 +345,13 @@ void ReadFaultDetails(const Json& node, const std::string& path, Fault* fault) {
         Fail(Member(path, "delay_ms"), "a slow answer needs a delay above 0");
       break;
     case FaultKind::kFailureEntry:
-      RejectUnknownMembers(node, path, {"code", "line"});
+      ReadCodeAndText(node, path,
+                      {"code", 400, 999, 500, "line", "Operation failed"},
+                      fault);
       if (fault->on != "status") {
         Fail(Member(path, "on"),
              "a failure-entry fault applies to status requests only");
       }
-      fault->code = 500;
-      fault->text = "Operation failed";
-      ReadMember(node, path, "code", false,
-                 [&](const Json& value, const std::string& at) {
-                   fault->code =
-                       static_cast<int>(ReadInteger(value, at, 400, 999));
-                 });
-      ReadMember(node, path, "line", false,
-                 [&](const Json& value, const std::string& at) {
-                   fault->text = ReadString(value, at);
-                 });
       break;
   }
 }
@@ -361,15 +364,16 @@ Fault ReadFault(const Json& node, const std::string& path) {
        {"on", "operation", "occurrence", "from", "to", "kind", "delay_ms"}) {
     details.erase(std::string(common));
   }
-  ReadMember(node, path, "on", true,
-             [&](const Json& value, const std::string& at) {
-               fault.on = ReadString(value, at);
-               if (fault.on != "*" && !IsRequestName(fault.on)) {
-                 Fail(at,
-                      "must be \"*\" or one of scan, list, status, restore, "
-                      "repair, factory-reset, reboot, clear");
-               }
-             });
+  ReadMember(
+      node, path, "on", true, [&](const Json& value, const std::string& at) {
+        fault.on = ReadString(value, at);
+        if (fault.on != "*" && !FindRequest(fault.on)) {
+          std::string names;
+          for (const ServiceRequest& request : kServiceRequests)
+            names += (names.empty() ? "" : ", ") + std::string(request.name);
+          Fail(at, "must be \"*\" or one of " + names);
+        }
+      });
   ReadMember(node, path, "operation", false,
              [&](const Json& value, const std::string& at) {
                fault.operations = ReadOperationFilter(value, at);

@@ -3,20 +3,11 @@
 // and its buttons.
 
 import assert from "node:assert/strict";
-import { after, before, describe, it } from "node:test";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { describe, it } from "node:test";
+import { useSession } from "./harness/session.mjs";
 
 describe("the accessibility tree", () => {
-  let session;
-  let repair;
-  before(async () => {
-    session = await Session.start({ sim: { scenario: "default", timeScale: 50 } });
-    repair = new RepairPage(session.page);
-  });
-  after(async () => {
-    await session?.stop();
-  });
+  const { session, repair } = useSession({ sim: { scenario: "default", timeScale: 50 } });
 
   // [role, name, description] of every node the tree does not ignore.
   async function tree() {

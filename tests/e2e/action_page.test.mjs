@@ -2,19 +2,14 @@
 // with the image chosen now, "Reboot" with none, and "Close".
 
 import assert from "node:assert/strict";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { destructive, named, scanUuid } from "./harness/journal.mjs";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 
 describe("the action page's buttons", () => {
-  let session;
-  let repair;
   let menu;
   let restoreUuid;
-  before(async () => {
-    session = await Session.start({ sim: { scenario: "default", timeScale: 2 } });
-    repair = new RepairPage(session.page);
+  const { session, repair } = useSession({ sim: { scenario: "default", timeScale: 2 } }, async () => {
     menu = await repair.waitForMenu();
     await repair.chooseImage(1);
     await repair.chooseOption("restore");
@@ -24,9 +19,6 @@ describe("the action page's buttons", () => {
     const journal = await session.sim.journal();
     const scan = scanUuid(journal);
     restoreUuid = named(journal, "status").find((e) => e.params.uuid !== scan).params.uuid;
-  });
-  after(async () => {
-    await session?.stop();
   });
 
   const serviceLog = async (uuid) => (await (await fetch(

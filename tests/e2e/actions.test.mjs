@@ -2,24 +2,15 @@
 // Escape (nothing sent), then confirmed with Yes and followed to success.
 
 import assert from "node:assert/strict";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { destructive, named, pollsOf, scanUuid } from "./harness/journal.mjs";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 
 const SIM = { scenario: "default", timeScale: 2 };
 const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
 
 describe("the four actions against the default scenario", () => {
-  let session;
-  let repair;
-  before(async () => {
-    session = await Session.start({ sim: SIM });
-    repair = new RepairPage(session.page);
-  });
-  after(async () => {
-    await session?.stop();
-  });
+  const { session, repair } = useSession({ sim: SIM });
 
   // Fresh page and journal; the image of menu entry `entry` and the option
   // are chosen; "Proceed" is refused once with No and once with Escape.

@@ -4,26 +4,17 @@
 // script that is not the page's own.
 
 import assert from "node:assert/strict";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { destructive } from "./harness/journal.mjs";
 import { START_URL } from "./harness/repair_app.mjs";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 import { sleep } from "./harness/wait.mjs";
 
 // Long enough for an answer to reach the watcher and its request the service.
 const SETTLE_MS = 800;
 
 describe("deliberate answers only", () => {
-  let session;
-  let repair;
-  before(async () => {
-    session = await Session.start({ sim: { scenario: "default", timeScale: 50 } });
-    repair = new RepairPage(session.page);
-  });
-  after(async () => {
-    await session?.stop();
-  });
+  const { session, repair } = useSession({ sim: { scenario: "default", timeScale: 50 } });
 
   const sent = async () => destructive(await session.sim.journal());
 

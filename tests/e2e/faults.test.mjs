@@ -3,21 +3,12 @@
 // for longer than the page waits.
 
 import assert from "node:assert/strict";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { destructive, pollsOf, scanUuid } from "./harness/journal.mjs";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 
 describe("a restore against a failing service", () => {
-  let session;
-  let repair;
-  before(async () => {
-    session = await Session.start();
-    repair = new RepairPage(session.page);
-  });
-  after(async () => {
-    await session?.stop();
-  });
+  const { session, repair } = useSession();
 
   // Loads the scenario and confirms a restore of the first image.
   async function startRestore(scenario) {

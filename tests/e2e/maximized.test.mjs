@@ -2,19 +2,13 @@
 // and resizable; the page's window.close() then ends the program.
 
 import assert from "node:assert/strict";
-import { after, before, describe, it } from "node:test";
-import { Session } from "./harness/session.mjs";
+import { describe, it } from "node:test";
+import { useSession } from "./harness/session.mjs";
 import { waitFor } from "./harness/wait.mjs";
 
 for (const maximizedSwitch of ["--maximized", "--maximized=1"]) {
   describe(`a start with ${maximizedSwitch}`, () => {
-    let session;
-    before(async () => {
-      session = await Session.start({ appArgs: [maximizedSwitch] });
-    });
-    after(async () => {
-      await session?.stop();
-    });
+    const { session } = useSession({ appArgs: [maximizedSwitch] });
 
     it("opens maximized and resizable", async () => {
       const { display, page, window } = session;

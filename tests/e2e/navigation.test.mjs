@@ -5,7 +5,7 @@ import assert from "node:assert/strict";
 import http from "node:http";
 import { after, before, describe, it } from "node:test";
 import { START_URL } from "./harness/repair_app.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 import { waitFor } from "./harness/wait.mjs";
 
 const GREY = [0x96, 0x96, 0x96];
@@ -13,7 +13,6 @@ const WHITE = [0xff, 0xff, 0xff];
 const ERROR_PAGE = '<html><body bgcolor="white"><h2>Failed to load </h2></body></html>';
 
 describe("navigations of the main frame", () => {
-  let session;
   let server;
   before(async () => {
     // Answers every request with 204 No Content: a navigation to it is
@@ -23,13 +22,9 @@ describe("navigations of the main frame", () => {
       response.end();
     });
     await new Promise((resolve) => server.listen(0, "127.0.0.1", resolve));
-    session = await Session.start();
-    await session.page.send("Page.enable");
   });
-  after(async () => {
-    server?.close();
-    await session?.stop();
-  });
+  after(() => server?.close());
+  const { session } = useSession(undefined, () => session.page.send("Page.enable"));
 
   // Waits until a point in the lower part of the window, below any
   // content, shows colour.

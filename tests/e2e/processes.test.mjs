@@ -6,10 +6,10 @@ import assert from "node:assert/strict";
 import { execFileSync, spawnSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import path from "node:path";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { appBinary } from "./harness/paths.mjs";
 import { APPENDED_SWITCHES } from "./harness/repair_app.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 import { waitFor } from "./harness/wait.mjs";
 
 // "[pid:tid:date:VERBOSE1:file(line)] Command line: argv..."
@@ -26,13 +26,7 @@ function processType(args) {
 }
 
 describe("the command line of every engine process", () => {
-  let session;
-  before(async () => {
-    session = await Session.start({ appArgs: ["--log-severity=verbose"] });
-  });
-  after(async () => {
-    await session?.stop();
-  });
+  const { session } = useSession({ appArgs: ["--log-severity=verbose"] });
 
   it("ends with the four switches, in order and once each, in each process's own record", async () => {
     const { app } = session;

@@ -7,7 +7,7 @@ import path from "node:path";
 import { after, before, describe, it } from "node:test";
 import { repoRoot } from "./harness/paths.mjs";
 import { START_URL } from "./harness/repair_app.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 import { waitFor } from "./harness/wait.mjs";
 
 const MIME_TYPES = {
@@ -38,11 +38,9 @@ function xhr(page, url) {
 }
 
 describe("the page's files under client://web/", () => {
-  let session;
   const responses = [];
   const failures = [];
-  before(async () => {
-    session = await Session.start();
+  const { session } = useSession(undefined, async () => {
     session.page.listeners.add(({ method, params }) => {
       if (method === "Network.responseReceived") responses.push(params);
       if (method === "Network.loadingFailed") failures.push(params);
@@ -52,9 +50,6 @@ describe("the page's files under client://web/", () => {
     // The page is only the engine's client here: its own script policy, which
     // admits no request but the service's, is set aside from the next load on.
     await session.page.send("Page.setBypassCSP", { enabled: true });
-  });
-  after(async () => {
-    await session?.stop();
   });
 
   it("load at start with status 200 and the type of their extension, and the modules run", async () => {

@@ -2,10 +2,9 @@
 // failing scan and answers that are not what the page expects.
 
 import assert from "node:assert/strict";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { named } from "./harness/journal.mjs";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 
 // Records every text that "scan_msg" shows, from the page's first moment.
 const RECORD_SCAN_TEXTS = `
@@ -17,16 +16,9 @@ const RECORD_SCAN_TEXTS = `
   });`;
 
 describe("the scan at start", () => {
-  let session;
-  let repair;
-  before(async () => {
-    session = await Session.start({ sim: { scenario: "default" } });
-    repair = new RepairPage(session.page);
+  const { session, repair } = useSession({ sim: { scenario: "default" } }, async () => {
     await session.page.send("Page.enable");
     await session.page.send("Page.addScriptToEvaluateOnNewDocument", { source: RECORD_SCAN_TEXTS });
-  });
-  after(async () => {
-    await session?.stop();
   });
 
   it("polls once a second with start=n and max=1, shows the status lines, then lists", async () => {

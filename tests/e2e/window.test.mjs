@@ -3,9 +3,9 @@
 
 import assert from "node:assert/strict";
 import http from "node:http";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { pageTargets } from "./harness/cdp.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 import { waitFor } from "./harness/wait.mjs";
 
 // Motif hint bits (the functions and decorations fields of _MOTIF_WM_HINTS).
@@ -14,13 +14,7 @@ const MWM_FUNC_MAXIMIZE = 0x10;
 const MWM_DECOR_MAXIMIZE = 0x40;
 
 describe("the window of a plain start", () => {
-  let session;
-  before(async () => {
-    session = await Session.start();
-  });
-  after(async () => {
-    await session?.stop();
-  });
+  const { session } = useSession();
 
   // First, before anything clicks into the window.
   it("has the keyboard focus at start: real key presses reach the page", async () => {

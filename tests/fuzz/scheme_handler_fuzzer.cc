@@ -119,11 +119,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                "served a path that names no file with status 200");
   }
 
-  int64 bytes_skipped = 0;
-  FUZZ_CHECK(
-      !handler->Skip(chunk, bytes_skipped, nullptr) && bytes_skipped == -2,
-      "Skip did not fail with ERR_FAILED");
-
   const std::string body = CheckRead(*handler, headers.length, chunk);
   FUZZ_CHECK(static_cast<int64>(body.size()) == headers.length,
              "Read handed out other than the response length");

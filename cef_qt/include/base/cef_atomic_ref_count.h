@@ -12,10 +12,7 @@ class AtomicRefCount {
       : ref_count_(initial_value) {}
 
   // Returns the previous value.
-  int Increment() { return Increment(1); }
-  int Increment(int increment) {
-    return ref_count_.fetch_add(increment, std::memory_order_relaxed);
-  }
+  int Increment() { return ref_count_.fetch_add(1, std::memory_order_relaxed); }
 
   // Returns false once the count has dropped to zero.
   bool Decrement() {
@@ -25,9 +22,6 @@ class AtomicRefCount {
   bool IsOne() const { return ref_count_.load(std::memory_order_acquire) == 1; }
   bool IsZero() const {
     return ref_count_.load(std::memory_order_acquire) == 0;
-  }
-  int SubtleRefCountForDebug() const {
-    return ref_count_.load(std::memory_order_relaxed);
   }
 
  private:

@@ -115,13 +115,4 @@ void swap(scoped_refptr<T>& lhs, scoped_refptr<T>& rhs) noexcept {
   lhs.swap(rhs);
 }
 
-namespace base {
-
-template <typename T>
-scoped_refptr<T> WrapRefCounted(T* t) {
-  return scoped_refptr<T>(t);
-}
-
-}  // namespace base
-
 #endif  // CEF_INCLUDE_BASE_CEF_SCOPED_REFPTR_H_

@@ -7,15 +7,9 @@
 
 typedef char16 cef_char_t;
 typedef cef_string_utf16_t cef_string_t;
-typedef cef_string_userfree_utf16_t cef_string_userfree_t;
 
 #define cef_string_set cef_string_utf16_set
-#define cef_string_copy cef_string_utf16_copy
 #define cef_string_clear cef_string_utf16_clear
-#define cef_string_cmp cef_string_utf16_cmp
-#define cef_string_from_ascii cef_string_ascii_to_utf16
-#define cef_string_to_utf8 cef_string_utf16_to_utf8
-#define cef_string_from_utf8 cef_string_utf8_to_utf16
 
 #ifdef __cplusplus
 #include "include/internal/cef_string_wrappers.h"

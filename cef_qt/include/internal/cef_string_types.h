@@ -22,9 +22,6 @@ typedef struct _cef_string_utf8_t {
   void (*dtor)(char* str);
 } cef_string_utf8_t;
 
-typedef cef_string_utf16_t* cef_string_userfree_utf16_t;
-typedef cef_string_utf8_t* cef_string_userfree_utf8_t;
-
 CEF_EXPORT int cef_string_utf16_set(const char16* src,
                                     size_t src_len,
                                     cef_string_utf16_t* output,
@@ -43,14 +40,6 @@ CEF_EXPORT int cef_string_utf8_to_utf16(const char* src,
 CEF_EXPORT int cef_string_utf16_to_utf8(const char16* src,
                                         size_t src_len,
                                         cef_string_utf8_t* output);
-CEF_EXPORT int cef_string_ascii_to_utf16(const char* src,
-                                         size_t src_len,
-                                         cef_string_utf16_t* output);
-CEF_EXPORT cef_string_userfree_utf16_t cef_string_userfree_utf16_alloc();
-CEF_EXPORT void cef_string_userfree_utf16_free(cef_string_userfree_utf16_t str);
-
-#define cef_string_utf16_copy(src, src_len, output) \
-  cef_string_utf16_set(src, src_len, output, true)
 
 #ifdef __cplusplus
 }

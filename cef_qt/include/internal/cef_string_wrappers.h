@@ -10,7 +10,6 @@
 struct CefStringTraitsUTF16 {
   typedef char16 char_type;
   typedef cef_string_utf16_t struct_type;
-  typedef cef_string_userfree_utf16_t userfree_struct_type;
 
   static inline void clear(struct_type* s) { cef_string_utf16_clear(s); }
   static inline int set(const char_type* src,
@@ -21,12 +20,6 @@ struct CefStringTraitsUTF16 {
   }
   static inline int compare(const struct_type* s1, const struct_type* s2) {
     return cef_string_utf16_cmp(s1, s2);
-  }
-  static inline userfree_struct_type userfree_alloc() {
-    return cef_string_userfree_utf16_alloc();
-  }
-  static inline void userfree_free(userfree_struct_type ufs) {
-    cef_string_userfree_utf16_free(ufs);
   }
   static inline std::string to_string(const struct_type* s) {
     cef_string_utf8_t cstr;
@@ -55,9 +48,6 @@ struct CefStringTraitsUTF16 {
                ? true
                : false;
   }
-  static inline bool from_ascii(const char* str, size_t len, struct_type* s) {
-    return cef_string_ascii_to_utf16(str, len, s) ? true : false;
-  }
 };
 
 // A string that either owns its storage or borrows an existing C struct.
@@ -66,7 +56,6 @@ class CefStringBase {
  public:
   typedef typename traits::char_type char_type;
   typedef typename traits::struct_type struct_type;
-  typedef typename traits::userfree_struct_type userfree_struct_type;
 
   CefStringBase() : string_(nullptr), owner_(false) {}
   CefStringBase(const CefStringBase& str) : CefStringBase() {
@@ -123,21 +112,7 @@ class CefStringBase {
       traits::clear(string_);
   }
 
-  void swap(CefStringBase& str) {
-    struct_type* tmp_string = string_;
-    bool tmp_owner = owner_;
-    string_ = str.string_;
-    owner_ = str.owner_;
-    str.string_ = tmp_string;
-    str.owner_ = tmp_owner;
-  }
-
-  bool IsOwner() const { return owner_; }
   const struct_type* GetStruct() const { return string_; }
-  struct_type* GetWritableStruct() {
-    AllocIfNeeded();
-    return string_;
-  }
 
   void ClearAndFree() {
     if (!string_)
@@ -150,17 +125,6 @@ class CefStringBase {
     owner_ = false;
   }
 
-  void Attach(struct_type* str, bool owner) {
-    ClearAndFree();
-    string_ = str;
-    owner_ = owner;
-  }
-
-  void Detach() {
-    string_ = nullptr;
-    owner_ = false;
-  }
-
   bool FromString(const char_type* src, size_t src_len, bool copy) {
     if (src == nullptr || src_len == 0) {
       clear();
@@ -168,16 +132,6 @@ class CefStringBase {
     }
     AllocIfNeeded();
     return traits::set(src, src_len, string_, copy) ? true : false;
-  }
-
-  bool FromASCII(const char* str) {
-    size_t len = str ? strlen(str) : 0;
-    if (len == 0) {
-      clear();
-      return true;
-    }
-    AllocIfNeeded();
-    return traits::from_ascii(str, len, string_);
   }
 
   std::string ToString() const {

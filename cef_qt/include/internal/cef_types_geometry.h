@@ -5,11 +5,6 @@
 extern "C" {
 #endif
 
-typedef struct _cef_point_t {
-  int x;
-  int y;
-} cef_point_t;
-
 typedef struct _cef_rect_t {
   int x;
   int y;
@@ -21,13 +16,6 @@ typedef struct _cef_size_t {
   int width;
   int height;
 } cef_size_t;
-
-typedef struct _cef_insets_t {
-  int top;
-  int left;
-  int bottom;
-  int right;
-} cef_insets_t;
 
 #ifdef __cplusplus
 }

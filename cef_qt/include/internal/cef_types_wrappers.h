@@ -13,11 +13,8 @@ class CefStructBase : public traits::struct_type {
  public:
   typedef typename traits::struct_type struct_type;
 
-  CefStructBase() : attached_to_(nullptr) { Init(); }
-  virtual ~CefStructBase() {
-    if (!attached_to_)
-      Clear(this);
-  }
+  CefStructBase() { Init(); }
+  virtual ~CefStructBase() { Clear(this); }
 
   CefStructBase(const CefStructBase& r) {
     Init();
@@ -30,21 +27,6 @@ class CefStructBase : public traits::struct_type {
 
   void Reset() {
     Clear(this);
-    Init();
-  }
-
-  void AttachTo(struct_type& source) {
-    if (!attached_to_)
-      Clear(this);
-    attached_to_ = &source;
-    memcpy(static_cast<struct_type*>(this), &source, sizeof(struct_type));
-  }
-
-  void DetachTo(struct_type& target) {
-    if (attached_to_ != &target)
-      Clear(&target);
-    memcpy(&target, static_cast<struct_type*>(this), sizeof(struct_type));
-    attached_to_ = nullptr;
     Init();
   }
 
@@ -63,13 +45,10 @@ class CefStructBase : public traits::struct_type {
  protected:
   void Init() {
     memset(static_cast<struct_type*>(this), 0, sizeof(struct_type));
-    attached_to_ = nullptr;
     traits::init(this);
   }
 
   static void Clear(struct_type* s) { traits::clear(s); }
-
-  struct_type* attached_to_;
 };
 
 // Plain structs without strings share one set of traits.
@@ -85,23 +64,6 @@ struct CefPlainStructTraits {
   }
 };
 
-struct CefPointTraits : CefPlainStructTraits<cef_point_t> {};
-class CefPoint : public CefStructBase<CefPointTraits> {
- public:
-  typedef CefStructBase<CefPointTraits> parent;
-  CefPoint() {}
-  CefPoint(const cef_point_t& r) : parent(r) {}
-  CefPoint(int x, int y) { Set(x, y); }
-  bool IsEmpty() const { return x <= 0 && y <= 0; }
-  void Set(int x_val, int y_val) { x = x_val, y = y_val; }
-};
-inline bool operator==(const CefPoint& a, const CefPoint& b) {
-  return a.x == b.x && a.y == b.y;
-}
-inline bool operator!=(const CefPoint& a, const CefPoint& b) {
-  return !(a == b);
-}
-
 struct CefRectTraits : CefPlainStructTraits<cef_rect_t> {};
 class CefRect : public CefStructBase<CefRectTraits> {
  public:
@@ -112,13 +74,6 @@ class CefRect : public CefStructBase<CefRectTraits> {
   bool IsEmpty() const { return width <= 0 || height <= 0; }
   void Set(int x_val, int y_val, int width_val, int height_val) {
     x = x_val, y = y_val, width = width_val, height = height_val;
-  }
-  bool Contains(int point_x, int point_y) const {
-    return point_x >= x && point_x < x + width && point_y >= y &&
-           point_y < y + height;
-  }
-  bool Contains(const CefPoint& point) const {
-    return Contains(point.x, point.y);
   }
 };
 inline bool operator==(const CefRect& a, const CefRect& b) {

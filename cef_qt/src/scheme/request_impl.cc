@@ -19,7 +19,3 @@ void RequestImpl::SetURL(const CefString& url) {
 }
 
 }  // namespace cef_qt
-
-CefRefPtr<CefRequest> CefRequest::Create() {
-  return new cef_qt::RequestImpl();
-}

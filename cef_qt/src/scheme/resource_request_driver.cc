@@ -153,10 +153,6 @@ void ResourceRequestDriver::ReadHeaders() {
   CefString redirect_url;
   handler_->GetResponseHeaders(response, length, redirect_url);
 
-  if (response->GetError() != ERR_NONE) {
-    Fail(response->GetError());
-    return;
-  }
   if (!redirect_url.empty()) {
     Finish();
     client_->OnRedirect(redirect_url.ToString());
@@ -164,7 +160,6 @@ void ResourceRequestDriver::ReadHeaders() {
   }
   status_ = response->GetStatus();
   mime_type_ = response->GetMimeType().ToString();
-  charset_ = response->GetCharset().ToString();
   expected_length_ = length;
   buffer_.resize(kReadSize);
   ReadBody();
@@ -224,7 +219,7 @@ int ResourceRequestDriver::NextReadSize() const {
 
 void ResourceRequestDriver::Complete() {
   Finish();
-  client_->OnResponse(status_, mime_type_, charset_, std::move(body_));
+  client_->OnResponse(status_, mime_type_, std::move(body_));
 }
 
 void ResourceRequestDriver::Fail(cef_errorcode_t error) {

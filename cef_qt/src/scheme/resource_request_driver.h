@@ -24,7 +24,6 @@ class ResourceRequestDriver
     virtual ~Client() = default;
     virtual void OnResponse(int status,
                             const std::string& mime_type,
-                            const std::string& charset,
                             std::string body) = 0;
     virtual void OnRedirect(const std::string& url) = 0;
     virtual void OnFailure(cef_errorcode_t error) = 0;
@@ -89,7 +88,6 @@ class ResourceRequestDriver
   bool use_read_response_ = false;
   int status_ = 0;
   std::string mime_type_;
-  std::string charset_;
   int64 expected_length_ = -1;
   std::string buffer_;
   std::string body_;

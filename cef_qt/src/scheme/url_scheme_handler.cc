@@ -34,25 +34,21 @@ QWebEngineUrlRequestJob::Error ToJobError(cef_errorcode_t error) {
 }
 
 // Answers the job with what the driver reports. Qt 6.4 replies always carry
-// status 200; the handler's status and headers other than the MIME type and
-// charset have no way into the reply.
+// status 200; the handler's status and headers other than the MIME type have
+// no way into the reply.
 class JobReply : public ResourceRequestDriver::Client {
  public:
   explicit JobReply(QWebEngineUrlRequestJob* job) : job_(job) {}
 
   void OnResponse(int status,
                   const std::string& mime_type,
-                  const std::string& charset,
                   std::string body) override {
     if (!job_)
       return;
     auto* device = new QBuffer(job_);  // Deleted with the job.
     device->setData(body.data(), static_cast<qsizetype>(body.size()));
     device->open(QIODevice::ReadOnly);
-    QByteArray content_type = QByteArray::fromStdString(mime_type);
-    if (!charset.empty())
-      content_type += "; charset=" + QByteArray::fromStdString(charset);
-    job_->reply(content_type, device);
+    job_->reply(QByteArray::fromStdString(mime_type), device);
   }
 
   void OnRedirect(const std::string& url) override {

@@ -16,8 +16,9 @@ export const APPENDED_SWITCHES = [
 ];
 
 export class RepairApp {
-  // display: a VirtualDisplay; args: extra switches of the program.
-  static async start(display, args = []) {
+  // display: a VirtualDisplay; args: extra switches of the program; env:
+  // its environment, the display's by default.
+  static async start(display, args = [], env = display.env) {
     const app = new RepairApp();
     app.display = display;
     app.debugPort = await freePort();
@@ -25,7 +26,7 @@ export class RepairApp {
       "lumenos-repair-app",
       appBinary(),
       ["--no-sandbox", `--remote-debugging-port=${app.debugPort}`, ...args],
-      { env: display.env },
+      { env },
     );
     return app;
   }

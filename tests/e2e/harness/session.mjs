@@ -4,26 +4,36 @@
 
 import { writeFileSync } from "node:fs";
 import path from "node:path";
+import { after, before } from "node:test";
 import { VirtualDisplay } from "./display.mjs";
 import { artifactDir } from "./paths.mjs";
 import { RepairApp, START_URL } from "./repair_app.mjs";
+import { RepairPage } from "./repair_page.mjs";
 import { RepairSim } from "./repair_sim.mjs";
 
 export class Session {
-  // appArgs: extra switches; sim: { scenario, timeScale } or null for none.
-  static async start({ appArgs = [], sim = null } = {}) {
+  // appArgs: extra switches; appEnv: changes to the program's environment,
+  // undefined values remove a variable; sim: { scenario, timeScale } or null
+  // for none.
+  static async start(options) {
     const session = new Session();
+    await session.open(options);
+    return session;
+  }
+
+  async open({ appArgs = [], appEnv = {}, sim = null } = {}) {
     try {
-      session.display = await VirtualDisplay.start();
-      if (sim) session.sim = await RepairSim.start(sim);
-      session.app = await RepairApp.start(session.display, appArgs);
-      session.page = await session.app.connect();
-      session.window = await session.app.window();
+      this.display = await VirtualDisplay.start();
+      if (sim) this.sim = await RepairSim.start(sim);
+      const env = { ...this.display.env, ...appEnv };
+      for (const [name, value] of Object.entries(env)) if (value === undefined) delete env[name];
+      this.app = await RepairApp.start(this.display, appArgs, env);
+      this.page = await this.app.connect();
+      this.window = await this.app.window();
     } catch (e) {
-      await session.stop();
+      await this.stop();
       throw e;
     }
-    return session;
   }
 
   // Replaces the stand-in by one with another scenario and loads the page
@@ -60,4 +70,19 @@ export class Session {
       }
     }
   }
+}
+
+// One session for the tests of a describe block: started in its before hook,
+// then setUp(session) if given, and stopped in its after hook. The session and
+// a RepairPage on it are handed out at once and usable from before on.
+export function useSession(options, setUp) {
+  const session = new Session();
+  const repair = new RepairPage(null);
+  before(async () => {
+    await session.open(options);
+    repair.page = session.page;
+    await setUp?.(session);
+  });
+  after(() => session.stop());
+  return { session, repair };
 }

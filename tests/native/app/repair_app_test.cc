@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "command_line_impl.h"
 #include "engine_recorder.h"
 #include "fakes.h"
 #include "repair_client.h"
@@ -16,7 +17,7 @@ namespace {
 
 std::vector<std::string> ArgvAfterHook(const std::string& process_type,
                                        std::vector<const char*> argv) {
-  CefRefPtr<CefCommandLine> command_line = CefCommandLine::CreateCommandLine();
+  CefRefPtr<CefCommandLine> command_line = new cef_qt::CommandLineImpl();
   command_line->InitFromArgv(static_cast<int>(argv.size()), argv.data());
   CefRefPtr<RepairApp> app = new RepairApp();
   app->OnBeforeCommandLineProcessing(process_type, command_line);

@@ -1,5 +1,5 @@
-// Runs an EmbeddedResourceHandler the way the engine does and records what it
-// answered.
+// Runs an EmbeddedResourceHandler the way the engine does, with the engine's
+// own request and response, and records what it answered.
 
 #ifndef TESTS_NATIVE_RESOURCES_HANDLER_HARNESS_H_
 #define TESTS_NATIVE_RESOURCES_HANDLER_HARNESS_H_
@@ -8,8 +8,8 @@
 
 #include "embedded_resource_handler.h"
 #include "include/cef_callback.h"
-#include "include/cef_request.h"
-#include "include/cef_response.h"
+#include "scheme/request_impl.h"
+#include "scheme/response_impl.h"
 
 class CountingCallback : public CefCallback {
  public:
@@ -31,8 +31,9 @@ struct OpenResult {
 };
 
 inline CefRefPtr<CefRequest> RequestFor(const std::string& url) {
-  CefRefPtr<CefRequest> request = CefRequest::Create();
+  CefRefPtr<cef_qt::RequestImpl> request = new cef_qt::RequestImpl();
   request->SetURL(url);
+  request->SetReadOnly(true);
   return request;
 }
 
@@ -57,7 +58,7 @@ struct Headers {
 };
 
 inline Headers GetHeaders(EmbeddedResourceHandler& handler) {
-  CefRefPtr<CefResponse> response = CefResponse::Create();
+  CefRefPtr<CefResponse> response = new cef_qt::ResponseImpl();
   Headers headers;
   CefString redirect_url;
   handler.GetResponseHeaders(response, headers.length, redirect_url);

@@ -204,6 +204,7 @@ describe("a standard gamepad", () => {
     assert.deepEqual(sent().map((r) => [r.op, r.params.image]), [["restore", "lumenos-2.3"]]);
     assert.equal(await focused(), "action_log", "the action page opens with the focus on its log");
     await ui.untilResult();
+    await ui.advance(20); // the frame in which the area follows the last poll
 
     // The log scrolls under Up and Down and is left at its edges; nothing
     // under the action page is reachable.

@@ -14,7 +14,9 @@
 // 100 new lines of 7 code units (a counter in letters the log never holds).
 
 import os from "node:os";
-import { setup, UI, FakeService, answer } from "../tests/web/harness.mjs";
+import { setup } from "../tests/web/harness/browser.mjs";
+import { UI } from "../tests/web/harness/ui.mjs";
+import { FakeService, answer } from "../tests/web/harness/fake_service.mjs";
 
 console.log(`load average ${os.loadavg().map((l) => l.toFixed(2)).join(" ")} on ${os.cpus().length} cores`);
 

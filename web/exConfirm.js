@@ -233,37 +233,30 @@ export const exConfirmPromise = {
   },
 
   fadeIn(element, duration) {
-    const step = 10 / duration;
-    let steps = 0;
-    element.style.display = "initial";
-    element.style.opacity = "0";
-    if (this.fadeInInterval) clearInterval(this.fadeInInterval);
-    this.fadeInInterval = setInterval(() => {
-      steps += 1;
-      const opacity = Math.min(1, steps * step);
-      element.style.opacity = String(opacity);
-      if (opacity >= 1 - 1e-9) {
-        element.style.opacity = "1";
-        clearInterval(this.fadeInInterval);
-        this.fadeInInterval = null;
-      }
-    });
+    this.fade(element, duration, "fadeInInterval", 1);
   },
 
   fadeOut(element, duration) {
+    this.fade(element, duration, "fadeOutInterval", -1);
+  },
+
+  // Shows the element and moves its opacity from one end (0 up, 1 down) to
+  // the other by 10 / duration per run of the timer named by timerName.
+  fade(element, duration, timerName, direction) {
     const step = 10 / duration;
+    const from = direction > 0 ? 0 : 1;
     let steps = 0;
-    element.style.opacity = "1";
     element.style.display = "initial";
-    if (this.fadeOutInterval) clearInterval(this.fadeOutInterval);
-    this.fadeOutInterval = setInterval(() => {
+    element.style.opacity = String(from);
+    if (this[timerName]) clearInterval(this[timerName]);
+    this[timerName] = setInterval(() => {
       steps += 1;
-      const opacity = Math.max(0, 1 - steps * step);
-      element.style.opacity = String(opacity);
-      if (opacity <= 1e-9) {
-        element.style.opacity = "0";
-        clearInterval(this.fadeOutInterval);
-        this.fadeOutInterval = null;
+      const opacity = Math.min(1, Math.max(0, from + direction * steps * step));
+      const done = direction > 0 ? opacity >= 1 - 1e-9 : opacity <= 1e-9;
+      element.style.opacity = done ? String(1 - from) : String(opacity);
+      if (done) {
+        clearInterval(this[timerName]);
+        this[timerName] = null;
       }
     });
   },

@@ -25,10 +25,6 @@ let linesBelow = 0;
 let scrollPending = false;
 let watching = false;
 
-function el(id) {
-  return document.getElementById(id);
-}
-
 function scrolledToEnd(area) {
   const slack = BOTTOM_SLACK_PX + (parseFloat(getComputedStyle(area).paddingBottom) || 0);
   return area.scrollHeight - area.scrollTop - area.clientHeight <= slack;
@@ -75,7 +71,7 @@ function showNewest(area) {
 // lines beyond VIEW_LINES, following the newest line; while the reader is
 // scrolled up, leaves the view as it is.
 function showNewText(added, lines) {
-  const area = el("action_log");
+  const area = document.getElementById("action_log");
   watchScroll(area);
   if (!scrollPending && !scrolledToEnd(area)) {
     linesBelow += lines;
@@ -110,7 +106,7 @@ function plural(n, what) {
 }
 
 function showNote() {
-  const note = el("action_log_note");
+  const note = document.getElementById("action_log_note");
   const earlier = log.lines - shownLines - linesBelow;
   const parts = [];
   if (earlier > 0) parts.push(`${plural(earlier, "earlier line")} not shown`);
@@ -121,7 +117,7 @@ function showNote() {
 
 // A short summary for screen readers instead of every line.
 function announce(count) {
-  const news = el("action_log_news");
+  const news = document.getElementById("action_log_news");
   if (news) news.textContent = `${count} new log line${count === 1 ? "" : "s"}`;
 }
 
@@ -142,6 +138,6 @@ export function clearLog() {
   log = new ActionLog();
   shownLines = 0;
   linesBelow = 0;
-  el("action_log").textContent = "";
+  document.getElementById("action_log").textContent = "";
   showNote();
 }

@@ -2,6 +2,7 @@
 // menu, the checks on "Proceed", the actions with their progress, the log
 // area and the result, and the buttons of the action page.
 
+import { textOf } from "./text_of.js";
 import { SystemProxy, wasAbandoned } from "./system_proxy.js";
 import { heard, during } from "./service_notice.js";
 import { exConfirmPromise as dialog } from "./exConfirm.js";
@@ -41,11 +42,6 @@ function el(id) {
 
 function sleep(ms) {
   return new Promise((resolve) => setTimeout(resolve, ms));
-}
-
-function textOf(value) {
-  if (value === undefined || value === null) return "";
-  return typeof value === "string" ? value : String(value);
 }
 
 function isObject(value) {

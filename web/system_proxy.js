@@ -6,6 +6,8 @@
 // diagnostics go to the browser console only. No request waits longer than
 // its bound in ANSWER_BOUNDS_MS, and none is ever sent again.
 
+import { textOf } from "./text_of.js";
+
 // How long each request may wait for its whole answer before it is
 // abandoned, in ms. The service is on loopback, so a healthy answer takes
 // milliseconds; a bound is reached only by a service that is stuck.
@@ -84,11 +86,6 @@ async function trigger(url, boundMs) {
   } finally {
     clearTimeout(timer);
   }
-}
-
-function textOf(value) {
-  if (value === undefined || value === null) return "";
-  return typeof value === "string" ? value : String(value);
 }
 
 // Turns the outcome of trigger() into a status record.

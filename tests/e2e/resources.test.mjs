@@ -5,19 +5,12 @@ import assert from "node:assert/strict";
 import { readdirSync, readFileSync } from "node:fs";
 import path from "node:path";
 import { after, before, describe, it } from "node:test";
+import { MIME_TYPES } from "../mime_types.mjs";
 import { repoRoot } from "./harness/paths.mjs";
 import { START_URL } from "./harness/repair_app.mjs";
 import { useSession } from "./harness/session.mjs";
 import { waitFor } from "./harness/wait.mjs";
 
-const MIME_TYPES = {
-  ".html": "text/html",
-  ".js": "text/javascript",
-  ".css": "text/css",
-  ".png": "image/png",
-  ".gif": "image/gif",
-  ".jpg": "image/jpeg",
-};
 const webDir = path.join(repoRoot, "web");
 
 // GET over XMLHttpRequest (the engine's fetch() does not reach custom

@@ -13,7 +13,9 @@ import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import fs from "node:fs";
 import { createRequire } from "node:module";
-import { browserForFile, closePageAfterEach, UI, FakeService, answer } from "./harness.mjs";
+import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
+import { UI } from "./harness/ui.mjs";
+import { FakeService, answer } from "./harness/fake_service.mjs";
 
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 

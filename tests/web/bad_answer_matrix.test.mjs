@@ -11,7 +11,9 @@
 
 import { test, describe, before, after } from "node:test";
 import assert from "node:assert/strict";
-import { setup, UI, FakeService, answer, SCAN_UUID, TWO_DISCS, eventually } from "./harness.mjs";
+import { setup } from "./harness/browser.mjs";
+import { UI } from "./harness/ui.mjs";
+import { FakeService, answer, SCAN_UUID, TWO_DISCS, eventually } from "./harness/fake_service.mjs";
 import { ANSWER_BOUNDS_MS } from "../../web/system_proxy.js";
 
 const R = "R-matrix"; // uuid of the action request

@@ -3,7 +3,9 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile, closePageAfterEach, UI, FakeService, answer } from "./harness.mjs";
+import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
+import { UI } from "./harness/ui.mjs";
+import { FakeService, answer } from "./harness/fake_service.mjs";
 
 let ui;
 const env = browserForFile();

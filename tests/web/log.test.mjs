@@ -8,7 +8,9 @@
 import { test, describe, before, after } from "node:test";
 import assert from "node:assert/strict";
 import { ActionLog } from "../../web/action_log.js";
-import { setup, browserForFile, closePageAfterEach, UI, FakeService, answer, eventually } from "./harness.mjs";
+import { setup, browserForFile, closePageAfterEach } from "./harness/browser.mjs";
+import { UI } from "./harness/ui.mjs";
+import { FakeService, answer, eventually } from "./harness/fake_service.mjs";
 
 // A small seeded generator (mulberry32).
 function rng(seed) {

@@ -4,7 +4,9 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile, UI, FakeService, answer, SERVICE } from "./harness.mjs";
+import { browserForFile } from "./harness/browser.mjs";
+import { UI } from "./harness/ui.mjs";
+import { FakeService, answer, SERVICE } from "./harness/fake_service.mjs";
 import { ANSWER_BOUNDS_MS } from "../../web/system_proxy.js";
 
 const env = browserForFile();

@@ -6,7 +6,9 @@
 
 import fs from "node:fs";
 import path from "node:path";
-import { setup, UI, FakeService, answer } from "./harness.mjs";
+import { setup } from "./harness/browser.mjs";
+import { UI } from "./harness/ui.mjs";
+import { FakeService, answer } from "./harness/fake_service.mjs";
 
 const out = path.resolve(process.argv[2] || "/tmp/lumenos-shots");
 const [width, height] = (process.argv[3] || "800x700").split("x").map(Number);

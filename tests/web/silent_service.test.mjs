@@ -5,7 +5,9 @@
 
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile, closePageAfterEach, UI, FakeService, answer, SCAN_UUID } from "./harness.mjs";
+import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
+import { UI } from "./harness/ui.mjs";
+import { FakeService, answer, SCAN_UUID } from "./harness/fake_service.mjs";
 
 let ui;
 const env = browserForFile();

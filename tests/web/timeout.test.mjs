@@ -3,7 +3,9 @@
 
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile, UI, FakeService, answer, SCAN_UUID } from "./harness.mjs";
+import { browserForFile } from "./harness/browser.mjs";
+import { UI } from "./harness/ui.mjs";
+import { FakeService, answer, SCAN_UUID } from "./harness/fake_service.mjs";
 
 const env = browserForFile();
 

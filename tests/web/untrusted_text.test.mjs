@@ -8,7 +8,10 @@ import assert from "node:assert/strict";
 import { createHash } from "node:crypto";
 import fs from "node:fs";
 import path from "node:path";
-import { browserForFile, closePageAfterEach, UI, FakeService, answer, WEB_DIR } from "./harness.mjs";
+import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
+import { UI } from "./harness/ui.mjs";
+import { FakeService, answer } from "./harness/fake_service.mjs";
+import { WEB_DIR } from "./harness/static_server.mjs";
 
 let ui;
 const env = browserForFile();

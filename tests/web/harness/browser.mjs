@@ -1,0 +1,64 @@
+// Debian's Chromium, one per test file (fresh profile, web security off as
+// in the real program), with one static server of web/, and the per-test
+// check that a page had no uncaught error.
+
+import assert from "node:assert/strict";
+import { after, afterEach, before } from "node:test";
+import { chromium } from "playwright-core";
+import { BLANK, startStaticServer } from "./static_server.mjs";
+
+const CHROMIUM_ARGS = [
+  "--headless",
+  "--no-sandbox",
+  "--disable-gpu",
+  "--disable-quic",
+  "--no-first-run",
+  "--disable-background-networking",
+  "--disable-component-update",
+  "--disable-sync",
+  "--disable-web-security",
+];
+
+export async function launchBrowser() {
+  return chromium.launch({ executablePath: "/usr/bin/chromium", args: CHROMIUM_ARGS });
+}
+
+// Per-file environment: one static server and one browser for all tests.
+export async function setup() {
+  const { server, origin } = await startStaticServer();
+  const browser = await launchBrowser();
+  return {
+    origin,
+    browser,
+    blank: origin + BLANK,
+    async teardown() {
+      await browser.close();
+      await new Promise((r) => server.close(r));
+    },
+  };
+}
+
+// One browser and static server for all the tests of a file: the returned
+// environment is filled in before the first test and torn down after the
+// last.
+export function browserForFile() {
+  const env = {};
+  before(async () => Object.assign(env, await setup()));
+  after(async () => env.teardown());
+  return env;
+}
+
+// After each test: the page it opened (read with current(), forgotten with
+// forget()) had no uncaught error, and is closed.
+export function closePageAfterEach(current, forget) {
+  afterEach(async () => {
+    const ui = current();
+    forget();
+    if (!ui) return;
+    try {
+      assert.deepEqual(ui.errors, [], "no uncaught error in the page");
+    } finally {
+      await ui.close();
+    }
+  });
+}

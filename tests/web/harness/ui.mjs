@@ -1,0 +1,179 @@
+// One page of the repair UI on a fresh browser context, and what a test does
+// with it: choose, press, answer, drive the clock, read the page.
+
+import { eventually } from "./fake_service.mjs";
+import { clampAndObserve, driveInPage, quietInPage } from "./page_clock.mjs";
+import { BLANK } from "./static_server.mjs";
+
+export class UI {
+  static async open(
+    env,
+    svc,
+    { path: pagePath = "/index.html", viewport, clock = true, popup = false, console = false } = {},
+  ) {
+    const ui = new UI();
+    ui.svc = svc;
+    ui.consoleLines = [];
+    ui.errors = [];
+    ui.context = await env.browser.newContext({ viewport: viewport ?? { width: 800, height: 700 } });
+    // Console messages cost a round trip each: listened to only on demand.
+    if (console) ui.context.on("console", (m) => ui.consoleLines.push(m.text()));
+    ui.context.on("weberror", (e) => ui.errors.push(e.error().message));
+    await ui.context.route("http://127.0.0.1:8080/**", (route) => svc.handle(route));
+    if (clock) {
+      await ui.context.clock.install({ time: 0 });
+      await ui.context.clock.pauseAt(1000);
+    }
+    await ui.context.addInitScript(clampAndObserve);
+    const first = await ui.context.newPage();
+    if (popup) {
+      // Opened by script, so that the page may close its own window.
+      await first.goto(env.origin + BLANK);
+      const [page] = await Promise.all([
+        ui.context.waitForEvent("page"),
+        first.evaluate((url) => window.open(url, "_blank"), env.origin + pagePath),
+      ]);
+      ui.page = page;
+      await page.waitForLoadState("domcontentloaded");
+    } else {
+      ui.page = first;
+      await ui.page.goto(env.origin + pagePath);
+    }
+    return ui;
+  }
+
+  async close() {
+    await this.context.close();
+  }
+
+  // Advances the clock (from Node) by ms.
+  async advance(ms) {
+    await this.page.clock.runFor(ms);
+  }
+
+  // Drives the clock in the page until the expression holds.
+  async runUntil(until, { step = 1000, max = 20000, stallMs = 3000 } = {}) {
+    return this.page.evaluate(driveInPage, { step, until, max, stallMs });
+  }
+
+  // Waits (real time) until the expression holds in the page. Polled from
+  // here: a string that the page evaluates itself would break its script
+  // policy.
+  async waitFor(expr, timeout = 10000) {
+    const end = Date.now() + timeout;
+    while (!(await this.page.evaluate(expr))) {
+      if (Date.now() > end) throw new Error("timed out waiting for " + expr);
+      await new Promise((r) => setTimeout(r, 5));
+    }
+  }
+
+  // Waits until every request sent has been answered and handled (a
+  // request held by the service is never answered: don't wait for it). The
+  // wait is in real time and generous: a loaded machine is slow to route.
+  async idle(timeout = 30000) {
+    let timer;
+    const late = new Promise((_, reject) => {
+      timer = setTimeout(() => reject(new Error("the page did not get quiet: a request left unanswered?")), timeout);
+    });
+    try {
+      await Promise.race([this.page.evaluate(quietInPage), late]);
+    } finally {
+      clearTimeout(timer);
+    }
+  }
+
+  // Waits until the service has received n requests in all.
+  async requests(n) {
+    await eventually(() => this.svc.requests.length >= n);
+  }
+
+  // Scan and list done, overlay gone: the first page is usable.
+  async ready() {
+    const r = await this.runUntil("!document.getElementById('loading_id')", { step: 1000 });
+    if (!r.ok) throw new Error("page did not get ready: " + JSON.stringify(r));
+  }
+
+  text(selector) {
+    return this.page.evaluate((s) => {
+      const e = document.querySelector(s);
+      return e ? e.textContent : null;
+    }, selector);
+  }
+
+  html(selector) {
+    return this.page.evaluate((s) => document.querySelector(s).innerHTML, selector);
+  }
+
+  // The log area's text content.
+  log() {
+    return this.text("#action_log");
+  }
+
+  // Chooses the menu entry at index and sends the click event the browser
+  // sends when an entry is picked from the list's pop-up.
+  async choose(index) {
+    await this.page.evaluate((i) => {
+      const menu = document.getElementById("images");
+      menu.selectedIndex = i;
+      menu.dispatchEvent(new MouseEvent("click", { bubbles: true }));
+    }, index);
+  }
+
+  async option(id) {
+    await this.page.click("#" + id);
+  }
+
+  async proceed() {
+    await this.page.click("#ok_button");
+  }
+
+  dialogOpen() {
+    return this.page.evaluate(() => !!document.getElementById("exConfirmPromiseOverLay"));
+  }
+
+  // Answers the open dialog with a click and lets its watcher run.
+  async answer(yes) {
+    await this.page.click(yes ? "#exConfirmPromiseBtnYes" : "#exConfirmPromiseBtnNo");
+    await this.advance(20);
+  }
+
+  // Choose image, option, Proceed and Yes.
+  async start(imageIndex, optionId) {
+    await this.choose(imageIndex);
+    await this.option(optionId);
+    await this.proceed();
+    await this.answer(true);
+  }
+
+  // Lets the answered dialog's overlay go (510 ms after the answer).
+  async dialogGone() {
+    await this.advance(600);
+  }
+
+  // Follows a running action until its result (the button row) is shown.
+  async untilResult(max = 6000) {
+    const r = await this.runUntil(
+      "getComputedStyle(document.getElementById('action_next')).display !== 'none'",
+      { step: 2000, max },
+    );
+    if (!r.ok) throw new Error("no result: " + JSON.stringify(r));
+    return r;
+  }
+
+  // The file name of the mark's picture.
+  async mark() {
+    return this.page.evaluate(() => document.getElementById("action_img").src.split("/").pop());
+  }
+
+  async visible(selector) {
+    return this.page.evaluate((s) => {
+      const e = document.querySelector(s);
+      if (!e || !e.isConnected) return false;
+      for (let n = e; n && n.nodeType === 1; n = n.parentElement) {
+        if (getComputedStyle(n).display === "none") return false;
+      }
+      return true;
+    }, selector);
+  }
+}
+

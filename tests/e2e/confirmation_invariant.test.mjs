@@ -14,12 +14,11 @@
 import assert from "node:assert/strict";
 import { writeFileSync } from "node:fs";
 import path from "node:path";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { destructive } from "./harness/journal.mjs";
 import { artifactDir } from "./harness/paths.mjs";
-import { START_URL } from "./harness/repair_app.mjs";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { START_PAGE_READY, START_URL } from "./harness/repair_app.mjs";
+import { useSession } from "./harness/session.mjs";
 import { sleep } from "./harness/wait.mjs";
 
 const INPUTS = 1000;
@@ -116,15 +115,7 @@ const SNAPSHOT = `(() => {
 })()`;
 
 describe("the confirmation invariant under random use", () => {
-  let session;
-  let repair;
-  before(async () => {
-    session = await Session.start({ sim: SIM });
-    repair = new RepairPage(session.page);
-  });
-  after(async () => {
-    await session?.stop();
-  });
+  const { session, repair } = useSession({ sim: SIM });
 
   // Stderr and a screenshot of a run that went wrong, under artifacts/e2e/.
   async function keepEvidence(error) {
@@ -217,7 +208,7 @@ describe("the confirmation invariant under random use", () => {
     // covers "Proceed" for good.
     async function reload() {
       await page.send("Page.navigate", { url: START_URL });
-      await page.waitForPage("the page to load afresh", "document.readyState === 'complete' && typeof window.TakeAction === 'function'");
+      await page.waitForPage("the page to load afresh", START_PAGE_READY);
       await repair.waitForMenu();
       assert.equal(await page.evaluate(OBSERVE), true, "the page's dialog object");
       counts.reloads += 1;

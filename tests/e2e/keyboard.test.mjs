@@ -5,40 +5,28 @@
 // the result and closing; its screenshots show the focus marks.
 
 import assert from "node:assert/strict";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { destructive, scanUuid } from "./harness/journal.mjs";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { useSession } from "./harness/session.mjs";
 import { sleep, waitFor } from "./harness/wait.mjs";
 
 // A session per walk: each ends the program with "Close".
 function walk(title, body) {
-  describe(title, () => {
-    const ctx = {};
-    before(async () => {
-      ctx.session = await Session.start({ sim: { scenario: "default", timeScale: 2 } });
-      ctx.repair = new RepairPage(ctx.session.page);
-    });
-    after(async () => {
-      await ctx.session?.stop();
-    });
-    body(ctx);
-  });
+  describe(title, () => body(useSession({ sim: { scenario: "default", timeScale: 2 } })));
 }
 
 const focusOn = (page, id, after) =>
   page.waitForPage(`the focus on "${id}" after ${after}`,
     `document.activeElement && document.activeElement.id === ${JSON.stringify(id)}`);
 
-walk("keyboard operation with Tab and the space bar", (ctx) => {
+walk("keyboard operation with Tab and the space bar", ({ session, repair }) => {
   // Presses X keys, then waits until the focused element has id `focused`.
   async function keys(names, focused) {
-    await ctx.session.display.run("xdotool", ["key", "--delay", "80", ...names]);
-    await focusOn(ctx.session.page, focused, names.join(" "));
+    await session.display.run("xdotool", ["key", "--delay", "80", ...names]);
+    await focusOn(session.page, focused, names.join(" "));
   }
 
   it("restores an image from start to result and closes, without the pointer", async () => {
-    const { session, repair } = ctx;
     const { app, page } = session;
     const menu = await repair.waitForMenu();
     await focusOn(page, "images", "the first page became usable");
@@ -68,9 +56,8 @@ walk("keyboard operation with Tab and the space bar", (ctx) => {
   });
 });
 
-walk("operation with the unit's controls alone: arrows, Enter, Escape", (ctx) => {
+walk("operation with the unit's controls alone: arrows, Enter, Escape", ({ session, repair }) => {
   it("changes the image by keys, answers No and Yes, restores that image, reboots it from the result and closes", async () => {
-    const { session, repair } = ctx;
     const { app, page } = session;
     const shown = () => page.evaluate("document.getElementById('images').selectedIndex");
     const sent = async () => destructive(await session.sim.journal());

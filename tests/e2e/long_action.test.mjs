@@ -5,13 +5,10 @@
 // area holds still while lines come, and follows again back at its end.
 
 import assert from "node:assert/strict";
-import { mkdtempSync, writeFileSync } from "node:fs";
-import os from "node:os";
-import path from "node:path";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { setPageTimerScale, speedUpPageTimers } from "./harness/page_timers.mjs";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { writeScenario } from "./harness/repair_sim.mjs";
+import { useSession } from "./harness/session.mjs";
 
 // The page's timers run PAGE_SPEED times faster, the stand-in's clock
 // SIM_SPEED times: it makes its lines faster than the page fetches them
@@ -78,19 +75,11 @@ async function areaAtRest(page) {
 }
 
 describe("a long action", () => {
-  let session;
-  let repair;
-  before(async () => {
-    const scenario = path.join(mkdtempSync(path.join(os.tmpdir(), "long-action-")), "long-restore.json");
-    writeFileSync(scenario, JSON.stringify(SCENARIO));
-    session = await Session.start({ sim: { scenario, timeScale: SIM_SPEED } });
+  const sim = { scenario: writeScenario(SCENARIO), timeScale: SIM_SPEED };
+  const { session, repair } = useSession({ sim }, async () => {
     await speedUpPageTimers(session.page, PAGE_SPEED);
     await session.page.send("Page.addScriptToEvaluateOnNewDocument", { source: RECORD_LOG_RECEIVED });
-    await session.restartSim({ scenario, timeScale: SIM_SPEED });
-    repair = new RepairPage(session.page);
-  });
-  after(async () => {
-    await session?.stop();
+    await session.restartSim(sim);
   });
 
   it("stays responsive, holds still under a reader who scrolled up with the wheel, and back at the end shows its newest line, with the earlier lines counted in the note", async (t) => {

@@ -5,14 +5,12 @@
 // program with status 0.
 
 import assert from "node:assert/strict";
-import { mkdtempSync, writeFileSync } from "node:fs";
-import os from "node:os";
-import path from "node:path";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { destructive, named, scanUuid } from "./harness/journal.mjs";
 import { killRenderer, pageAgain } from "./harness/renderer.mjs";
-import { RepairPage } from "./harness/repair_page.mjs";
-import { Session } from "./harness/session.mjs";
+import { START_PAGE_READY } from "./harness/repair_app.mjs";
+import { writeScenario } from "./harness/repair_sim.mjs";
+import { useSession } from "./harness/session.mjs";
 
 const LOG_LINES = Array.from({ length: 8 }, (_, i) => `written block group ${i + 1} of 8`);
 const SCENARIO = {
@@ -29,29 +27,15 @@ const SCENARIO = {
     },
   },
 };
-const START_PAGE_READY = "typeof window.TakeAction === 'function' && document.readyState === 'complete'";
 const ACTION_PAGE_BACK =
   "document.getElementById('action_ui').style.display !== 'none' && document.getElementById('action_label').textContent !== 'Action:  '";
 
-function scenarioFile() {
-  const file = path.join(mkdtempSync(path.join(os.tmpdir(), "renderer-death-")), "restore.json");
-  writeFileSync(file, JSON.stringify(SCENARIO));
-  return file;
-}
-
 describe("the page's renderer dies", () => {
-  const sim = { scenario: scenarioFile(), timeScale: 1 };
-  let session;
-  before(async () => {
-    session = await Session.start({ sim });
-  });
-  after(async () => {
-    await session?.stop();
-  });
+  const sim = { scenario: writeScenario(SCENARIO), timeScale: 1 };
+  const { session, repair } = useSession({ sim });
 
   it("during a restore: the action page comes back with the whole log and goes on to the result", async (t) => {
     const { app } = session;
-    let repair = new RepairPage(session.page);
     await repair.waitForMenu();
     await repair.chooseImage(1);
     await repair.chooseOption("restore");
@@ -63,9 +47,8 @@ describe("the page's renderer dies", () => {
 
     const killedAt = Date.now();
     await killRenderer(app);
-    session.page = await pageAgain(app, ACTION_PAGE_BACK);
+    session.page = repair.page = await pageAgain(app, ACTION_PAGE_BACK);
     t.diagnostic(`the action page was shown again ${Date.now() - killedAt} ms after the renderer's death`);
-    repair = new RepairPage(session.page);
     const back = await repair.actionState();
     assert.equal(back.label, running.label);
     assert.equal(back.buttons, false);
@@ -89,15 +72,13 @@ describe("the page's renderer dies", () => {
   it("with the dialog open: the first page comes back and nothing is sent", async () => {
     const { app } = session;
     await session.restartSim(sim);
-    let repair = new RepairPage(session.page);
     await repair.waitForMenu();
     await repair.chooseImage(1);
     await repair.chooseOption("restore");
     await repair.proceed();
 
     await killRenderer(app);
-    session.page = await pageAgain(app, START_PAGE_READY);
-    repair = new RepairPage(session.page);
+    session.page = repair.page = await pageAgain(app, START_PAGE_READY);
     await repair.waitForMenu();
     assert.equal(await repair.actionPageShown(), false);
     assert.equal(await repair.dialogOpen(), false);
@@ -108,13 +89,7 @@ describe("the page's renderer dies", () => {
 });
 
 describe("the page's renderer dies again and again", () => {
-  let session;
-  before(async () => {
-    session = await Session.start();
-  });
-  after(async () => {
-    await session?.stop();
-  });
+  const { session } = useSession();
 
   it("shows the fixed message instead of a black window; Close ends the program with status 0", async () => {
     const { app, display, window } = session;

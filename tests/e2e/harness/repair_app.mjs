@@ -8,6 +8,8 @@ import { ProcessGroup } from "./process_group.mjs";
 import { Fatal, waitFor } from "./wait.mjs";
 
 export const START_URL = "client://web/index.html";
+// Holds in the start page once its modules have published their handlers.
+export const START_PAGE_READY = "typeof window.TakeAction === 'function' && document.readyState === 'complete'";
 export const APPENDED_SWITCHES = [
   "--disable-web-security",
   "--disable-sync",
@@ -54,11 +56,7 @@ export class RepairApp {
   async connect() {
     const target = await this.target();
     this.page = await PageSession.connect(target.webSocketDebuggerUrl);
-    await this.page.waitForPage(
-      "the page's modules to publish their handlers",
-      "typeof window.TakeAction === 'function' && document.readyState === 'complete'",
-      { timeout: 15000 },
-    );
+    await this.page.waitForPage("the page's modules to publish their handlers", START_PAGE_READY, { timeout: 15000 });
     return this.page;
   }
 

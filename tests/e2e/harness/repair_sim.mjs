@@ -1,6 +1,9 @@
 // The stand-in repair service on 127.0.0.1:8080 (the page's fixed address),
 // with a scenario and a journal of the requests it received.
 
+import { mkdtempSync, writeFileSync } from "node:fs";
+import os from "node:os";
+import path from "node:path";
 import { scenarioDir, simBinary } from "./paths.mjs";
 import { portInUse } from "./ports.mjs";
 import { ProcessGroup } from "./process_group.mjs";
@@ -8,6 +11,14 @@ import { Fatal, waitFor } from "./wait.mjs";
 
 export const SERVICE_PORT = 8080;
 const CONTROL = `http://127.0.0.1:${SERVICE_PORT}/_sim`;
+
+// Writes a scenario of a test's own to a fresh temporary folder; delivers
+// the file, to be given as the scenario.
+export function writeScenario(scenario) {
+  const file = path.join(mkdtempSync(path.join(os.tmpdir(), `${scenario.name}-`)), `${scenario.name}.json`);
+  writeFileSync(file, JSON.stringify(scenario));
+  return file;
+}
 
 export class RepairSim {
   // scenario: a shipped scenario's name or a scenario file.

@@ -7,7 +7,7 @@ import path from "node:path";
 import { after, before } from "node:test";
 import { VirtualDisplay } from "./display.mjs";
 import { artifactDir } from "./paths.mjs";
-import { RepairApp, START_URL } from "./repair_app.mjs";
+import { RepairApp, START_PAGE_READY, START_URL } from "./repair_app.mjs";
 import { RepairPage } from "./repair_page.mjs";
 import { RepairSim } from "./repair_sim.mjs";
 
@@ -46,11 +46,8 @@ export class Session {
     this.sim = null;
     this.sim = await RepairSim.start(options);
     await this.page.send("Page.navigate", { url: START_URL });
-    await this.page.waitForPage(
-      "the start page's modules to publish their handlers",
-      "typeof window.TakeAction === 'function' && document.readyState === 'complete'",
-      { timeout: 15000 },
-    );
+    await this.page.waitForPage("the start page's modules to publish their handlers", START_PAGE_READY,
+      { timeout: 15000 });
   }
 
   // Keeps a screenshot of the page as artifacts/e2e/<name>.png.

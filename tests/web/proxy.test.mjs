@@ -104,13 +104,15 @@ describe("requests: path and query of every method", () => {
   });
 });
 
+// One answer for each of the service's eight operations.
+function everyOperation(a) {
+  const ops = ["scan", "list", "status", "restore", "repair", "factory-reset", "reboot", "clear"];
+  return Object.fromEntries(ops.map((op) => [op, a]));
+}
+
 describe("records: one for every kind of answer, never a throw", () => {
   test("service down: every method fulfils with FAILED and the browser's network error text", async () => {
-    const down = answer.down();
-    const svc = new FakeService({
-      scan: down, list: down, status: down, restore: down, repair: down,
-      "factory-reset": down, reboot: down, clear: down,
-    });
+    const svc = new FakeService(everyOperation(answer.down()));
     const { out } = await withProxy(svc, ALL_CALLS);
     assert.equal(out.length, 8);
     for (const r of out) {
@@ -212,11 +214,7 @@ describe("records: one for every kind of answer, never a throw", () => {
 
 describe("bounded waits", () => {
   test("a request without an answer fulfils at its bound with FAILED, saying that the service did not answer", async () => {
-    const hang = answer.hang();
-    const svc = new FakeService({
-      scan: hang, list: hang, status: hang, restore: hang, repair: hang,
-      "factory-reset": hang, reboot: hang, clear: hang,
-    });
+    const svc = new FakeService(everyOperation(answer.hang()));
     const ui = await UI.open(env, svc, { path: "/__blank.html" });
     try {
       const start = await ui.page.evaluate(

@@ -1,23 +1,16 @@
 // Debian's Chromium, one per test file (fresh profile, web security off as
-// in the real program), with one static server of web/, and the per-test
-// check that a page had no uncaught error.
+// in the real program), with one static server of web/, and the pages of
+// the tests, each checked for uncaught errors.
 
 import assert from "node:assert/strict";
 import { after, afterEach, before } from "node:test";
 import { chromium } from "playwright-core";
+import { FakeService } from "./fake_service.mjs";
 import { BLANK, startStaticServer } from "./static_server.mjs";
+import { UI } from "./ui.mjs";
 
-const CHROMIUM_ARGS = [
-  "--headless",
-  "--no-sandbox",
-  "--disable-gpu",
-  "--disable-quic",
-  "--no-first-run",
-  "--disable-background-networking",
-  "--disable-component-update",
-  "--disable-sync",
-  "--disable-web-security",
-];
+const CHROMIUM_ARGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+  "--disable-background-networking", "--disable-component-update", "--disable-sync", "--disable-web-security"];
 
 export async function launchBrowser() {
   return chromium.launch({ executablePath: "/usr/bin/chromium", args: CHROMIUM_ARGS });
@@ -46,6 +39,36 @@ export function browserForFile() {
   before(async () => Object.assign(env, await setup()));
   after(async () => env.teardown());
   return env;
+}
+
+// One page at a time on the file's browser: open() and ready() (open, then
+// wait for the first page) close the page opened before, and so does the
+// end of each test; a page closed had no uncaught error.
+export function pagePerTest() {
+  const env = browserForFile();
+  let current;
+  const retire = async () => {
+    const ui = current;
+    current = undefined;
+    if (!ui) return;
+    try {
+      assert.deepEqual(ui.errors, [], "no uncaught error in the page");
+    } finally {
+      await ui.close();
+    }
+  };
+  afterEach(retire);
+  const open = async (handlers = {}, options = {}) => {
+    await retire();
+    current = await UI.open(env, new FakeService(handlers), options);
+    return current;
+  };
+  const ready = async (handlers, options) => {
+    const ui = await open(handlers, options);
+    await ui.ready();
+    return ui;
+  };
+  return { env, open, ready };
 }
 
 // After each test: the page it opened (read with current(), forgotten with

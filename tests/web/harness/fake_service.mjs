@@ -115,18 +115,9 @@ export class FakeService {
 
   answerWith(route, a) {
     if (a.abort) return route.abort(a.abort);
-    if ("json" in a) {
-      return route.fulfill({
-        status: a.status ?? 200,
-        contentType: "application/json",
-        body: JSON.stringify(a.json),
-      });
-    }
-    return route.fulfill({
-      status: a.status ?? 200,
-      contentType: a.contentType ?? "application/json",
-      body: a.body,
-    });
+    const json = "json" in a;
+    const contentType = json ? "application/json" : (a.contentType ?? "application/json");
+    return route.fulfill({ status: a.status ?? 200, contentType, body: json ? JSON.stringify(a.json) : a.body });
   }
 }
 

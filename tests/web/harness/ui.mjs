@@ -6,11 +6,8 @@ import { clampAndObserve, driveInPage, quietInPage } from "./page_clock.mjs";
 import { BLANK } from "./static_server.mjs";
 
 export class UI {
-  static async open(
-    env,
-    svc,
-    { path: pagePath = "/index.html", viewport, clock = true, popup = false, console = false } = {},
-  ) {
+  static async open(env, svc, options = {}) {
+    const { path: pagePath = "/index.html", viewport, clock = true, popup = false, console = false } = options;
     const ui = new UI();
     ui.svc = svc;
     ui.consoleLines = [];
@@ -49,6 +46,12 @@ export class UI {
   // Advances the clock (from Node) by ms.
   async advance(ms) {
     await this.page.clock.runFor(ms);
+  }
+
+  // Advances the clock by ms, then waits until the page is quiet.
+  async elapse(ms) {
+    await this.advance(ms);
+    await this.idle();
   }
 
   // Drives the clock in the page until the expression holds.
@@ -158,6 +161,22 @@ export class UI {
     );
     if (!r.ok) throw new Error("no result: " + JSON.stringify(r));
     return r;
+  }
+
+  // Everything the user sees of the action page.
+  actionPage() {
+    return this.page.evaluate(() => {
+      const $ = (id) => document.getElementById(id);
+      const shown = (e) => getComputedStyle(e).display !== "none";
+      const img = $("action_img");
+      return { ui: shown($("action_ui")), label: $("action_label").innerHTML, msg: $("action_msg").textContent,
+        mark: img.src.split("/").pop(), opacity: getComputedStyle(img).opacity, buttons: shown($("action_next")) };
+    });
+  }
+
+  // The id of the element with the focus.
+  focused() {
+    return this.page.evaluate(() => document.activeElement && document.activeElement.id);
   }
 
   // The file name of the mark's picture.

@@ -5,12 +5,15 @@
 // the area following the newest line and holding still while the reader is
 // scrolled up, and "Clear Log" and "Reboot" emptying the log and the area.
 
-import { test, describe, before, after } from "node:test";
+import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import { ActionLog } from "../../web/action_log.js";
-import { setup, browserForFile, closePageAfterEach } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
-import { FakeService, answer, eventually } from "./harness/fake_service.mjs";
+import { VIEW_LINES } from "../../web/log_view.js";
+import { pagePerTest } from "./harness/browser.mjs";
+import { answer, eventually } from "./harness/fake_service.mjs";
+
+let ui;
+const { open, ready } = pagePerTest();
 
 // A small seeded generator (mulberry32).
 function rng(seed) {
@@ -72,12 +75,13 @@ function checkShortLines(log) {
 }
 
 describe("the rule over the whole log", () => {
-  let env;
-  let ui;
-  before(async () => {
-    env = await setup();
-    // The page with its real modules; the scan never ends, nothing else runs.
-    ui = await UI.open(env, new FakeService({ scan: answer.hang() }), { clock: false });
+  // The page with its real modules (the scan never ends, nothing else
+  // runs), and in it the log view, the straightforward rule and the
+  // generator above.
+  async function rulePage() {
+    ui = await open({ scan: answer.hang() }, { clock: false });
+    // Evaluated over the protocol, so the page's script policy does not apply.
+    await ui.page.evaluate(`window.rng = ${rng}`);
     await ui.page.evaluate(async () => {
       window.log = await import("/log_view.js");
       // The last VIEW_LINES lines of a log text.
@@ -92,23 +96,11 @@ describe("the rule over the whole log", () => {
         }
         return text;
       };
-      // The generator above, in the page.
-      window.rng = (seed) => () => {
-        seed |= 0;
-        seed = (seed + 0x6d2b79f5) | 0;
-        let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
-        t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
-        return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-      };
     });
-  });
-  after(async () => {
-    assert.deepEqual(ui.errors, []);
-    await ui.close();
-    await env.teardown();
-  });
+  }
 
   test("the fixed cases of the rule", async () => {
+    await rulePage();
     const r = await ui.page.evaluate(() => {
       const area = document.getElementById("action_log");
       const out = [];
@@ -126,19 +118,15 @@ describe("the rule over the whole log", () => {
       step(["gamma"]); // the cleared log holds nothing
       return { out, value: area.value };
     });
-    assert.deepEqual(r.out, [
-      "alpha\nalpha\nbeta\n",
-      "alpha\nalpha\nbeta\ngamma\n",
-      "alpha\nalpha\nbeta\ngamma\n",
-      "alpha\nalpha\nbeta\ngamma\n",
-      "alpha\nalpha\nbeta\ngamma\n3\n3\n",
-      "gamma\n",
-    ]);
+    const fourLines = "alpha\nalpha\nbeta\ngamma\n";
+    assert.deepEqual(r.out,
+      ["alpha\nalpha\nbeta\n", fourLines, fourLines, fourLines, "alpha\nalpha\nbeta\ngamma\n3\n3\n", "gamma\n"]);
     // The text area shows its text content.
     assert.equal(r.value, "gamma\n");
   });
 
   test("random batches on small alphabets: the same log as the straightforward rule, batch by batch", async () => {
+    await rulePage();
     const r = await ui.page.evaluate(() => {
       const area = document.getElementById("action_log");
       const alphabets = ["ab", "ab\n", "abc \n", "xyz0123456789-:/ \n", "é𝄞a\n"];
@@ -194,6 +182,7 @@ describe("the rule over the whole log", () => {
   });
 
   test("a log of 20 000 lines: the rule over lines shown or not, the area with exactly the newest lines, the note and the news", async () => {
+    await rulePage();
     const r = await ui.page.evaluate(() => {
       const { updateLogOutput, clearLog, VIEW_LINES } = window.log;
       const $ = (id) => document.getElementById(id);
@@ -266,24 +255,35 @@ describe("the rule over the whole log", () => {
 });
 
 describe("the log area on the action page", () => {
-  let ui;
-  const env = browserForFile();
-  closePageAfterEach(() => ui, () => (ui = undefined));
-
   // Lines first to last-1 of an action's log.
   const lines = (first, last) => Array.from({ length: last - first }, (_, i) => `step ${first + i}: copied block ${(first + i) * 7}`);
+  // The area and its note (null while hidden).
   const area = () =>
     ui.page.evaluate(() => {
       const a = document.getElementById("action_log");
+      const note = document.getElementById("action_log_note");
       return {
+        text: a.textContent,
         lines: a.textContent.split("\n").length - 1,
         last: a.textContent.split("\n").at(-2),
         atEnd: a.scrollHeight - a.scrollTop - a.clientHeight <= 4,
         scrollTop: a.scrollTop,
         value: a.value,
-        note: document.getElementById("action_log_note").textContent,
+        note: note.hidden ? null : note.textContent,
       };
     });
+  // The area once its scrolling came to rest (at the same place twice,
+  // 200 ms apart) where `there` holds.
+  const settled = async (there = () => true) => {
+    let last;
+    for (let tries = 0; ; tries++) {
+      const v = await area();
+      if (v.scrollTop === last?.scrollTop && there(v)) return v;
+      assert.ok(tries < 50, "the area's scrolling comes to rest");
+      last = v;
+      await new Promise((resolve) => setTimeout(resolve, 200));
+    }
+  };
   // Drives the clock until the expression holds; the answers may be slow
   // to come on a loaded machine.
   const until = async (expression) => {
@@ -301,8 +301,7 @@ describe("the log area on the action page", () => {
   test("follows the newest line, stays where the user scrolled up to, follows again at the end; typing changes nothing of the log", async () => {
     // Poll n brings 100 new lines; poll 8 also one that the user types.
     const status = (req, n) => answer.status("R1", 102, "Copying", [...lines(100 * n, 100 * n + 100), ...(n === 8 ? ["typed"] : [])]);
-    ui = await UI.open(env, new FakeService({ restore: answer.pending("R1", "accepted"), status }));
-    await ui.ready();
+    ui = await ready({ restore: answer.pending("R1", "accepted"), status });
     await ui.start(1, "restore");
     await ui.dialogGone();
     await poll();
@@ -314,23 +313,14 @@ describe("the log area on the action page", () => {
     const box = await ui.page.locator("#action_log").boundingBox();
     await ui.page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
     await ui.page.mouse.wheel(0, -600);
-    // Where a smooth scroll ends: the same place twice, 200 ms apart.
-    let up = a.scrollTop;
-    for (let tries = 0, last = NaN; up !== last || up >= a.scrollTop; tries++) {
-      assert.ok(tries < 50, "the wheel scrolls the area up, and it comes to rest");
-      await new Promise((resolve) => setTimeout(resolve, 200));
-      [last, up] = [up, (await area()).scrollTop];
-    }
+    const up = (await settled((v) => v.scrollTop < a.scrollTop)).scrollTop;
     await poll();
     a = await area();
     assert.deepEqual([a.lines, a.scrollTop, a.atEnd, a.note], [201, up, false, "100 new lines below"]);
 
     // Back at the end, it follows again.
     await ui.page.mouse.wheel(0, 1e6);
-    await ui.page.waitForFunction(() => {
-      const e = document.getElementById("action_log");
-      return e.scrollHeight - e.scrollTop - e.clientHeight <= 4;
-    });
+    await settled((v) => v.atEnd);
     await poll();
     a = await area();
     assert.deepEqual([a.lines, a.last, a.atEnd], [401, "step 399: copied block 2793", true]);
@@ -348,13 +338,7 @@ describe("the log area on the action page", () => {
   });
 
   test("scrolled up by keys, the area holds still while more than its bound arrives; back at its end, it shows the newest lines and follows", async () => {
-    ui = await UI.open(env, new FakeService({ scan: answer.hang() }), { clock: false });
-    const view = () => ui.page.evaluate(() => {
-      const a = document.getElementById("action_log");
-      const note = document.getElementById("action_log_note");
-      return { text: a.textContent, scrollTop: a.scrollTop, atEnd: a.scrollHeight - a.scrollTop - a.clientHeight <= 4,
-               note: note.hidden ? null : note.textContent };
-    });
+    ui = await open({ scan: answer.hang() }, { clock: false });
     // Appends lines first to last-1, longer ones with a suffix, and waits
     // for the frame after.
     const all = [];
@@ -366,21 +350,11 @@ describe("the log area on the action page", () => {
         await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve, 0)));
       }, batch);
     };
-    const VIEW_LINES = await ui.page.evaluate(async () => {
+    await ui.page.evaluate(() => {
       document.getElementById("loading_id").remove();
       document.getElementById("action_ui").style.display = "block";
-      return (await import("/log_view.js")).VIEW_LINES;
     });
     const newest = () => all.slice(-VIEW_LINES).join("\n") + "\n";
-    const settled = async () => {
-      let last;
-      for (let v = await view(), tries = 0; v.scrollTop !== last?.scrollTop; v = await view(), tries++) {
-        assert.ok(tries < 50, "the area's scrolling comes to rest");
-        last = v;
-        await new Promise((resolve) => setTimeout(resolve, 200));
-      }
-      return view();
-    };
 
     for (let n = 0; n < 3000; n += 500) await append(n, n + 500);
     await ui.page.focus("#action_log");
@@ -391,25 +365,22 @@ describe("the log area on the action page", () => {
     let total = 3000;
     for (let b = 0; b < 12; b++, total += 200) {
       await append(total, total + 200, " and verified against its checksum");
-      const v = await view();
-      assert.deepEqual([v.text === still.text, v.scrollTop],  [true, still.scrollTop], `after batch ${b}`);
+      const v = await area();
+      assert.deepEqual([v.text === still.text, v.scrollTop], [true, still.scrollTop], `after batch ${b}`);
       assert.equal(v.note, `1500 earlier lines not shown, ${total + 200 - 3000} new lines below`);
     }
 
-    for (let i = 0; i < 200 && !(await view()).atEnd; i++) await ui.page.keyboard.press("PageDown");
+    for (let i = 0; i < 200 && !(await area()).atEnd; i++) await ui.page.keyboard.press("PageDown");
     const back = await settled();
     assert.deepEqual([back.text === newest(), back.atEnd, back.note], [true, true, `${total - VIEW_LINES} earlier lines not shown`]);
     // The caret goes on from the end: a key down keeps the area there.
     await ui.page.keyboard.press("ArrowDown");
     await append(total, total + 10);
-    const follows = await view();
+    const follows = await area();
     assert.deepEqual([follows.text === newest(), follows.atEnd], [true, true]);
   });
 
   test("beyond the bound the area keeps following; \"Reboot\" and \"Clear Log\" empty the whole log, hidden lines included", async () => {
-    ui = await UI.open(env, new FakeService({ scan: answer.hang() }), { clock: false });
-    const VIEW_LINES = await ui.page.evaluate(async () => (await import("/log_view.js")).VIEW_LINES);
-    await ui.close();
     const old = lines(0, VIEW_LINES + 1000);
     let rebootPolls = 0;
     const status = (req) => {
@@ -419,13 +390,8 @@ describe("the log area on the action page", () => {
         ? answer.status("B7", 102, "Waiting", [old[0], old.at(-1), "new"])
         : answer.status("B7", 200, "Reboot scheduled", [old[0], "new", "bye"]);
     };
-    ui = await UI.open(env, new FakeService({
-      restore: answer.pending("R1", "accepted"),
-      reboot: answer.held(answer.pending("B7", "reboot accepted")),
-      clear: answer.done("cleared"),
-      status,
-    }));
-    await ui.ready();
+    const reboot = answer.held(answer.pending("B7", "reboot accepted"));
+    ui = await ready({ restore: answer.pending("R1", "accepted"), reboot, clear: answer.done("cleared"), status });
     await ui.start(1, "restore");
     await until("getComputedStyle(document.getElementById('action_next')).display !== 'none'");
     await ui.dialogGone();
@@ -436,7 +402,7 @@ describe("the log area on the action page", () => {
     await ui.page.click("#reboot1");
     await ui.answer(true);
     a = await area();
-    assert.deepEqual([a.lines, a.note], [0, ""]);
+    assert.deepEqual([a.lines, a.note, await ui.text("#action_log_note")], [0, null, ""]);
     assert.equal(await ui.visible("#action_log_note"), false);
     await ui.svc.release();
     await until("document.getElementById('action_log').textContent.includes('new')");

@@ -3,31 +3,35 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
-import { FakeService, answer } from "./harness/fake_service.mjs";
+import { pagePerTest } from "./harness/browser.mjs";
+import { answer } from "./harness/fake_service.mjs";
 
 let ui;
-const env = browserForFile();
-closePageAfterEach(() => ui, () => (ui = undefined));
+const { open, ready } = pagePerTest();
 
-// The first page, ready, with image 1 and "restore" chosen and the dialog
-// opened by "Proceed".
-async function openDialog(option = "restore") {
-  ui = await UI.open(env, new FakeService({ restore: answer.done("Restored"), reboot: answer.hang() }));
-  await ui.ready();
-  await ui.choose(1);
-  await ui.option(option);
-  await ui.proceed();
-  assert.equal(await ui.dialogOpen(), true);
-  return ui;
-}
-
-const focused = () => ui.page.evaluate(() => document.activeElement && document.activeElement.id);
-const actionStarted = () => ui.visible("#action_ui");
-const sent = () => ui.svc.ops().filter((op) => op !== "scan" && op !== "list");
+const YES = "exConfirmPromiseBtnYes";
+const NO = "exConfirmPromiseBtnNo";
+const overlays = () => ui.page.evaluate(() => document.querySelectorAll("#exConfirmPromiseOverLay").length);
+const key = (name) => ui.page.keyboard.press(name);
 
 describe("the dialog opened by Proceed", () => {
+  // The first page, ready, with image 1 and "restore" chosen and the dialog
+  // opened by "Proceed".
+  async function openDialog(option = "restore") {
+    ui = await ready({ restore: answer.done("Restored"), reboot: answer.hang() });
+    await ui.choose(1);
+    await ui.option(option);
+    await ui.proceed();
+    assert.equal(await ui.dialogOpen(), true);
+  }
+  const actionStarted = () => ui.visible("#action_ui");
+  const sent = () => ui.svc.ops().filter((op) => op !== "scan" && op !== "list");
+  // Lets ms pass, waits for the page to be quiet, and delivers what was sent.
+  const sentAfter = async (ms) => {
+    await ui.elapse(ms);
+    return sent();
+  };
+
   test("title is the option value, the message fixed, Yes has the focus, its elements and their look", async () => {
     await openDialog("factory-reset");
     const d = await ui.page.evaluate(() => {
@@ -63,12 +67,13 @@ describe("the dialog opened by Proceed", () => {
       btn: ["rgb(90, 90, 90)", "30px"],
       opacity: "0",
     });
-    assert.equal(await focused(), "exConfirmPromiseBtnYes");
+    assert.equal(await ui.focused(), YES);
     // Fade-in: steps of 0.02, one per clamped timer run (4 ms).
+    const opacity = () => ui.page.evaluate(() => document.getElementById("exConfirmPromiseWrap").style.opacity);
     await ui.advance(4);
-    assert.equal(await ui.page.evaluate(() => document.getElementById("exConfirmPromiseWrap").style.opacity), "0.02");
+    assert.equal(await opacity(), "0.02");
     await ui.advance(300);
-    assert.equal(await ui.page.evaluate(() => document.getElementById("exConfirmPromiseWrap").style.opacity), "1");
+    assert.equal(await opacity(), "1");
     assert.deepEqual(sent(), []);
   });
 
@@ -77,7 +82,7 @@ describe("the dialog opened by Proceed", () => {
     await ui.answer(false);
     assert.deepEqual(sent(), []);
     assert.equal(await actionStarted(), false);
-    assert.equal(await focused(), "ok_button", "the focus is back at once");
+    assert.equal(await ui.focused(), "ok_button", "the focus is back at once");
     assert.deepEqual(
       await ui.page.evaluate(() => [document.getElementById("restore").checked, document.getElementById("status").textContent]),
       [true, ""],
@@ -93,56 +98,46 @@ describe("the dialog opened by Proceed", () => {
 
   test("Enter right after opening answers Yes", async () => {
     await openDialog();
-    await ui.page.keyboard.press("Enter");
-    await ui.advance(10);
-    await ui.idle();
-    assert.deepEqual(sent(), ["restore"]);
+    await key("Enter");
+    assert.deepEqual(await sentAfter(10), ["restore"]);
   });
 
   test("ArrowRight then Enter answers No; the space bar presses the focused button too", async () => {
     await openDialog();
-    await ui.page.keyboard.press("ArrowRight");
-    assert.equal(await focused(), "exConfirmPromiseBtnNo");
+    await key("ArrowRight");
+    assert.equal(await ui.focused(), NO);
     await ui.advance(10);
-    assert.equal(await focused(), "exConfirmPromiseBtnNo", "the watcher holds the focus on the active button");
-    await ui.page.keyboard.press("Enter");
-    await ui.advance(600);
-    await ui.idle();
-    assert.deepEqual(sent(), []);
+    assert.equal(await ui.focused(), NO, "the watcher holds the focus on the active button");
+    await key("Enter");
+    assert.deepEqual(await sentAfter(600), []);
     assert.equal(await ui.dialogOpen(), false);
     await ui.proceed();
-    await ui.page.keyboard.press("ArrowRight");
-    await ui.page.keyboard.press("ArrowLeft");
-    assert.equal(await focused(), "exConfirmPromiseBtnYes");
-    await ui.page.keyboard.press(" ");
-    await ui.advance(10);
-    await ui.idle();
-    assert.deepEqual(sent(), ["restore"]);
+    await key("ArrowRight");
+    await key("ArrowLeft");
+    assert.equal(await ui.focused(), YES);
+    await key(" ");
+    assert.deepEqual(await sentAfter(10), ["restore"]);
   });
 
   test("ArrowLeft while Yes is active, ArrowUp and ArrowDown change nothing", async () => {
     await openDialog();
-    for (const key of ["ArrowLeft", "ArrowUp", "ArrowDown"]) {
-      await ui.page.keyboard.press(key);
-      assert.equal(await focused(), "exConfirmPromiseBtnYes", key);
-    }
-    await ui.page.keyboard.press("ArrowRight");
-    for (const key of ["ArrowRight", "ArrowUp", "ArrowDown"]) {
-      await ui.page.keyboard.press(key);
-      assert.equal(await focused(), "exConfirmPromiseBtnNo", key);
+    for (const [button, keys] of [[YES, ["ArrowLeft", "ArrowUp", "ArrowDown"]], [NO, ["ArrowRight", "ArrowUp", "ArrowDown"]]]) {
+      if (button === NO) await key("ArrowRight");
+      for (const name of keys) {
+        await key(name);
+        assert.equal(await ui.focused(), button, name);
+      }
     }
   });
 
   test("Escape answers No: nothing is sent and the focus goes back", async () => {
     await openDialog();
-    await ui.page.keyboard.press("Escape");
+    await key("Escape");
     await ui.advance(4);
-    assert.equal(await focused(), "ok_button");
+    assert.equal(await ui.focused(), "ok_button");
     await ui.advance(600);
     assert.equal(await ui.dialogOpen(), false);
-    await ui.advance(5000);
-    await ui.idle();
-    assert.deepEqual(sent(), []);
+    assert.deepEqual(await sentAfter(5000), []);
     assert.equal(await actionStarted(), false);
     // A new Proceed opens a working dialog.
     await ui.proceed();
@@ -158,24 +153,13 @@ describe("the dialog opened by Proceed", () => {
       document.addEventListener("keydown", (e) => window.__keys.push([e.key, e.defaultPrevented]));
       window.addEventListener("keydown", (e) => window.__keys.push(["window:" + e.key]));
     });
-    await ui.page.keyboard.press("Tab");
-    assert.equal(await focused(), "exConfirmPromiseBtnYes");
-    await ui.page.keyboard.press("Shift+Tab");
-    assert.equal(await focused(), "exConfirmPromiseBtnYes");
-    await ui.page.keyboard.press("a");
-    await ui.page.keyboard.press("ArrowRight");
-    await ui.page.keyboard.press("Tab");
-    assert.equal(await focused(), "exConfirmPromiseBtnNo");
+    for (const [name, button] of [["Tab", YES], ["Shift+Tab", YES], ["a"], ["ArrowRight"], ["Tab", NO]]) {
+      await key(name);
+      if (button) assert.equal(await ui.focused(), button, name);
+    }
     const keys = await ui.page.evaluate(() => window.__keys);
-    assert.deepEqual(keys, [
-      ["Tab", true],
-      ["Shift", true],
-      ["Tab", true],
-      ["a", true],
-      ["ArrowRight", true],
-      ["Tab", true],
-    ]);
-    await ui.page.keyboard.press(" ");
+    assert.deepEqual(keys, [["Tab", true], ["Shift", true], ["Tab", true], ["a", true], ["ArrowRight", true], ["Tab", true]]);
+    await key(" ");
     await ui.advance(10);
     const last = await ui.page.evaluate(() => window.__keys.slice(6));
     assert.deepEqual(last[0], [" ", false]);
@@ -185,29 +169,25 @@ describe("the dialog opened by Proceed", () => {
 
   test("clicks under the overlay reach nothing there and give the focus back to the active button", async () => {
     await openDialog();
-    await ui.page.keyboard.press("ArrowRight");
+    await key("ArrowRight");
     for (const id of ["reboot", "ok_button", "images"]) {
       const box = await ui.page.locator("#" + id).boundingBox();
       await ui.page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
-      assert.equal(await focused(), "exConfirmPromiseBtnNo", id);
+      assert.equal(await ui.focused(), NO, id);
     }
     // A click on the dialog's own title keeps the focus on No as well.
     await ui.page.click("#exConfirmPromise_title");
-    assert.equal(await focused(), "exConfirmPromiseBtnNo");
-    const state = await ui.page.evaluate(() => ({
-      reboot: document.getElementById("reboot").checked,
-      restore: document.getElementById("restore").checked,
-      overlays: document.querySelectorAll("#exConfirmPromiseOverLay").length,
-    }));
-    assert.deepEqual(state, { reboot: false, restore: true, overlays: 1 });
+    assert.equal(await ui.focused(), NO);
+    const state = await ui.page.evaluate(() => ["reboot", "restore"].map((id) => document.getElementById(id).checked));
+    assert.deepEqual([...state, await overlays()], [false, true, 1], "reboot, restore checked; overlays");
     assert.deepEqual(sent(), []);
   });
 
   test("after an answer the overlay stays 510 ms while the box fades out; the focus returns at once", async () => {
     await openDialog();
-    await ui.page.click("#exConfirmPromiseBtnNo");
+    await ui.page.click("#" + NO);
     await ui.advance(4); // the watcher's next run: reset and answer
-    assert.equal(await focused(), "ok_button");
+    assert.equal(await ui.focused(), "ok_button");
     const opacity = () => ui.page.evaluate(() => {
       const w = document.getElementById("exConfirmPromiseWrap");
       return w ? Number(w.style.opacity) : null;
@@ -228,7 +208,7 @@ describe("the dialog opened by Proceed", () => {
 
 describe("the dialog module", () => {
   async function blank() {
-    ui = await UI.open(env, new FakeService(), { path: "/__blank.html" });
+    ui = await open({}, { path: "/__blank.html" });
     await ui.page.evaluate(async () => {
       const { exConfirmPromise } = await import("/exConfirm.js");
       window.dialog = exConfirmPromise;
@@ -238,19 +218,23 @@ describe("the dialog module", () => {
       document.getElementById("before").focus();
     });
   }
-  const make = (name, options) =>
-    ui.page.evaluate(
-      ([name, options]) => {
-        window.dialog.make(options).then((v) => window.answers.push([name, v]));
-      },
-      [name, options],
-    );
+  // Opens a dialog whose answer is recorded under name; with `calls`, its
+  // onResolve and onReject record the number of answers before them.
+  const make = (name, options = {}, calls = false) =>
+    ui.page.evaluate(([name, options, calls]) => {
+      if (calls) {
+        options.onResolve = () => window.calls.push(["resolve", window.answers.length]);
+        options.onReject = () => window.calls.push(["reject", window.answers.length]);
+      }
+      window.dialog.make(options).then((v) => window.answers.push([name, v]));
+    }, [name, options, calls]);
   const shown = () =>
     ui.page.evaluate(() => [
       document.getElementById("exConfirmPromise_title")?.innerHTML,
       document.querySelector("#exConfirmPromiseWrap p")?.innerHTML,
     ]);
   const answers = () => ui.page.evaluate(() => window.answers);
+  const calls = () => ui.page.evaluate(() => window.calls);
 
   test("make without options shows the defaults only until a call sets title or message", async () => {
     await blank();
@@ -268,58 +252,48 @@ describe("the dialog module", () => {
     await blank();
     await make("first", { title: "One" });
     await make("second", { title: "Two" });
-    assert.equal(await ui.page.evaluate(() => document.querySelectorAll("#exConfirmPromiseOverLay").length), 1);
+    assert.equal(await overlays(), 1);
     assert.deepEqual(await shown(), ["Two", "Confirmation Required!"]);
-    await ui.page.click("#exConfirmPromiseBtnYes");
+    await ui.page.click("#" + YES);
     await ui.advance(1000);
     assert.deepEqual(await answers(), [["second", true]]);
-    assert.equal(await focused(), "before");
+    assert.equal(await ui.focused(), "before");
   });
 
   test("Yes and No call onResolve and onReject first; Escape answers No", async () => {
     await blank();
-    await ui.page.evaluate(() => {
-      window.dialog.make({
-        onResolve: () => window.calls.push(["resolve", window.answers.length]),
-        onReject: () => window.calls.push(["reject", window.answers.length]),
-      }).then((v) => window.answers.push(["x", v]));
-    });
-    await ui.page.click("#exConfirmPromiseBtnYes");
+    await make("x", {}, true);
+    await ui.page.click("#" + YES);
     await ui.advance(10);
-    await make("y");
-    await ui.page.click("#exConfirmPromiseBtnNo");
+    await make("y", {}, true);
+    await ui.page.click("#" + NO);
     await ui.advance(10);
-    await make("z");
-    await ui.page.keyboard.press("Escape");
+    await make("z", {}, true);
+    await key("Escape");
     await ui.advance(2000);
     assert.deepEqual(await answers(), [["x", true], ["y", false], ["z", false]]);
-    assert.deepEqual(await ui.page.evaluate(() => window.calls), [["resolve", 0], ["reject", 1], ["reject", 2]]);
+    assert.deepEqual(await calls(), [["resolve", 0], ["reject", 1], ["reject", 2]]);
     assert.equal(await ui.dialogOpen(), false);
   });
 
   test("the first answer stands: No or Escape before the watcher's next run neither changes nor cancels a Yes", async () => {
     await blank();
-    await ui.page.evaluate(() => {
-      window.dialog.make({
-        onResolve: () => window.calls.push("resolve"),
-        onReject: () => window.calls.push("reject"),
-      }).then((v) => window.answers.push(["a", v]));
-    });
-    await ui.page.click("#exConfirmPromiseBtnYes");
-    await ui.page.click("#exConfirmPromiseBtnNo");
-    await ui.page.keyboard.press("Escape");
+    await make("a", {}, true);
+    await ui.page.click("#" + YES);
+    await ui.page.click("#" + NO);
+    await key("Escape");
     await ui.advance(10);
     assert.deepEqual(await answers(), [["a", true]]);
-    assert.deepEqual(await ui.page.evaluate(() => window.calls), ["resolve"]);
+    assert.deepEqual(await calls(), [["resolve", 0]]);
   });
 
   test("a new make during the 510 ms of closing removes the old overlay at once", async () => {
     await blank();
     await make("a");
-    await ui.page.click("#exConfirmPromiseBtnYes");
+    await ui.page.click("#" + YES);
     await ui.advance(10);
     await make("b", { title: "Next" });
-    assert.equal(await ui.page.evaluate(() => document.querySelectorAll("#exConfirmPromiseOverLay").length), 1);
+    assert.equal(await overlays(), 1);
     await ui.advance(1000);
     assert.equal(await ui.dialogOpen(), true, "the old exit timer does not remove the new dialog");
     assert.deepEqual(await shown(), ["Next", "Confirmation Required!"]);
@@ -333,14 +307,14 @@ describe("the dialog module", () => {
       window.__prevented = [];
       document.addEventListener("keydown", (e) => window.__prevented.push(e.defaultPrevented));
     });
-    await ui.page.keyboard.press("Escape");
+    await key("Escape");
     assert.equal(await ui.dialogOpen(), true);
-    await ui.page.keyboard.press("Tab");
+    await key("Tab");
     assert.deepEqual(await ui.page.evaluate(() => window.__prevented), [false, false]);
-    assert.notEqual(await focused(), "exConfirmPromiseBtnYes");
+    assert.notEqual(await ui.focused(), YES);
     await ui.advance(20);
-    assert.notEqual(await focused(), "exConfirmPromiseBtnYes", "the watcher does not take the focus back");
-    await ui.page.click("#exConfirmPromiseBtnNo");
+    assert.notEqual(await ui.focused(), YES, "the watcher does not take the focus back");
+    await ui.page.click("#" + NO);
     await ui.advance(4);
     assert.equal(await ui.dialogOpen(), false);
     assert.deepEqual(await answers(), [["a", false]]);

@@ -3,43 +3,36 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
-import { FakeService, answer, SCAN_UUID } from "./harness/fake_service.mjs";
+import { pagePerTest } from "./harness/browser.mjs";
+import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
 
 let ui;
-const env = browserForFile();
-closePageAfterEach(() => ui, () => (ui = undefined));
+const { open, ready } = pagePerTest();
 
 const FAILURE_HTML = "<h1>Failed: </h1><p>Restart application</p>";
-
-async function open(handlers, options = {}) {
-  ui = await UI.open(env, new FakeService(handlers), options);
-  return ui;
-}
+// The overlay after a failed scan (indicator hidden) or list (still running).
+const SCAN_FAILED = { overlay: true, indicator: false, scanMsg: FAILURE_HTML };
+const LIST_FAILED = { overlay: true, indicator: true, scanMsg: FAILURE_HTML };
 
 async function overlayState() {
   return ui.page.evaluate(() => {
-    const overlay = document.getElementById("loading_id");
     const img = document.getElementById("loading_img");
     return {
-      overlay: !!overlay,
+      overlay: !!document.getElementById("loading_id"),
       indicator: !!img && getComputedStyle(img).display !== "none",
       scanMsg: document.getElementById("scan_msg")?.innerHTML,
     };
   });
 }
 
-const pendingScan = (extra) => ({ scan: answer.pending(SCAN_UUID, "scan accepted"), ...extra });
+const pendingScan = (status) => ({ scan: answer.pending(SCAN_UUID, "scan accepted"), status });
+const entries = () => ui.page.$$eval("#images option", (all) => all.map((o) => [o.value, o.textContent]));
 
 describe("page start and overlay", () => {
   test("the overlay covers the page with indicator, caption and \"Scan started\" while the scan is out", async () => {
-    await open({ scan: answer.hang() });
+    ui = await open({ scan: answer.hang() });
     await ui.requests(1);
-    const s = await overlayState();
-    assert.equal(s.overlay, true);
-    assert.equal(s.indicator, true);
-    assert.equal(s.scanMsg, "<h5>Scan started</h5>");
+    assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: "<h5>Scan started</h5>" });
     assert.match(await ui.text("#loading_id h2"), /^Scanning disk\.\.$/);
     // Pointer input reaches nothing beneath: the "restore" checkbox's spot
     // belongs to the overlay.
@@ -60,11 +53,11 @@ describe("page start and overlay", () => {
 
 describe("scan answered at once", () => {
   test("status 200: no status poll, the list is asked with the answer's uuid, overlay gone 1000 ms later", async () => {
-    await open({ scan: answer.done("scanned", { uuid: "U-now" }) });
+    ui = await open({ scan: answer.done("scanned", { uuid: "U-now" }) });
     await ui.idle();
     assert.deepEqual(ui.svc.ops(), ["scan", "list"]);
     assert.equal(ui.svc.of("list")[0].query, "uuid=U-now");
-    let s = await overlayState();
+    const s = await overlayState();
     assert.equal(s.overlay, true, "overlay still there right after the list");
     assert.equal(s.scanMsg, "<h5>Scan: Scan finished</h5>");
     await ui.advance(999);
@@ -81,32 +74,18 @@ describe("scan answered at once", () => {
     ["service down", answer.down()],
     ["a body that is not JSON", answer.text("garbage")],
     ["null", answer.json(null)],
-  ]) {
-    test(`scan answered with ${name}: fixed failure text, indicator hidden, no list, overlay stays`, async () => {
-      await open({ scan });
-      await ui.idle();
-      const r = await ui.runUntil("false", { max: 20, stallMs: 200 });
-      assert.equal(r.steps, 0, "no timer runs: nothing more happens");
-      const s = await overlayState();
-      assert.deepEqual(s, { overlay: true, indicator: false, scanMsg: FAILURE_HTML });
-      assert.deepEqual(ui.svc.ops(), ["scan"]);
-    });
-  }
-});
-
-describe("mended: a scan answer without a uuid", () => {
-  for (const [name, scan] of [
-    ["status 200", answer.done("scanned")],
-    ["status 102", answer.json({ status: 102, message: "accepted" })],
+    // Mended: a scan answer without a uuid.
+    ["status 200 without a uuid", answer.done("scanned")],
+    ["status 102 without a uuid", answer.json({ status: 102, message: "accepted" })],
     ["status 102 and an empty uuid", answer.json({ status: 102, uuid: "" })],
     ["status 102 and a uuid that is an object", answer.json({ status: 102, uuid: { id: 1 } })],
   ]) {
-    test(`${name}: the scan fails at once; nothing is asked with a made-up id`, async () => {
-      await open({ scan });
+    test(`scan answered with ${name}: fixed failure text, indicator hidden, overlay stays; nothing more is asked`, async () => {
+      ui = await open({ scan });
       await ui.idle();
       const r = await ui.runUntil("false", { max: 20, stallMs: 200 });
-      assert.equal(r.steps, 0);
-      assert.deepEqual(await overlayState(), { overlay: true, indicator: false, scanMsg: FAILURE_HTML });
+      assert.equal(r.steps, 0, "no timer runs: nothing more happens");
+      assert.deepEqual(await overlayState(), SCAN_FAILED);
       assert.deepEqual(ui.svc.ops(), ["scan"]);
     });
   }
@@ -115,32 +94,20 @@ describe("mended: a scan answer without a uuid", () => {
 describe("scan polling", () => {
   test("poll n waits 1000 ms and asks start=n, max=1; code 102 shows its line and goes on; 200 lists", async () => {
     const lines = ["Looking at <b>sda</b>", "Looking at sdb", "done"];
-    await open(
-      pendingScan({
-        status: (req, n) => answer.status(SCAN_UUID, n < 2 ? 102 : 200, lines[n]),
-      }),
-      { console: true },
-    );
+    ui = await open(pendingScan((req, n) => answer.status(SCAN_UUID, n < 2 ? 102 : 200, lines[n])), { console: true });
     await ui.idle();
     assert.deepEqual(ui.svc.ops(), ["scan"]);
-    await ui.advance(999);
-    await ui.idle();
+    await ui.elapse(999);
     assert.equal(ui.svc.of("status").length, 0, "no poll before 1000 ms");
-    await ui.advance(1);
-    await ui.idle();
+    await ui.elapse(1);
     assert.equal(ui.svc.of("status").length, 1);
     // The service's status line is rendered as markup.
     assert.equal((await overlayState()).scanMsg, "<h5>Looking at <b>sda</b></h5>");
     assert.ok(ui.consoleLines.includes("Scanning log: running:Looking at <b>sda</b>"));
-    await ui.advance(1000);
-    await ui.idle();
+    await ui.elapse(1000);
     assert.equal((await overlayState()).scanMsg, "<h5>Looking at sdb</h5>");
-    await ui.advance(1000);
-    await ui.idle();
-    assert.deepEqual(
-      ui.svc.of("status").map((r) => r.query),
-      [0, 1, 2].map((n) => `uuid=${SCAN_UUID}&start=${n}&max=1`),
-    );
+    await ui.elapse(1000);
+    assert.deepEqual(ui.svc.of("status").map((r) => r.query), [0, 1, 2].map((n) => `uuid=${SCAN_UUID}&start=${n}&max=1`));
     assert.deepEqual(ui.svc.ops(), ["scan", "status", "status", "status", "list"]);
     assert.equal(ui.svc.of("list")[0].query, `uuid=${SCAN_UUID}`);
     assert.equal((await overlayState()).scanMsg, "<h5>Scan: Scan finished</h5>");
@@ -149,40 +116,28 @@ describe("scan polling", () => {
   });
 
   test("code 404 in the entry ends the scan as failed at once", async () => {
-    await open(
-      pendingScan({
-        status: (req, n) => answer.status(SCAN_UUID, n === 0 ? 102 : 404, "disc error"),
-      }),
-    );
+    ui = await open(pendingScan((req, n) => answer.status(SCAN_UUID, n === 0 ? 102 : 404, "disc error")));
     const r = await ui.runUntil("false", { max: 50, stallMs: 300 });
     assert.equal(r.ok, false);
     assert.equal(ui.svc.of("status").length, 2);
-    assert.deepEqual(await overlayState(), { overlay: true, indicator: false, scanMsg: FAILURE_HTML });
+    assert.deepEqual(await overlayState(), SCAN_FAILED);
     assert.deepEqual(ui.svc.ops(), ["scan", "status", "status"]);
   });
 
   test("polls that fail are ignored one by one; after exactly 1000 the scan fails", async () => {
-    const kinds = [
-      answer.down(),
-      answer.http(500, { status: 200 }),
-      answer.refused("busy", 503),
-      answer.text("not json"),
-      answer.status(SCAN_UUID, 102, "still scanning"),
-    ];
-    await open(pendingScan({ status: (req, n) => kinds[n % kinds.length] }));
-    const r = await ui.runUntil("document.getElementById('scan_msg').textContent.startsWith('Failed')", {
-      max: 1100,
-    });
+    const kinds = [answer.down(), answer.http(500, { status: 200 }), answer.refused("busy", 503), answer.text("not json"),
+      answer.status(SCAN_UUID, 102, "still scanning")];
+    ui = await open(pendingScan((req, n) => kinds[n % kinds.length]));
+    const r = await ui.runUntil("document.getElementById('scan_msg').textContent.startsWith('Failed')", { max: 1100 });
     assert.equal(r.ok, true, JSON.stringify(r));
     const polls = ui.svc.of("status");
     assert.equal(polls.length, 1000);
     assert.equal(polls[999].query, `uuid=${SCAN_UUID}&start=999&max=1`);
     polls.forEach((p, n) => assert.equal(p.params.start, String(n)));
-    assert.deepEqual(await overlayState(), { overlay: true, indicator: false, scanMsg: FAILURE_HTML });
+    assert.deepEqual(await overlayState(), SCAN_FAILED);
     assert.equal(ui.svc.of("list").length, 0);
     // Nothing further happens.
-    await ui.advance(5000);
-    await ui.idle();
+    await ui.elapse(5000);
     assert.equal(ui.svc.of("status").length, 1000);
   });
 
@@ -194,68 +149,43 @@ describe("scan polling", () => {
       answer.json({ status: 200, status_list: { [SCAN_UUID]: "200" } }),
       answer.json({ status: 200, status_list: [] }),
     ];
-    await open(
-      pendingScan({
-        status: (req, n) => (n < odd.length ? odd[n] : answer.status(SCAN_UUID, 200, "ok")),
-      }),
-    );
+    ui = await open(pendingScan((req, n) => (n < odd.length ? odd[n] : answer.status(SCAN_UUID, 200, "ok"))));
     const r = await ui.runUntil("!document.getElementById('loading_id')", { max: 50 });
     assert.equal(r.ok, true, JSON.stringify(r));
-    assert.equal(ui.svc.of("status").length, odd.length + 1);
-    assert.deepEqual(
-      ui.svc.of("status").map((q) => q.params.start),
-      ["0", "1", "2", "3", "4", "5"],
-    );
+    assert.deepEqual(ui.svc.of("status").map((q) => q.params.start), ["0", "1", "2", "3", "4", "5"]);
     assert.equal(ui.svc.of("list").length, 1);
   });
 });
 
 describe("the list", () => {
-  test("list FAILED: failure text, indicator still running, overlay stays", async () => {
-    await open({ list: answer.refused("cannot list") });
-    await ui.idle();
-    await ui.advance(5000);
-    assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: FAILURE_HTML });
-  });
-
   test("list PENDING: nothing further, overlay stays with \"Scan: Scan finished\"", async () => {
-    await open({ list: answer.pending("L1") });
+    ui = await open({ list: answer.pending("L1") });
     await ui.idle();
-    await ui.advance(5000);
-    await ui.idle();
-    assert.deepEqual(await overlayState(), {
-      overlay: true,
-      indicator: true,
-      scanMsg: "<h5>Scan: Scan finished</h5>",
-    });
+    await ui.elapse(5000);
+    assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: "<h5>Scan: Scan finished</h5>" });
     assert.deepEqual(ui.svc.ops(), ["scan", "list"]);
   });
 
-  for (const [name, body] of [
-    ["without os_list", { status: 200, message: "ok" }],
-    ["with os_list null", { status: 200, os_list: null }],
-    ["with os_list an array", { status: 200, os_list: [{ disc: "x", images: {} }] }],
-    ["with os_list a text", { status: 200, os_list: "sda" }],
+  for (const [name, list] of [
+    ["FAILED", answer.refused("cannot list")],
+    // Mended: answers without a list of discs.
+    ["without os_list", answer.json({ status: 200, message: "ok" })],
+    ["with os_list null", answer.json({ status: 200, os_list: null })],
+    ["with os_list an array", answer.json({ status: 200, os_list: [{ disc: "x", images: {} }] })],
+    ["with os_list a text", answer.json({ status: 200, os_list: "sda" })],
   ]) {
-    test(`mended: a list answer ${name} fails like a failed list`, async () => {
-      await open({ list: answer.json(body) });
+    test(`a list answer ${name}: failure text, indicator still running, overlay stays`, async () => {
+      ui = await open({ list });
       await ui.idle();
       await ui.advance(5000);
-      assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: FAILURE_HTML });
+      assert.deepEqual(await overlayState(), LIST_FAILED);
     });
   }
 });
 
 describe("the image menu", () => {
-  async function entries() {
-    return ui.page.evaluate(() =>
-      [...document.getElementById("images").options].map((o) => [o.value, o.textContent]),
-    );
-  }
-
   test("two discs with two images each give \"Select..\" and four entries in member order", async () => {
-    await open({});
-    await ui.ready();
+    ui = await ready();
     assert.deepEqual(await entries(), [
       ["", "Select.."],
       ['{"disc":"sda","image":"lumenos-2.4"}', "sda:Internal : lumenos-2.4  "],
@@ -263,15 +193,11 @@ describe("the image menu", () => {
       ['{"disc":"mmcblk0","image":"lumenos-3.0-rc1"}', "mmcblk0:SDcard : lumenos-3.0-rc1  "],
       ['{"disc":"mmcblk0","image":"factory"}', "mmcblk0:SDcard : factory  "],
     ]);
-    const sel = await ui.page.evaluate(() => {
-      const m = document.getElementById("images");
-      return [m.selectedIndex, m.value];
-    });
-    assert.deepEqual(sel, [0, ""]);
+    assert.deepEqual(await ui.page.$eval("#images", (m) => [m.selectedIndex, m.value]), [0, ""]);
   });
 
   test("an empty os_list gives \"Select..\" alone; the overlay still goes after 1000 ms", async () => {
-    await open({ list: answer.done("none", { os_list: {} }) });
+    ui = await open({ list: answer.done("none", { os_list: {} }) });
     await ui.idle();
     assert.deepEqual(await entries(), [["", "Select.."]]);
     assert.equal((await overlayState()).overlay, true);
@@ -281,16 +207,11 @@ describe("the image menu", () => {
 
   test("mended: disc keys, labels and image keys are inserted as text, never as markup", async () => {
     const evil = '<img src=x onerror="window.__pwned=1">';
-    await open({
-      list: answer.done("ok", {
-        os_list: {
-          ["d<i>" + evil]: { disc: "<b>Label</b>" + evil, images: { ["<script>window.__pwned=2</script>" + evil]: {} } },
-          plain: { disc: "", images: "not an object" },
-          odd: 5,
-        },
-      }),
-    });
-    await ui.ready();
+    const disc = "d<i>" + evil;
+    const image = "<script>window.__pwned=2</script>" + evil;
+    const os_list = { [disc]: { disc: "<b>Label</b>" + evil, images: { [image]: {} } },
+      plain: { disc: "", images: "not an object" }, odd: 5 };
+    ui = await ready({ list: answer.done("ok", { os_list }) });
     await ui.advance(100);
     const r = await ui.page.evaluate(() => {
       const o = document.getElementById("images").options;
@@ -302,13 +223,7 @@ describe("the image menu", () => {
         pwned: window.__pwned ?? null,
       };
     });
-    assert.equal(r.count, 2);
-    assert.equal(
-      r.text,
-      "d<i>" + evil + ":<b>Label</b>" + evil + " : <script>window.__pwned=2</script>" + evil + "  ",
-    );
-    assert.deepEqual(r.value, { disc: "d<i>" + evil, image: "<script>window.__pwned=2</script>" + evil });
-    assert.equal(r.elements, 0);
-    assert.equal(r.pwned, null);
+    const text = `${disc}:<b>Label</b>${evil} : ${image}  `;
+    assert.deepEqual(r, { count: 2, text, value: { disc, image }, elements: 0, pwned: null });
   });
 });

@@ -4,35 +4,24 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
-import { FakeService, answer } from "./harness/fake_service.mjs";
+import { pagePerTest } from "./harness/browser.mjs";
+import { answer } from "./harness/fake_service.mjs";
 
 let ui;
-const env = browserForFile();
-closePageAfterEach(() => ui, () => (ui = undefined));
+const { ready } = pagePerTest();
 
-async function ready(handlers = {}, options = {}) {
-  ui = await UI.open(env, new FakeService(handlers), options);
-  await ui.ready();
-  return ui;
-}
-
-function checked() {
-  return ui.page.evaluate(() =>
-    ["restore", "factory-reset", "repair", "reboot"].filter((id) => document.getElementById(id).checked),
-  );
-}
+const checked = () =>
+  ui.page.evaluate(() => ["restore", "factory-reset", "repair", "reboot"].filter((id) => document.getElementById(id).checked));
 
 describe("document", () => {
   test("the title element holds \" Lumenos Repair \"; the document title is \"Lumenos Repair\"", async () => {
-    await ready();
+    ui = await ready();
     assert.equal(await ui.page.title(), "Lumenos Repair");
     assert.equal(await ui.text("title"), " Lumenos Repair ");
   });
 
   test("the four options in order, with titles, notes, checkbox values and descriptions", async () => {
-    await ready();
+    ui = await ready();
     const rows = await ui.page.evaluate(() =>
       [...document.querySelectorAll("#main_menu table.row")].map((t) => {
         const box = t.querySelector("input.checkbox");
@@ -47,10 +36,8 @@ describe("document", () => {
       }),
     );
     assert.deepEqual(rows, [
-      {
-        title: "Restore", note: null, id: "restore", value: "Restore", type: "checkbox",
-        description: "Restore your Tarrow operating system and boot configuration.",
-      },
+      { title: "Restore", note: null, id: "restore", value: "Restore", type: "checkbox",
+        description: "Restore your Tarrow operating system and boot configuration." },
       {
         title: "Factory Reset", note: "Not ready yet", id: "factory-reset", value: "Factory-reset", type: "checkbox",
         description:
@@ -64,10 +51,7 @@ describe("document", () => {
           "Switch to a limited Linux desktop environment to make any needed changes to your Tarrow. " +
           "Proceed with caution!",
       },
-      {
-        title: "Reboot", note: null, id: "reboot", value: "Reboot", type: "checkbox",
-        description: "Reboot your Tarrow now.",
-      },
+      { title: "Reboot", note: null, id: "reboot", value: "Reboot", type: "checkbox", description: "Reboot your Tarrow now." },
     ]);
     assert.equal(await ui.text("#ok_button"), "Proceed");
     assert.equal(await ui.text(".image-selection-box label"), "Select image :");
@@ -76,20 +60,14 @@ describe("document", () => {
 
 describe("option checkboxes", () => {
   test("at most one option is checked; clicking the checked one leaves none", async () => {
-    await ready();
+    ui = await ready();
     assert.deepEqual(await checked(), []);
-    await ui.option("restore");
-    assert.deepEqual(await checked(), ["restore"]);
-    await ui.option("repair");
-    assert.deepEqual(await checked(), ["repair"]);
-    await ui.option("factory-reset");
-    assert.deepEqual(await checked(), ["factory-reset"]);
-    await ui.option("factory-reset");
-    assert.deepEqual(await checked(), []);
-    await ui.option("reboot");
-    await ui.option("repair");
-    await ui.option("repair");
-    assert.deepEqual(await checked(), []);
+    // Each option clicked in turn, and the options checked after it.
+    for (const [id, want] of [["restore", ["restore"]], ["repair", ["repair"]], ["factory-reset", ["factory-reset"]],
+      ["factory-reset", []], ["reboot"], ["repair"], ["repair", []]]) {
+      await ui.option(id);
+      if (want) assert.deepEqual(await checked(), want, `after ${id}`);
+    }
     // With none checked, "Proceed" with an image asks for an option.
     await ui.choose(1);
     await ui.proceed();
@@ -97,7 +75,7 @@ describe("option checkboxes", () => {
   });
 
   test("titles and descriptions are not labels: clicking them checks nothing", async () => {
-    await ready();
+    ui = await ready();
     await ui.page.click("text=Reboot your Tarrow now.");
     await ui.page.click("h4.bold >> text=Restore");
     assert.deepEqual(await checked(), []);
@@ -106,7 +84,7 @@ describe("option checkboxes", () => {
 
 describe("checks on Proceed", () => {
   test("neither image nor option: \" Please select Image\"; no dialog, no request", async () => {
-    await ready();
+    ui = await ready();
     await ui.proceed();
     assert.equal(await ui.text("#status"), " Please select Image");
     assert.equal(await ui.dialogOpen(), false);
@@ -114,7 +92,7 @@ describe("checks on Proceed", () => {
   });
 
   test("the image is checked before the option", async () => {
-    await ready();
+    ui = await ready();
     await ui.option("restore");
     await ui.proceed();
     assert.equal(await ui.text("#status"), " Please select Image");
@@ -130,7 +108,7 @@ describe("checks on Proceed", () => {
   });
 
   test("choosing \"Select..\" after an image makes Proceed ask for an image again", async () => {
-    await ready();
+    ui = await ready();
     await ui.choose(3);
     await ui.option("reboot");
     await ui.choose(0);
@@ -140,11 +118,9 @@ describe("checks on Proceed", () => {
   });
 
   test("a selection changed without a click counts at once: Proceed asks about the entry shown", async () => {
-    await ready();
+    ui = await ready();
     await ui.option("restore");
-    await ui.page.evaluate(() => {
-      document.getElementById("images").selectedIndex = 2;
-    });
+    await ui.page.evaluate(() => (document.getElementById("images").selectedIndex = 2));
     await ui.proceed();
     assert.equal(await ui.text("#status"), "");
     assert.equal(await ui.dialogOpen(), true);
@@ -160,7 +136,7 @@ describe("look", () => {
     { width: 1920, height: 1080 },
   ]) {
     test(`nothing scrolls at ${viewport.width}x${viewport.height}, before and during an action`, async () => {
-      await ready({ restore: answer.hang() }, { viewport });
+      ui = await ready({ restore: answer.hang() }, { viewport });
       const noScroll = () =>
         ui.page.evaluate(() => {
           const d = document.documentElement;
@@ -184,7 +160,7 @@ describe("look", () => {
   }
 
   test("during an action the top 100 px with the image list stay visible and usable above the panel", async () => {
-    await ready({ restore: answer.hang() });
+    ui = await ready({ restore: answer.hang() });
     await ui.start(1, "restore");
     await ui.advance(600); // the dialog's overlay goes 510 ms after the answer
     const r = await ui.page.evaluate(() => {
@@ -199,14 +175,12 @@ describe("look", () => {
         below: !!hitBelow.closest("#action_id"),
       };
     });
-    assert.equal(r.panelTop, 100);
     assert.ok(r.menuBottom <= 100, `menu ends at ${r.menuBottom}`);
-    assert.equal(r.hitMenu, "images");
-    assert.equal(r.below, true);
+    assert.deepEqual([r.panelTop, r.hitMenu, r.below], [100, "images", true]);
   });
 
   test("the style rules that a user sees", async () => {
-    await ready();
+    ui = await ready();
     const s = await ui.page.evaluate(() => {
       const cs = (sel) => getComputedStyle(document.querySelector(sel));
       return {
@@ -220,14 +194,9 @@ describe("look", () => {
         menuWidth: cs("#images").width,
       };
     });
-    assert.equal(s.body, "rgb(120, 121, 122)");
-    assert.equal(s.bodyMargin, "0px");
-    assert.equal(s.row, "rgb(140, 140, 140)");
-    assert.equal(s.box, "rgb(90, 90, 90)");
-    assert.equal(s.boxHeight, "50px");
-    assert.deepEqual(s.button, ["100px", "40px", "rgb(153, 153, 153)", "none"]);
-    assert.equal(s.notready, "rgb(178, 7, 48)");
-    // 70% of the box's width (800 - 20 margins).
-    assert.equal(s.menuWidth, "546px");
+    assert.deepEqual(s, { body: "rgb(120, 121, 122)", bodyMargin: "0px", row: "rgb(140, 140, 140)", box: "rgb(90, 90, 90)",
+      boxHeight: "50px", button: ["100px", "40px", "rgb(153, 153, 153)", "none"], notready: "rgb(178, 7, 48)",
+      // 70% of the box's width (800 - 20 margins).
+      menuWidth: "546px" });
   });
 });

@@ -5,16 +5,14 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
-import { FakeService, answer } from "./harness/fake_service.mjs";
+import { pagePerTest } from "./harness/browser.mjs";
+import { answer } from "./harness/fake_service.mjs";
 
 let ui;
-const env = browserForFile();
-closePageAfterEach(() => ui, () => (ui = undefined));
+const { open, ready } = pagePerTest();
 
-const focused = () => ui.page.evaluate(() => document.activeElement.id);
 const shown = () => ui.page.evaluate(() => document.getElementById("images").selectedIndex);
+const listOpen = () => ui.page.evaluate(() => document.getElementById("images").hasAttribute("size"));
 const key = (name) => ui.page.keyboard.press(name);
 const sent = () => ui.svc.requests.filter((r) => !["scan", "list", "status"].includes(r.op));
 // Entries of TWO_DISCS: 0 "Select..", then sda's two images, then mmcblk0's.
@@ -54,7 +52,7 @@ describe("the image acted on is the image the list shows", () => {
     },
     "Down on the closed list: the focus moves on, the entry stays": async () => {
       await key("ArrowDown");
-      assert.equal(await focused(), "restore");
+      assert.equal(await ui.focused(), "restore");
       await ui.page.focus("#images");
       return 1;
     },
@@ -66,15 +64,13 @@ describe("the image acted on is the image the list shows", () => {
 
   for (const [way, change] of Object.entries(WAYS)) {
     test(way, async () => {
-      ui = await UI.open(env, new FakeService({ restore: answer.done("Restored") }));
-      await ui.ready();
-      assert.equal(await focused(), "images", "the first page opens with the focus on the list");
+      ui = await ready({ restore: answer.done("Restored") });
+      assert.equal(await ui.focused(), "images", "the first page opens with the focus on the list");
       await ui.choose(1);
       await ui.page.focus("#images");
       const index = await change();
       assert.equal(await shown(), index);
-      assert.equal(await ui.page.evaluate(() => document.getElementById("images").hasAttribute("size")), false,
-        "the list is closed");
+      assert.equal(await listOpen(), false, "the list is closed");
       const [disc, image] = IMAGES[index];
       await ui.option("restore");
       await ui.proceed();
@@ -105,12 +101,7 @@ function standInPads() {
 }
 
 describe("a standard gamepad", () => {
-  const A = 0;
-  const B = 1;
-  const UP = 12;
-  const DOWN = 13;
-  const LEFT = 14;
-  const RIGHT = 15;
+  const [A, B, UP, DOWN, LEFT, RIGHT] = [0, 1, 12, 13, 14, 15];
   const pad = (buttons, axes) => ui.page.evaluate(([b, a]) => window.__pad(b, a), [buttons, axes]);
   // Holds buttons for ms of the page's clock, then lets go.
   async function hold(buttons, ms, axes) {
@@ -119,13 +110,16 @@ describe("a standard gamepad", () => {
     await pad([]);
     await ui.advance(50);
   }
-  const push = (button) => hold([button], 50);
+  // Pushes each button in turn.
+  const push = async (...buttons) => {
+    for (const button of buttons) await hold([button], 50);
+  };
   const reads = () => ui.page.evaluate(() => window.__padReads);
 
   test("walks the whole repair: pushes move one step, holds repeat, A acts, B goes back, a held A never answers", async () => {
-    ui = await UI.open(env, new FakeService({ restore: answer.pending("R-1", "accepted"),
-      status: answer.status("R-1", 200, "Restore complete", Array.from({ length: 80 }, (_, i) => `line ${i}`)),
-      reboot: answer.done("Rebooting") }));
+    const log = Array.from({ length: 80 }, (_, i) => `line ${i}`);
+    ui = await open({ restore: answer.pending("R-1", "accepted"), status: answer.status("R-1", 200, "Restore complete", log),
+      reboot: answer.done("Rebooting") });
     await ui.page.evaluate(standInPads);
     await ui.ready();
     // Without a pad the page reads none, frame after frame.
@@ -141,101 +135,88 @@ describe("a standard gamepad", () => {
     });
     await ui.advance(1000);
     assert.ok((await reads()) > idleReads + 30, "read once a frame");
-    assert.equal(await focused(), "images");
-    assert.equal(await ui.page.evaluate(() => document.getElementById("images").hasAttribute("size")), false);
+    assert.equal(await ui.focused(), "images");
+    assert.equal(await listOpen(), false);
     await pad([]);
     await ui.advance(50);
 
     // One push, one step; a hold repeats after 400 ms, every 100 ms.
     await push(DOWN);
-    assert.equal(await focused(), "restore");
+    assert.equal(await ui.focused(), "restore");
     await hold([UP], 350);
-    assert.equal(await focused(), "images", "a push of 350 ms is one step");
+    assert.equal(await ui.focused(), "images", "a push of 350 ms is one step");
     await hold([DOWN], 650); // the press, then repeats at 400, 500 and 600 ms
-    assert.equal(await focused(), "reboot");
+    assert.equal(await ui.focused(), "reboot");
     await hold([], 50, [0, -0.9, 0, 0]); // the stick up
-    assert.equal(await focused(), "repair");
+    assert.equal(await ui.focused(), "repair");
     await hold([], 50, [0, 0.3, 0, 0]); // a slight tilt is no push
-    assert.equal(await focused(), "repair");
+    assert.equal(await ui.focused(), "repair");
     // A toggles the focused option by its rule; A held toggles once.
-    await push(A);
-    await hold([UP], 50);
-    await hold([UP], 50);
+    await push(A, UP, UP);
     await hold([A], 1000);
     assert.deepEqual(await ui.page.evaluate(() => ["restore", "repair"].map((id) => document.getElementById(id).checked)),
       [true, false], "checking restore unchecked repair");
     // The list: A opens it, Down chooses, B goes back, then A takes an entry.
-    await push(UP);
-    await push(A);
-    await push(DOWN);
-    await push(DOWN);
-    await push(B);
+    await push(UP, A, DOWN, DOWN, B);
     assert.equal(await shown(), 0);
-    await push(A);
-    await push(DOWN);
-    await push(DOWN);
-    await push(A);
+    await push(A, DOWN, DOWN, A);
     assert.equal(await shown(), 2);
 
     // Proceed by A, held through the dialog's opening: no answer.
     await hold([DOWN], 650); // restore .. reboot, then Proceed
     await push(DOWN);
-    assert.equal(await focused(), "ok_button");
+    assert.equal(await ui.focused(), "ok_button");
     await hold([A], 2000);
     assert.equal(await ui.dialogOpen(), true);
-    assert.equal(await focused(), "exConfirmPromiseBtnYes");
+    assert.equal(await ui.focused(), "exConfirmPromiseBtnYes");
     assert.deepEqual(sent(), [], "a held A answers nothing");
     // Up and Down stay in the dialog; B answers No.
-    await push(UP);
-    await push(DOWN);
-    assert.equal(await focused(), "exConfirmPromiseBtnYes");
+    await push(UP, DOWN);
+    assert.equal(await ui.focused(), "exConfirmPromiseBtnYes");
     await push(B);
     await ui.dialogGone();
     assert.equal(await ui.dialogOpen(), false);
-    assert.equal(await focused(), "ok_button");
+    assert.equal(await ui.focused(), "ok_button");
     // Right then A on the dialog: No.
-    await push(A);
-    await push(RIGHT);
-    await push(A);
+    await push(A, RIGHT, A);
     await ui.dialogGone();
     assert.deepEqual(sent(), []);
     // A fresh A on Yes.
-    await push(A);
-    await push(A);
+    await push(A, A);
     await ui.idle();
     assert.deepEqual(sent().map((r) => [r.op, r.params.image]), [["restore", "lumenos-2.3"]]);
-    assert.equal(await focused(), "action_log", "the action page opens with the focus on its log");
+    assert.equal(await ui.focused(), "action_log", "the action page opens with the focus on its log");
     await ui.untilResult();
     await ui.advance(20); // the frame in which the area follows the last poll
 
     // The log scrolls under Up and Down and is left at its edges; nothing
     // under the action page is reachable.
     const logTop = () => ui.page.evaluate(() => document.getElementById("action_log").scrollTop);
-    await ui.page.evaluate(() => (document.getElementById("action_log").scrollTop = 1e6));
+    const scrollLog = (top) => ui.page.evaluate((t) => (document.getElementById("action_log").scrollTop = t), top);
+    await scrollLog(1e6);
     const bottom = await logTop();
     assert.ok(bottom > 0, "the log overflows its area");
     await push(UP);
     assert.ok((await logTop()) < bottom, "Up scrolls the log");
     await hold([DOWN], 1500); // scrolls to the bottom, where held repeats stay
-    assert.equal(await focused(), "action_log");
+    assert.equal(await ui.focused(), "action_log");
     await push(DOWN);
-    assert.equal(await focused(), "close1", "Down at the bottom goes to the button below");
-    await push(LEFT);
-    await push(LEFT);
-    assert.equal(await focused(), "clearlogbtn");
+    assert.equal(await ui.focused(), "close1", "Down at the bottom goes to the button below");
+    await push(LEFT, LEFT);
+    assert.equal(await ui.focused(), "clearlogbtn");
     await hold([RIGHT], 1000);
-    assert.equal(await focused(), "reboot1", "the row ends at Reboot");
+    assert.equal(await ui.focused(), "reboot1", "the row ends at Reboot");
     await push(UP);
-    assert.equal(await focused(), "action_log");
-    await ui.page.evaluate(() => (document.getElementById("action_log").scrollTop = 0));
+    assert.equal(await ui.focused(), "action_log");
+    await scrollLog(0);
     await push(UP);
-    assert.equal(await focused(), "images", "Up at the top goes to the list");
+    assert.equal(await ui.focused(), "images", "Up at the top goes to the list");
     await hold([DOWN], 1000); // the log, then its repeats scroll it
-    assert.equal(await focused(), "action_log");
+    assert.equal(await ui.focused(), "action_log");
     assert.ok((await logTop()) > 0);
-    await ui.page.evaluate(() => (document.getElementById("action_log").scrollTop = 1e6));
+    await scrollLog(1e6);
     await push(DOWN);
-    assert.equal(await focused(), "close1");
+    assert.equal(await ui.focused(), "close1");
     // Reboot from the result: the dialog's own Yes.
     await push(RIGHT);
     await hold([A], 1000);

@@ -13,15 +13,13 @@ import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import fs from "node:fs";
 import { createRequire } from "node:module";
-import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
-import { FakeService, answer } from "./harness/fake_service.mjs";
+import { pagePerTest } from "./harness/browser.mjs";
+import { answer } from "./harness/fake_service.mjs";
 
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 
 let ui;
-const env = browserForFile();
-closePageAfterEach(() => ui, () => (ui = undefined));
+const { ready } = pagePerTest();
 
 // axe-core's violations other than colour contrast, as "rule: targets".
 async function violations() {
@@ -45,13 +43,12 @@ async function violations() {
 describe("axe-core finds nothing but colour contrast", () => {
   test("on the first page, the open dialog, the running action and its result", async () => {
     const R = "R-1";
-    ui = await UI.open(env, new FakeService({
+    ui = await ready({
       restore: answer.pending(R, "Restore accepted"),
       status: (request) => Number(request.params.start) < 2
         ? answer.status(R, 102, "Copying system files", ["copied a", "copied b"])
         : answer.status(R, 200, "Restore complete", ["done"]),
-    }));
-    await ui.ready();
+    });
     assert.deepEqual(await violations(), [], "the first page");
 
     await ui.choose(1);

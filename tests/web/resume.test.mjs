@@ -5,13 +5,11 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
-import { FakeService, answer, SCAN_UUID } from "./harness/fake_service.mjs";
+import { pagePerTest } from "./harness/browser.mjs";
+import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
 
 let ui;
-const env = browserForFile();
-closePageAfterEach(() => ui, () => (ui = undefined));
+const { ready } = pagePerTest();
 
 const DESTRUCTIVE = ["restore", "factory-reset", "repair", "reboot"];
 const LOG = ["L1 partition table read", "L2 writing system", "L3 writing boot"];
@@ -39,28 +37,23 @@ async function reload() {
   const before = ui.svc.requests.length;
   await ui.page.reload();
   await ui.idle();
-  await ui.advance(1);
-  await ui.idle();
+  await ui.elapse(1);
   return ui.svc.requests.slice(before);
 }
 
 describe("a page loaded again during an action", () => {
   test("follows the accepted restore from log index 0, shows its end, then forgets it", async () => {
     let finished = false;
-    ui = await UI.open(env, new FakeService({
-      restore: answer.pending("R-1", "Restore accepted"),
-      status: (request) => {
-        const start = Number(request.params.start);
-        const lines = finished ? [...LOG, "Restore finished"] : LOG.slice(0, 2);
-        const entry = finished ? [200, "done", "Restore finished"] : [102, "running", "Writing"];
-        return answer.status("R-1", entry[0], entry[2], lines.slice(start, start + 100), entry[1]);
-      },
-    }));
-    await ui.ready();
+    const status = (request) => {
+      const start = Number(request.params.start);
+      const lines = finished ? [...LOG, "Restore finished"] : LOG.slice(0, 2);
+      const entry = finished ? [200, "done", "Restore finished"] : [102, "running", "Writing"];
+      return answer.status("R-1", entry[0], entry[2], lines.slice(start, start + 100), entry[1]);
+    };
+    ui = await ready({ restore: answer.pending("R-1", "Restore accepted"), status });
     await ui.start(1, "restore");
     await ui.idle();
-    await ui.advance(2000);
-    await ui.idle();
+    await ui.elapse(2000);
     const before = await shown();
     assert.equal(before.log, "Restore accepted\nL1 partition table read\nL2 writing system\n");
 
@@ -90,8 +83,7 @@ describe("a page loaded again during an action", () => {
   });
 
   test("a stored record is data: hostile text shows as text; a record that does not check out is dropped", async () => {
-    ui = await UI.open(env, new FakeService({ status: answer.down() }));
-    await ui.ready();
+    ui = await ready({ status: answer.down() });
     const hostile = (field) => `<img src=x onerror="window.__pwned='${field}'"><script>window.__pwned='${field}'</script>`;
     const record = {
       heading: "running",
@@ -113,10 +105,9 @@ describe("a page loaded again during an action", () => {
     assert.equal(page.log, record.message + "\n");
     assert.equal(page.menu[1], `${record.disc}:${hostile("label")} : ${record.image}  `);
     assert.equal(page.chosen, 1);
-    assert.deepEqual(await ui.page.evaluate(() => ({
-      pwned: window.__pwned ?? null,
-      injected: document.querySelectorAll("img:not(#loading_img):not(#action_img), body script").length,
-    })), { pwned: null, injected: 0 });
+    const effects = () =>
+      [window.__pwned ?? null, document.querySelectorAll("img:not(#loading_img):not(#action_img), body script").length];
+    assert.deepEqual(await ui.page.evaluate(effects), [null, 0], "no markup ran, none was inserted");
 
     // Not a record: the page starts as usual, and the record is gone.
     const bad = [

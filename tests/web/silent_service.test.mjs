@@ -5,26 +5,20 @@
 
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
-import { FakeService, answer, SCAN_UUID } from "./harness/fake_service.mjs";
+import { pagePerTest } from "./harness/browser.mjs";
+import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
 
 let ui;
-const env = browserForFile();
-closePageAfterEach(() => ui, () => (ui = undefined));
+const { open, ready } = pagePerTest();
 
 const R = "R-silent";
 
 // The page's fake time, and the notice as shown (null while hidden).
-function now() {
-  return ui.page.evaluate(() => Date.now());
-}
-function notice(id) {
-  return ui.page.evaluate((i) => {
-    const e = document.getElementById(i);
-    return e && !e.hidden ? e.textContent : null;
-  }, id);
-}
+const now = () => ui.page.evaluate(() => Date.now());
+const notice = (id) => ui.page.evaluate((i) => {
+  const e = document.getElementById(i);
+  return e && !e.hidden ? e.textContent : null;
+}, id);
 const shown = (id) => `!!document.getElementById('${id}') && !document.getElementById('${id}').hidden`;
 const msgIs = (text) => `document.getElementById('action_msg').textContent === ${JSON.stringify(text)}`;
 
@@ -34,11 +28,8 @@ async function until(expr, step) {
 }
 
 test("scan polls without an answer are abandoned and followed by the next; the notice shows 20 s after the last answer and goes with the next", async () => {
-  const svc = new FakeService({
-    scan: answer.pending(SCAN_UUID, "scan started"),
-    status: (req, n) => (n < 3 ? answer.hang() : answer.status(SCAN_UUID, 200, "Scan finished")),
-  });
-  ui = await UI.open(env, svc);
+  const status = (req, n) => (n < 3 ? answer.hang() : answer.status(SCAN_UUID, 200, "Scan finished"));
+  ui = await open({ scan: answer.pending(SCAN_UUID, "scan started"), status });
   await ui.idle();
   const answered = await now();
   assert.equal(await notice("scan_notice"), null);
@@ -47,25 +38,21 @@ test("scan polls without an answer are abandoned and followed by the next; the n
   assert.match(await notice("scan_notice"), /^The repair service is not answering\./);
   assert.equal(await ui.text("#scan_msg"), "Scan started", "no failure meanwhile");
   // Poll 0 abandoned at 11 s, poll 1 out since 12 s.
-  assert.equal(svc.of("status").length, 2);
+  assert.equal(ui.svc.of("status").length, 2);
   await ui.ready();
-  assert.deepEqual(svc.ops(), ["scan", "status", "status", "status", "status", "list"]);
-  assert.deepEqual(svc.of("status").map((r) => r.params.start), ["0", "1", "2", "3"]);
+  assert.deepEqual(ui.svc.ops(), ["scan", "status", "status", "status", "status", "list"]);
+  assert.deepEqual(ui.svc.of("status").map((r) => r.params.start), ["0", "1", "2", "3"]);
 });
 
 test("action polls without an answer: the notice while silent, gone at the next answer; the action goes on to its result with one request", async () => {
-  const svc = new FakeService({
-    restore: answer.pending(R, "accepted"),
-    status: (req, n) => {
-      if (req.params.uuid === SCAN_UUID) return answer.refused("unknown uuid", 404);
-      if (n === 0) return answer.status(R, 102, "Writing", ["line a"]);
-      if (n <= 2) return answer.hang();
-      if (n === 3) return answer.status(R, 102, "Verifying", ["line b"]);
-      return answer.status(R, 200, "Restore complete", ["line c"]);
-    },
-  });
-  ui = await UI.open(env, svc);
-  await ui.ready();
+  const status = (req, n) => {
+    if (req.params.uuid === SCAN_UUID) return answer.refused("unknown uuid", 404);
+    if (n === 0) return answer.status(R, 102, "Writing", ["line a"]);
+    if (n <= 2) return answer.hang();
+    if (n === 3) return answer.status(R, 102, "Verifying", ["line b"]);
+    return answer.status(R, 200, "Restore complete", ["line c"]);
+  };
+  ui = await ready({ restore: answer.pending(R, "accepted"), status });
   await ui.start(1, "restore");
   await until(msgIs("Writing"), 2000);
   const answered = await now();
@@ -79,7 +66,7 @@ test("action polls without an answer: the notice while silent, gone at the next 
   assert.equal(await ui.mark(), "scanning.gif");
   assert.equal(await ui.visible("#action_next"), false);
   // Poll 1 abandoned at 12 s; poll 2 out since 14 s; each 2 s after the last.
-  assert.equal(svc.of("status").length, 3);
+  assert.equal(ui.svc.of("status").length, 3);
   await until(`!(${shown("action_notice")})`, 250);
   assert.equal((await now()) - answered, 26000, "gone with poll 3's answer (2 + 10 + 2 + 10 + 2 s)");
   assert.equal(await ui.text("#action_msg"), "Verifying");
@@ -87,18 +74,15 @@ test("action polls without an answer: the notice while silent, gone at the next 
   assert.equal(await ui.text("#action_msg"), "SUCCESS  Restore complete");
   assert.equal(await ui.log(), "accepted\nline a\nline b\nline c\n");
   // The abandoned polls brought no lines: the offset stands still over them.
-  assert.deepEqual(svc.of("status").map((r) => r.params.start), ["0", "1", "1", "1", "2"]);
-  await ui.advance(3_600_000);
-  await ui.idle();
-  assert.equal(svc.of("status").length, 5, "no poll after the result");
-  assert.equal(svc.of("restore").length, 1);
+  assert.deepEqual(ui.svc.of("status").map((r) => r.params.start), ["0", "1", "1", "1", "2"]);
+  await ui.elapse(3_600_000);
+  assert.equal(ui.svc.of("status").length, 5, "no poll after the result");
+  assert.equal(ui.svc.of("restore").length, 1);
   assert.equal(await notice("action_notice"), null);
 });
 
 test("a restore request without an answer: the notice after 20 s; at its bound not confirmed, never failed; nothing invites a second restore", async () => {
-  const svc = new FakeService({ restore: answer.hang(), reboot: answer.hang() });
-  ui = await UI.open(env, svc);
-  await ui.ready();
+  ui = await ready({ restore: answer.hang(), reboot: answer.hang() });
   await ui.start(1, "restore");
   await ui.idle();
   const sent = await now();
@@ -111,8 +95,8 @@ test("a restore request without an answer: the notice after 20 s; at its bound n
     await ui.text("#action_msg"),
     "NOT CONFIRMED:  The repair service did not answer. The action may be running: do not switch the unit off.",
   );
-  assert.equal(await ui.mark(), "scanning.gif", "neither the pass nor the fail mark");
-  assert.equal(await ui.page.evaluate(() => getComputedStyle(document.getElementById("action_img")).opacity), "0");
+  const p = await ui.actionPage();
+  assert.deepEqual([p.mark, p.opacity], ["scanning.gif", "0"], "neither the pass nor the fail mark; no busy indicator");
   assert.equal(await notice("action_notice"), null, "the result line says it now");
   assert.equal(await ui.log(), "The repair service did not answer within 60 s\n");
   // Proceed stays covered; a click on it sends nothing.
@@ -122,7 +106,6 @@ test("a restore request without an answer: the notice after 20 s; at its bound n
   await ui.page.click("#reboot1");
   assert.equal(await ui.dialogOpen(), true);
   await ui.answer(false);
-  await ui.advance(3_600_000);
-  await ui.idle();
-  assert.deepEqual(svc.ops(), ["scan", "list", "restore"]);
+  await ui.elapse(3_600_000);
+  assert.deepEqual(ui.svc.ops(), ["scan", "list", "restore"]);
 });

@@ -8,14 +8,11 @@ import assert from "node:assert/strict";
 import { createHash } from "node:crypto";
 import fs from "node:fs";
 import path from "node:path";
-import { browserForFile, closePageAfterEach } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
-import { FakeService, answer } from "./harness/fake_service.mjs";
+import { pagePerTest } from "./harness/browser.mjs";
+import { answer } from "./harness/fake_service.mjs";
 import { WEB_DIR } from "./harness/static_server.mjs";
 
-let ui;
-const env = browserForFile();
-closePageAfterEach(() => ui, () => (ui = undefined));
+const { open } = pagePerTest();
 
 // Would run script, load resources, navigate and send a factory reset, were
 // it ever taken as markup.
@@ -29,29 +26,16 @@ function hostile(field) {
   );
 }
 
-// Every field of every answer the page reads, each made hostile.
-const FIELDS = {
-  scanMessage: hostile("scanMessage"),
-  scanUuid: "scan" + hostile("scanUuid"),
-  scanLine: hostile("scanLine"),
-  scanType: hostile("scanType"),
-  listMessage: hostile("listMessage"),
-  discKey: "sda" + hostile("discKey"),
-  discLabel: hostile("discLabel"),
-  imageKey: "img" + hostile("imageKey"),
-  actionMessage: hostile("actionMessage"),
-  actionUuid: "act" + hostile("actionUuid"),
-  actionLine: hostile("actionLine"),
-  actionType: hostile("actionType"),
-  logLine: hostile("logLine"),
-  finalLine: hostile("finalLine"),
-  clearMessage: hostile("clearMessage"),
-  rebootMessage: hostile("rebootMessage"),
-};
+// Every field of every answer the page reads, each made hostile (keys and
+// uuids after a plain prefix).
+const PREFIX = { scanUuid: "scan", discKey: "sda", imageKey: "img", actionUuid: "act" };
+const FIELDS = Object.fromEntries(["scanMessage", "scanUuid", "scanLine", "scanType", "listMessage", "discKey", "discLabel",
+  "imageKey", "actionMessage", "actionUuid", "actionLine", "actionType", "logLine", "finalLine", "clearMessage",
+  "rebootMessage"].map((field) => [field, (PREFIX[field] ?? "") + hostile(field)]));
 
 function hostileService() {
   const f = FIELDS;
-  return new FakeService({
+  return {
     scan: answer.pending(f.scanUuid, f.scanMessage),
     status: (request) => {
       if (request.params.uuid === f.scanUuid) {
@@ -66,7 +50,7 @@ function hostileService() {
     restore: answer.pending(f.actionUuid, f.actionMessage),
     clear: answer.done(f.clearMessage, { uuid: f.actionUuid }),
     reboot: answer.done(f.rebootMessage, { uuid: f.actionUuid }),
-  });
+  };
 }
 
 // What would show that markup from outside took effect.
@@ -88,7 +72,7 @@ function markupEffects() {
 
 describe("text from outside the page", () => {
   test("hostile markup in every service field runs nothing, sends nothing, and formatting still renders", async () => {
-    ui = await UI.open(env, hostileService());
+    const ui = await open(hostileService());
 
     // The scan's status line, rendered as markup: formatting kept, the rest inert.
     await ui.runUntil("document.querySelector('#scan_msg b')", { step: 1000, max: 5 });

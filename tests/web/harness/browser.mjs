@@ -70,18 +70,3 @@ export function pagePerTest() {
   };
   return { env, open, ready };
 }
-
-// After each test: the page it opened (read with current(), forgotten with
-// forget()) had no uncaught error, and is closed.
-export function closePageAfterEach(current, forget) {
-  afterEach(async () => {
-    const ui = current();
-    forget();
-    if (!ui) return;
-    try {
-      assert.deepEqual(ui.errors, [], "no uncaught error in the page");
-    } finally {
-      await ui.close();
-    }
-  });
-}

@@ -9,10 +9,10 @@
 // service is gone at the end of every cell. The matrix is printed once all
 // cells ran.
 
-import { test, describe, before, after } from "node:test";
+import { test, describe, after } from "node:test";
 import assert from "node:assert/strict";
-import { setup } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
+import { browserForFile } from "./harness/browser.mjs";
+import { RESULT_SHOWN, UI } from "./harness/ui.mjs";
 import { FakeService, answer, SCAN_UUID, TWO_DISCS, eventually } from "./harness/fake_service.mjs";
 import { ANSWER_BOUNDS_MS } from "../../web/system_proxy.js";
 
@@ -21,17 +21,10 @@ const HOUR = 3_600_000;
 const HUGE = 100_000;
 const FAILED_HTML = "<h1>Failed: </h1><p>Restart application</p>";
 
-const without = (json, key) => {
-  const copy = { ...json };
-  delete copy[key];
-  return copy;
-};
-
+const without = (json, key) => Object.fromEntries(Object.entries(json).filter(([k]) => k !== key));
 // A status answer's entries replaced, for every uuid in it.
-const mapEntries = (json, fn) => ({
-  ...json,
-  status_list: Object.fromEntries(Object.keys(json.status_list).map((u) => [u, fn(json.status_list[u])])),
-});
+const mapEntries = (json, fn) =>
+  ({ ...json, status_list: Object.fromEntries(Object.entries(json.status_list).map(([u, entry]) => [u, fn(entry)])) });
 
 const hugeBatch = (start) => Array.from({ length: HUGE }, (_, i) => `log line ${Number(start) + i}`);
 
@@ -45,29 +38,20 @@ const FAULTS = [
   { name: "HTTP 404", make: (good) => answer.http(404, good.json) },
   { name: "HTTP 500", make: (good) => answer.http(500, good.json) },
   { name: "empty body", make: () => ({ body: "", status: 200, contentType: "application/json" }) },
-  {
-    name: "not JSON",
-    make: () => ({ body: "<html><body>Bad gateway</body></html>", status: 200, contentType: "text/html" }),
-  },
+  { name: "not JSON",
+    make: () => ({ body: "<html><body>Bad gateway</body></html>", status: 200, contentType: "text/html" }) },
   { name: "JSON null", make: () => answer.json(null) },
   { name: "JSON array", make: (good) => answer.json([good.json]) },
   { name: "no status", make: (good) => answer.json(without(good.json, "status")) },
   { name: "no uuid", on: WITH_UUID, make: (good) => answer.json(without(good.json, "uuid")) },
   { name: "no os_list", on: ["list"], make: (good) => answer.json(without(good.json, "os_list")) },
   { name: "no entry", on: STATUS, make: (good) => answer.json({ ...good.json, status_list: {} }) },
-  {
-    name: "entry not array",
-    on: STATUS,
-    // Read as if it were an array it would look finished.
-    make: (good) => answer.json(mapEntries(good.json, ([, type, line]) => ({ 0: 200, code: 200, type, line }))),
-  },
+  // Read as if it were an array, the entry would look finished.
+  { name: "entry not array", on: STATUS,
+    make: (good) => answer.json(mapEntries(good.json, ([, type, line]) => ({ 0: 200, code: 200, type, line }))) },
   { name: "no log_messages", on: STATUS, make: (good) => answer.json(without(good.json, "log_messages")) },
-  {
-    name: "huge log batch",
-    on: STATUS,
-    times: 1,
-    make: (good, req) => answer.json({ ...good.json, log_messages: hugeBatch(req.params.start) }),
-  },
+  { name: "huge log batch", on: STATUS, times: 1,
+    make: (good, req) => answer.json({ ...good.json, log_messages: hugeBatch(req.params.start) }) },
   { name: "very slow", times: 1, slow: true, make: (good) => answer.held(good) },
   { name: "no answer", unanswered: true, make: () => answer.hang() },
 ];
@@ -101,17 +85,11 @@ async function startAction(ui, optionId) {
 // the page is brought to send it, and what ends the cell. kind "request": a
 // bad answer ends in a failure; kind "poll": the polling goes on.
 const SCAN_END = "!document.getElementById('loading_id') || !!document.querySelector('#scan_msg h1')";
-const ACTION_END =
-  "getComputedStyle(document.getElementById('action_next')).display !== 'none' ||" +
-  " document.getElementById('action_msg').textContent === 'Rebooting..'";
+const ACTION_END = `${RESULT_SHOWN} || document.getElementById('action_msg').textContent === 'Rebooting..'`;
 const CLEAR_END = "['Logs cleaned', 'Clear logs failed'].includes(document.getElementById('action_msg').textContent)";
 
 const scanOp = {
-  kind: "request",
-  request: "scan",
-  page: "scan",
-  step: 1000,
-  end: SCAN_END,
+  kind: "request", request: "scan", page: "scan", step: 1000, end: SCAN_END,
   service: (f) => ({
     scan: faulted(f, answer.pending(SCAN_UUID, "scan started")),
     status: statusOf(SCAN_UUID, answer.status(SCAN_UUID, 200, "Scan finished")),
@@ -120,35 +98,21 @@ const scanOp = {
 };
 
 const actionOp = (request, optionId) => ({
-  kind: "request",
-  request,
-  page: "action",
-  step: 2000,
-  end: ACTION_END,
+  kind: "request", request, page: "action", step: 2000, end: ACTION_END,
   service: (f) => ({ ...followed(request), [request]: faulted(f, answer.pending(R, "accepted")) }),
   drive: (ui) => startAction(ui, optionId),
 });
 
 const OPERATIONS = [
   { name: "scan", ...scanOp },
+  { ...scanOp, name: "list", request: "list",
+    service: (f) => ({ list: faulted(f, answer.done("List ready", { os_list: TWO_DISCS })) }) },
   {
-    ...scanOp,
-    name: "list",
-    request: "list",
-    service: (f) => ({ list: faulted(f, answer.done("List ready", { os_list: TWO_DISCS })) }),
-  },
-  {
-    ...scanOp,
-    name: "status during scan",
-    column: "scan poll",
-    kind: "poll",
-    request: "status",
+    ...scanOp, name: "status during scan", column: "scan poll", kind: "poll", request: "status",
     service: (f) => ({
       scan: answer.pending(SCAN_UUID, "scan started"),
-      status: statusOf(
-        SCAN_UUID,
-        faulted(f, answer.status(SCAN_UUID, 102, "Checking discs", ["found sda"]), answer.status(SCAN_UUID, 200, "Scan finished")),
-      ),
+      status: statusOf(SCAN_UUID,
+        faulted(f, answer.status(SCAN_UUID, 102, "Checking discs", ["found sda"]), answer.status(SCAN_UUID, 200, "Scan finished"))),
     }),
   },
   { name: "restore", ...actionOp("restore", "restore") },
@@ -156,22 +120,14 @@ const OPERATIONS = [
   { name: "repair", ...actionOp("repair", "repair") },
   { name: "reboot", ...actionOp("reboot", "reboot") },
   {
-    ...actionOp("status", "restore"),
-    name: "status during action",
-    column: "action poll",
-    kind: "poll",
+    ...actionOp("status", "restore"), name: "status during action", column: "action poll", kind: "poll",
     service: (f) => ({
       restore: answer.pending(R, "accepted"),
       status: statusOf(R, faulted(f, answer.status(R, 102, "Writing", ["wrote a block"]), answer.status(R, 200, "Finished", ["done"]))),
     }),
   },
   {
-    name: "clear",
-    kind: "request",
-    request: "clear",
-    page: "clear",
-    step: 1000,
-    end: CLEAR_END,
+    name: "clear", kind: "request", request: "clear", page: "clear", step: 1000, end: CLEAR_END,
     service: (f) => ({ ...followed("restore"), clear: faulted(f, answer.done("Logs cleared", { uuid: R })) }),
     drive: async (ui) => {
       await startAction(ui, "restore");
@@ -181,6 +137,8 @@ const OPERATIONS = [
     },
   },
 ];
+
+const results = new Map(); // "op|fault" -> { text, ok }
 
 // ------------------------------------------------------------------ state
 
@@ -277,8 +235,11 @@ async function heldUntilSent(ui, op) {
   assert.fail("the slow request was never sent");
 }
 
-// Runs one cell; delivers its outcome label and throws when it went wrong.
-async function runCell(env, op, fault, outcome) {
+// Runs one cell, records its outcome for the matrix and throws when it went
+// wrong.
+async function runCell(env, op, fault) {
+  const outcome = { text: "", ok: false };
+  results.set(op.name + "|" + fault.name, outcome);
   const svc = new FakeService(op.service(fault));
   const ui = await UI.open(env, svc, { console: true });
   try {
@@ -329,6 +290,7 @@ async function runCell(env, op, fault, outcome) {
       assert.deepEqual(ui.errors, [], "no uncaught exception or unhandled rejection");
       assert.deepEqual(internalErrors(ui), [], "no exception caught by the page's guards");
     }
+    outcome.ok = true;
   } finally {
     await ui.close();
   }
@@ -336,7 +298,6 @@ async function runCell(env, op, fault, outcome) {
 
 // ------------------------------------------------------------------ table
 
-const results = new Map(); // "op|fault" -> { text, ok }
 
 function printMatrix() {
   const width = 22;
@@ -363,30 +324,13 @@ function printMatrix() {
 
 // ------------------------------------------------------------------ tests
 
-let env;
-before(async () => {
-  env = await setup();
-});
-after(async () => {
-  printMatrix();
-  await env.teardown();
-});
+const env = browserForFile();
+after(printMatrix);
 
 for (const op of OPERATIONS) {
   describe(`bad answers to ${op.name}`, { concurrency: 3 }, () => {
-    for (const fault of FAULTS) {
-      const applies = !fault.on || fault.on.includes(op.request);
-      if (!applies) continue;
-      test(fault.name, async () => {
-        const outcome = { text: "" };
-        try {
-          await runCell(env, op, fault, outcome);
-          results.set(op.name + "|" + fault.name, { text: outcome.text, ok: true });
-        } catch (e) {
-          results.set(op.name + "|" + fault.name, { text: outcome.text || e.message, ok: false });
-          throw e;
-        }
-      });
+    for (const fault of FAULTS.filter((f) => !f.on || f.on.includes(op.request))) {
+      test(fault.name, () => runCell(env, op, fault));
     }
   });
 }

@@ -10,6 +10,7 @@ import assert from "node:assert/strict";
 import { ActionLog } from "../../web/action_log.js";
 import { VIEW_LINES } from "../../web/log_view.js";
 import { pagePerTest } from "./harness/browser.mjs";
+import { RESULT_SHOWN } from "./harness/ui.mjs";
 import { answer, eventually } from "./harness/fake_service.mjs";
 
 let ui;
@@ -393,7 +394,7 @@ describe("the log area on the action page", () => {
     const reboot = answer.held(answer.pending("B7", "reboot accepted"));
     ui = await ready({ restore: answer.pending("R1", "accepted"), reboot, clear: answer.done("cleared"), status });
     await ui.start(1, "restore");
-    await until("getComputedStyle(document.getElementById('action_next')).display !== 'none'");
+    await until(RESULT_SHOWN);
     await ui.dialogGone();
     let a = await area();
     assert.deepEqual([a.lines, a.last, a.atEnd, a.note], [VIEW_LINES, old.at(-1), true, "1001 earlier lines not shown"]);

@@ -72,7 +72,7 @@ describe("a page loaded again during an action", () => {
     assert.equal(after.msg, "SUCCESS  Restore finished");
     assert.equal(after.buttons, true);
     assert.equal(after.log, "Restore accepted\n" + [...LOG, "Restore finished"].join("\n") + "\n");
-    assert.equal(await ui.mark(), "pass.png");
+    assert.equal((await ui.actionPage()).mark, "pass.png");
 
     // Ended and shown: the next load starts afresh.
     sent = await reload();

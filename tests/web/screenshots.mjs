@@ -22,27 +22,24 @@ const shot = async (ui, name) => {
   await ui.page.screenshot({ path: file });
   console.log(file);
 };
-const viewport = { width, height };
+// A page of the given viewport with the service answering by handlers.
+const open = (handlers) => UI.open(env, new FakeService(handlers), { viewport: { width, height } });
 try {
   const R = "R-1";
-  const svc = new FakeService({
+  const copying = (n) => [`[00:0${n}] rsync: sending incremental file list`, `[00:0${n}] usr/lib/lumenos/module-${n}.so`];
+  let ui = await open({
     scan: answer.held(answer.pending("S-1", "scan accepted")),
-    status: (req, n) =>
-      req.params.uuid === "S-1"
-        ? answer.status("S-1", n < 1 ? 102 : 200, "Looking at sda")
-        : n < 5
-          ? answer.status(R, 102, "Copying system files (42%)", [
-            `[00:0${n}] rsync: sending incremental file list`,
-            `[00:0${n}] usr/lib/lumenos/module-${n}.so`,
-          ])
-          : answer.status(R, 200, "Restore complete", ["[00:09] done"]),
+    status: (req, n) => {
+      if (req.params.uuid === "S-1") return answer.status("S-1", n < 1 ? 102 : 200, "Looking at sda");
+      if (n >= 5) return answer.status(R, 200, "Restore complete", ["[00:09] done"]);
+      return answer.status(R, 102, "Copying system files (42%)", copying(n));
+    },
     restore: answer.pending(R, "Restore of sda accepted"),
   });
-  let ui = await UI.open(env, svc, { viewport });
   await ui.requests(1);
   await ui.advance(100);
   await shot(ui, "1-scanning");
-  await svc.release();
+  await ui.svc.release();
   await ui.ready();
   await shot(ui, "2-first-page");
   await ui.choose(1);
@@ -52,22 +49,22 @@ try {
   await shot(ui, "3-dialog");
   await ui.answer(true);
   await ui.idle();
-  await ui.advance(600);
+  await ui.dialogGone();
   await ui.runUntil("document.getElementById('action_log').textContent.split('\\n').length > 6", { step: 2000 });
   await shot(ui, "4-running");
   await ui.untilResult();
   await shot(ui, "5-success");
   await ui.close();
 
-  ui = await UI.open(env, new FakeService({ restore: answer.refused("Disc 'sda' is locked by another process") }), { viewport });
+  ui = await open({ restore: answer.refused("Disc 'sda' is locked by another process") });
   await ui.ready();
   await ui.start(2, "restore");
   await ui.idle();
-  await ui.advance(600);
+  await ui.dialogGone();
   await shot(ui, "6-failure");
   await ui.close();
 
-  ui = await UI.open(env, new FakeService({ scan: answer.down() }), { viewport });
+  ui = await open({ scan: answer.down() });
   await ui.idle();
   await ui.advance(100);
   await shot(ui, "7-scan-failed");

@@ -6,6 +6,7 @@
 import { test } from "node:test";
 import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
+import { RESULT_SHOWN } from "./harness/ui.mjs";
 import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
 
 let ui;
@@ -62,9 +63,8 @@ test("action polls without an answer: the notice while silent, gone at the next 
     await notice("action_notice"),
     "The repair service is not answering. The action may still be running: do not switch the unit off.",
   );
-  assert.equal(await ui.text("#action_msg"), "Writing", "the last status line stays; no failure");
-  assert.equal(await ui.mark(), "scanning.gif");
-  assert.equal(await ui.visible("#action_next"), false);
+  const p = await ui.actionPage();
+  assert.deepEqual([p.msg, p.mark, p.buttons], ["Writing", "scanning.gif", false], "the last status line stays; no failure");
   // Poll 1 abandoned at 12 s; poll 2 out since 14 s; each 2 s after the last.
   assert.equal(ui.svc.of("status").length, 3);
   await until(`!(${shown("action_notice")})`, 250);
@@ -89,7 +89,7 @@ test("a restore request without an answer: the notice after 20 s; at its bound n
   await until(shown("action_notice"), 500);
   assert.equal((await now()) - sent, 20000);
   assert.equal(await ui.text("#action_msg"), "Started...");
-  await until("getComputedStyle(document.getElementById('action_next')).display !== 'none'", 500);
+  await until(RESULT_SHOWN, 500);
   assert.equal((await now()) - sent, 60000, "abandoned at the bound of an action request");
   assert.equal(
     await ui.text("#action_msg"),

@@ -12,9 +12,7 @@ export const SERVICE = "http://127.0.0.1:8080/lumenos-repair";
 export const answer = {
   json: (value, status = 200) => ({ json: value, status }),
   done: (message, extra = {}) => ({ json: { status: 200, message, ...extra } }),
-  pending: (uuid, message = "accepted", extra = {}) => ({
-    json: { status: 102, uuid, message, ...extra },
-  }),
+  pending: (uuid, message = "accepted", extra = {}) => ({ json: { status: 102, uuid, message, ...extra } }),
   refused: (message, status = 500, extra = {}) => ({ json: { status, message, ...extra } }),
   // A status answer: entry [code, type, line] for uuid, and the log lines.
   status: (uuid, code, line, logs = [], type = "running") => ({
@@ -80,14 +78,8 @@ export class FakeService {
     const op = url.pathname.startsWith(prefix) ? url.pathname.slice(prefix.length) : url.pathname;
     const n = this.counts[op] ?? 0;
     this.counts[op] = n + 1;
-    const request = {
-      op,
-      path: url.pathname,
-      query: url.search.slice(1),
-      params: Object.fromEntries(url.searchParams),
-      method: route.request().method(),
-      url: url.href,
-    };
+    const request = { op, path: url.pathname, query: url.search.slice(1), params: Object.fromEntries(url.searchParams),
+      method: route.request().method(), url: url.href };
     this.requests.push(request);
     const handler = this.handlers[op];
     if (handler === undefined) {

@@ -5,6 +5,9 @@ import { eventually } from "./fake_service.mjs";
 import { clampAndObserve, driveInPage, quietInPage } from "./page_clock.mjs";
 import { BLANK } from "./static_server.mjs";
 
+// Holds in the page once an action's result (the button row) is shown.
+export const RESULT_SHOWN = "getComputedStyle(document.getElementById('action_next')).display !== 'none'";
+
 export class UI {
   static async open(env, svc, options = {}) {
     const { path: pagePath = "/index.html", viewport, clock = true, popup = false, console = false } = options;
@@ -39,13 +42,13 @@ export class UI {
     return ui;
   }
 
-  async close() {
-    await this.context.close();
+  close() {
+    return this.context.close();
   }
 
   // Advances the clock (from Node) by ms.
-  async advance(ms) {
-    await this.page.clock.runFor(ms);
+  advance(ms) {
+    return this.page.clock.runFor(ms);
   }
 
   // Advances the clock by ms, then waits until the page is quiet.
@@ -86,8 +89,8 @@ export class UI {
   }
 
   // Waits until the service has received n requests in all.
-  async requests(n) {
-    await eventually(() => this.svc.requests.length >= n);
+  requests(n) {
+    return eventually(() => this.svc.requests.length >= n);
   }
 
   // Scan and list done, overlay gone: the first page is usable.
@@ -97,14 +100,11 @@ export class UI {
   }
 
   text(selector) {
-    return this.page.evaluate((s) => {
-      const e = document.querySelector(s);
-      return e ? e.textContent : null;
-    }, selector);
+    return this.page.evaluate((s) => document.querySelector(s)?.textContent ?? null, selector);
   }
 
   html(selector) {
-    return this.page.evaluate((s) => document.querySelector(s).innerHTML, selector);
+    return this.page.$eval(selector, (e) => e.innerHTML);
   }
 
   // The log area's text content.
@@ -122,12 +122,12 @@ export class UI {
     }, index);
   }
 
-  async option(id) {
-    await this.page.click("#" + id);
+  option(id) {
+    return this.page.click("#" + id);
   }
 
-  async proceed() {
-    await this.page.click("#ok_button");
+  proceed() {
+    return this.page.click("#ok_button");
   }
 
   dialogOpen() {
@@ -149,16 +149,13 @@ export class UI {
   }
 
   // Lets the answered dialog's overlay go (510 ms after the answer).
-  async dialogGone() {
-    await this.advance(600);
+  dialogGone() {
+    return this.advance(600);
   }
 
   // Follows a running action until its result (the button row) is shown.
   async untilResult(max = 6000) {
-    const r = await this.runUntil(
-      "getComputedStyle(document.getElementById('action_next')).display !== 'none'",
-      { step: 2000, max },
-    );
+    const r = await this.runUntil(RESULT_SHOWN, { step: 2000, max });
     if (!r.ok) throw new Error("no result: " + JSON.stringify(r));
     return r;
   }
@@ -179,12 +176,7 @@ export class UI {
     return this.page.evaluate(() => document.activeElement && document.activeElement.id);
   }
 
-  // The file name of the mark's picture.
-  async mark() {
-    return this.page.evaluate(() => document.getElementById("action_img").src.split("/").pop());
-  }
-
-  async visible(selector) {
+  visible(selector) {
     return this.page.evaluate((s) => {
       const e = document.querySelector(s);
       if (!e || !e.isConnected) return false;

@@ -129,6 +129,8 @@ describe("mended: an accepted request without a uuid", () => {
 });
 
 describe("following a request", () => {
+  // The uuid of a followed restore.
+  const R = "R-restore";
   // The action's request is accepted with uuid R; status polls answer in
   // turn from `script` (the last entry repeats).
   // The request's answer is held until the dialog's answer has been
@@ -142,7 +144,6 @@ describe("following a request", () => {
   }
 
   test("poll n waits 2000 ms; start is the count of log lines received, max 100; failing polls change nothing", async () => {
-    const R = "R-restore";
     await follow("restore", [
       answer.status(R, 102, "Preparing", ["line a", "line b"]),
       answer.down(),
@@ -192,7 +193,6 @@ describe("following a request", () => {
   });
 
   test("a status line with apostrophes is shown without them; markup in it is plain text", async () => {
-    const R = "R-restore";
     await follow("restore", [answer.status(R, 102, "Can't stop: '<b>busy</b>'"), answer.status(R, 102, "still")]);
     await ui.elapse(2000);
     assert.equal(await ui.text("#action_msg"), "Cant stop: <b>busy</b>");
@@ -200,7 +200,6 @@ describe("following a request", () => {
   });
 
   test("log lines are de-duplicated against the log as it stood before each batch", async () => {
-    const R = "R-restore";
     await follow("restore", [
       // Equal lines in one batch are both appended; an empty line never is.
       answer.status(R, 102, "s1", ["copy 1", "", "twice", "twice"]),
@@ -217,7 +216,6 @@ describe("following a request", () => {
   });
 
   test("mended: a FINISHED status answer without an entry for the uuid or without log_messages is a poll without news", async () => {
-    const R = "R-restore";
     await follow("restore", [
       answer.json({ status: 200, status_list: { [R]: [200, "t", "done?"] } }),
       answer.json({ status: 200, log_messages: ["x"] }),

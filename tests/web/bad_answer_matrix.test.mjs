@@ -180,10 +180,7 @@ const ENDED_WELL = {
     assert.match(s.msg, /^SUCCESS {2}\S/);
     assert.equal(s.mark, "pass.png");
   },
-  clear: (s) => {
-    assert.equal(s.msg, "Logs cleaned");
-    assert.equal(s.logLines, 0);
-  },
+  clear: (s) => assert.deepEqual([s.msg, s.logLines], ["Logs cleaned", 0]),
 };
 
 // What the page must show after a bad answer to a request.
@@ -196,13 +193,9 @@ const FAILED = {
   },
   action: (s) => {
     assert.match(s.msg, /^FAIL: {2}\S/, "a failure line with a text");
-    assert.equal(s.mark, "fail.png");
-    assert.equal(s.buttons, true);
+    assert.deepEqual([s.mark, s.buttons], ["fail.png", true]);
   },
-  clear: (s) => {
-    assert.equal(s.msg, "Clear logs failed");
-    assert.equal(s.logLines, 0);
-  },
+  clear: (s) => assert.deepEqual([s.msg, s.logLines], ["Clear logs failed", 0]),
 };
 
 // What the page must show when an action's own request got no answer: the

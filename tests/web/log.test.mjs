@@ -27,6 +27,18 @@ function rng(seed) {
   };
 }
 
+// The straightforward rule on a plain string: each line of a batch that
+// the text before the batch does not contain is appended (null and
+// undefined count as empty, an empty line is never appended).
+function reference(text, batch) {
+  const before = text;
+  for (const item of batch) {
+    const line = item === undefined || item === null ? "" : String(item);
+    if (line !== "" && !before.includes(line)) text += line + "\n";
+  }
+  return text;
+}
+
 test("the log alone: batches rich in short lines give the straightforward rule's log, across chunks, while its tables grow and past their budget", () => {
   checkShortLines(new ActionLog());
   const overBudget = new ActionLog({ shortSlotBudget: 1 << 15 });
@@ -59,14 +71,10 @@ function checkShortLines(log) {
         batch.push(word(1 + pick(8)));
       }
     }
-    const before = text;
-    for (const line of batch) {
-      if (before.includes(line)) skipped += 1;
-      else {
-        text += line + "\n";
-        appended += 1;
-      }
-    }
+    const news = batch.filter((line) => !text.includes(line)).length;
+    appended += news;
+    skipped += batch.length - news;
+    text = reference(text, batch);
     log.appendNew(batch);
     if (log.lastLines(Infinity) !== text) assert.fail(`batch ${b}: the log differs from the straightforward rule's`);
     for (const n of [1, 3]) assert.equal(log.lastLines(n), text.split("\n").slice(-n - 1).join("\n"));
@@ -82,21 +90,11 @@ describe("the rule over the whole log", () => {
   async function rulePage() {
     ui = await open({ scan: answer.hang() }, { clock: false });
     // Evaluated over the protocol, so the page's script policy does not apply.
-    await ui.page.evaluate(`window.rng = ${rng}`);
+    await ui.page.evaluate(`window.rng = ${rng}; window.reference = ${reference};`);
     await ui.page.evaluate(async () => {
       window.log = await import("/log_view.js");
       // The last VIEW_LINES lines of a log text.
       window.tail = (text) => text.split("\n").slice(-window.log.VIEW_LINES - 1).join("\n");
-      // The straightforward rule on a plain string.
-      window.reference = (text, batch) => {
-        const before = text;
-        for (const item of batch) {
-          const line = item === undefined || item === null ? "" : String(item);
-          if (line === "" || before.includes(line)) continue;
-          text += line + "\n";
-        }
-        return text;
-      };
     });
   }
 

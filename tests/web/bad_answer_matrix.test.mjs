@@ -305,11 +305,10 @@ function printMatrix() {
     const tag = ` [${n + 1}]`;
     return text.slice(0, width - tag.length - 1) + "…" + tag;
   };
-  const pad = (s, w) => s + " ".repeat(Math.max(0, w - s.length));
   const first = 16;
-  const lines = [pad("fault \\ request", first) + OPERATIONS.map((op) => pad(op.column ?? op.name, width)).join(" ")];
+  const lines = ["fault \\ request".padEnd(first) + OPERATIONS.map((op) => (op.column ?? op.name).padEnd(width)).join(" ")];
   for (const fault of FAULTS) {
-    lines.push(pad(fault.name, first) + OPERATIONS.map((op) => pad(cell(op, fault), width)).join(" "));
+    lines.push(fault.name.padEnd(first) + OPERATIONS.map((op) => cell(op, fault).padEnd(width)).join(" "));
   }
   legend.forEach((text, i) => lines.push(`[${i + 1}] ${text}`));
   console.log(lines.join("\n"));

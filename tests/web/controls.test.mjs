@@ -13,62 +13,43 @@ const { open, ready } = pagePerTest();
 
 const shown = () => ui.page.evaluate(() => document.getElementById("images").selectedIndex);
 const listOpen = () => ui.page.evaluate(() => document.getElementById("images").hasAttribute("size"));
-const key = (name) => ui.page.keyboard.press(name);
 const sent = () => ui.svc.requests.filter((r) => !["scan", "list", "status"].includes(r.op));
 // Entries of TWO_DISCS: 0 "Select..", then sda's two images, then mmcblk0's.
 const IMAGES = [null, ["sda", "lumenos-2.4"], ["sda", "lumenos-2.3"], ["mmcblk0", "lumenos-3.0-rc1"], ["mmcblk0", "factory"]];
 
 describe("the image acted on is the image the list shows", () => {
   // Each way starts on the ready first page, with the focus on the list
-  // showing entry 1 (picked by a click), and delivers the entry it leaves
-  // shown.
-  const WAYS = {
-    "a click on an entry": async () => {
-      await ui.choose(3);
-      return 3;
-    },
-    "a key of the closed list itself (End)": async () => {
-      await key("End");
-      return 4;
-    },
-    "the list opened by Enter, two Down, Enter": async () => {
-      await key("Enter");
-      await key("ArrowDown");
-      await key("ArrowDown");
-      await key("Enter");
-      return 3;
-    },
-    "the list opened by Enter, Down, then Escape back": async () => {
-      await key("Enter");
-      await key("ArrowDown");
+  // showing entry 1 (picked by a click): its name, the entry it leaves
+  // shown, and what it does.
+  const WAYS = [
+    ["a click on an entry", 3, () => ui.choose(3)],
+    ["a key of the closed list itself (End)", 4, () => ui.keys("End")],
+    ["the list opened by Enter, two Down, Enter", 3, () => ui.keys("Enter", "ArrowDown", "ArrowDown", "Enter")],
+    ["the list opened by Enter, Down, then Escape back", 1, async () => {
+      await ui.keys("Enter", "ArrowDown");
       assert.equal(await shown(), 2, "the opened list shows the entry chosen");
-      await key("Escape");
-      return 1;
-    },
-    "a pointer pick in the list opened by Enter": async () => {
-      await key("Enter");
+      await ui.keys("Escape");
+    }],
+    ["a pointer pick in the list opened by Enter", 2, async () => {
+      await ui.keys("Enter");
       await ui.page.click("#images option:nth-child(3)");
-      return 2;
-    },
-    "Down on the closed list: the focus moves on, the entry stays": async () => {
-      await key("ArrowDown");
+    }],
+    ["Down on the closed list: the focus moves on, the entry stays", 1, async () => {
+      await ui.keys("ArrowDown");
       assert.equal(await ui.focused(), "restore");
       await ui.page.focus("#images");
-      return 1;
-    },
-    "a script setting the entry without any event": async () => {
-      await ui.page.evaluate(() => (document.getElementById("images").selectedIndex = 4));
-      return 4;
-    },
-  };
+    }],
+    ["a script setting the entry without any event", 4,
+      () => ui.page.evaluate(() => (document.getElementById("images").selectedIndex = 4))],
+  ];
 
-  for (const [way, change] of Object.entries(WAYS)) {
+  for (const [way, index, change] of WAYS) {
     test(way, async () => {
       ui = await ready({ restore: answer.done("Restored") });
       assert.equal(await ui.focused(), "images", "the first page opens with the focus on the list");
       await ui.choose(1);
       await ui.page.focus("#images");
-      const index = await change();
+      await change();
       assert.equal(await shown(), index);
       assert.equal(await listOpen(), false, "the list is closed");
       const [disc, image] = IMAGES[index];

@@ -12,7 +12,6 @@ const { open, ready } = pagePerTest();
 const YES = "exConfirmPromiseBtnYes";
 const NO = "exConfirmPromiseBtnNo";
 const overlays = () => ui.page.evaluate(() => document.querySelectorAll("#exConfirmPromiseOverLay").length);
-const key = (name) => ui.page.keyboard.press(name);
 
 describe("the dialog opened by Proceed", () => {
   // The first page, ready, with image 1 and "restore" chosen and the dialog
@@ -39,6 +38,7 @@ describe("the dialog opened by Proceed", () => {
       const overlay = $("exConfirmPromiseOverLay");
       const wrap = $("exConfirmPromiseWrap");
       const cs = (e) => getComputedStyle(e);
+      const [yes, no, row] = [$("exConfirmPromiseBtnYes"), $("exConfirmPromiseBtnNo"), $("exConfirmPromiseBtnWrap")];
       return {
         last: document.body.lastElementChild === overlay,
         overlay: [cs(overlay).position, cs(overlay).zIndex, cs(overlay).backgroundColor, cs(overlay).width],
@@ -46,26 +46,20 @@ describe("the dialog opened by Proceed", () => {
         order: [...wrap.children].map((c) => c.id || c.tagName),
         title: $("exConfirmPromise_title").textContent,
         message: wrap.querySelector("p").innerHTML,
-        yes: [$("exConfirmPromiseBtnYes").className, $("exConfirmPromiseBtnYes").textContent,
-          $("exConfirmPromiseBtnYes").hasAttribute("autofocus")],
-        no: [$("exConfirmPromiseBtnNo").className, $("exConfirmPromiseBtnNo").textContent],
-        row: [$("exConfirmPromiseBtnWrap").textContent, cs($("exConfirmPromiseBtnWrap")).textAlign],
-        btn: [cs($("exConfirmPromiseBtnYes")).backgroundColor, cs($("exConfirmPromiseBtnYes")).height],
+        yes: [yes.className, yes.textContent, yes.hasAttribute("autofocus")],
+        no: [no.className, no.textContent],
+        row: [row.textContent, cs(row).textAlign],
+        btn: [cs(yes).backgroundColor, cs(yes).height],
         opacity: wrap.style.opacity,
       };
     });
     assert.deepEqual(d, {
-      last: true,
+      last: true, title: "Factory-reset", message: "sda : lumenos-2.4<br>Action can't be undone. Continue?", opacity: "0",
       overlay: ["fixed", "9998", "rgba(255, 255, 255, 0)", "800px"],
       wrap: ["fixed", "9999", "342px", "140px", "304px", "pointer"],
       order: ["exConfirmPromise_title", "exConfirmPromise_message", "exConfirmPromiseBtnWrap"],
-      title: "Factory-reset",
-      message: "sda : lumenos-2.4<br>Action can't be undone. Continue?",
-      yes: ["btn btn-success btn-sm", "Yes", true],
-      no: ["btn btn-danger btn-sm", "No"],
-      row: ["Yes No", "center"],
-      btn: ["rgb(90, 90, 90)", "30px"],
-      opacity: "0",
+      yes: ["btn btn-success btn-sm", "Yes", true], no: ["btn btn-danger btn-sm", "No"],
+      row: ["Yes No", "center"], btn: ["rgb(90, 90, 90)", "30px"],
     });
     assert.equal(await ui.focused(), YES);
     // Fade-in: steps of 0.02, one per clamped timer run (4 ms).
@@ -98,33 +92,32 @@ describe("the dialog opened by Proceed", () => {
 
   test("Enter right after opening answers Yes", async () => {
     await openDialog();
-    await key("Enter");
+    await ui.keys("Enter");
     assert.deepEqual(await sentAfter(10), ["restore"]);
   });
 
   test("ArrowRight then Enter answers No; the space bar presses the focused button too", async () => {
     await openDialog();
-    await key("ArrowRight");
+    await ui.keys("ArrowRight");
     assert.equal(await ui.focused(), NO);
     await ui.advance(10);
     assert.equal(await ui.focused(), NO, "the watcher holds the focus on the active button");
-    await key("Enter");
+    await ui.keys("Enter");
     assert.deepEqual(await sentAfter(600), []);
     assert.equal(await ui.dialogOpen(), false);
     await ui.proceed();
-    await key("ArrowRight");
-    await key("ArrowLeft");
+    await ui.keys("ArrowRight", "ArrowLeft");
     assert.equal(await ui.focused(), YES);
-    await key(" ");
+    await ui.keys(" ");
     assert.deepEqual(await sentAfter(10), ["restore"]);
   });
 
   test("ArrowLeft while Yes is active, ArrowUp and ArrowDown change nothing", async () => {
     await openDialog();
     for (const [button, keys] of [[YES, ["ArrowLeft", "ArrowUp", "ArrowDown"]], [NO, ["ArrowRight", "ArrowUp", "ArrowDown"]]]) {
-      if (button === NO) await key("ArrowRight");
+      if (button === NO) await ui.keys("ArrowRight");
       for (const name of keys) {
-        await key(name);
+        await ui.keys(name);
         assert.equal(await ui.focused(), button, name);
       }
     }
@@ -132,7 +125,7 @@ describe("the dialog opened by Proceed", () => {
 
   test("Escape answers No: nothing is sent and the focus goes back", async () => {
     await openDialog();
-    await key("Escape");
+    await ui.keys("Escape");
     await ui.advance(4);
     assert.equal(await ui.focused(), "ok_button");
     await ui.advance(600);
@@ -154,12 +147,12 @@ describe("the dialog opened by Proceed", () => {
       window.addEventListener("keydown", (e) => window.__keys.push(["window:" + e.key]));
     });
     for (const [name, button] of [["Tab", YES], ["Shift+Tab", YES], ["a"], ["ArrowRight"], ["Tab", NO]]) {
-      await key(name);
+      await ui.keys(name);
       if (button) assert.equal(await ui.focused(), button, name);
     }
     const keys = await ui.page.evaluate(() => window.__keys);
     assert.deepEqual(keys, [["Tab", true], ["Shift", true], ["Tab", true], ["a", true], ["ArrowRight", true], ["Tab", true]]);
-    await key(" ");
+    await ui.keys(" ");
     await ui.advance(10);
     const last = await ui.page.evaluate(() => window.__keys.slice(6));
     assert.deepEqual(last[0], [" ", false]);
@@ -169,7 +162,7 @@ describe("the dialog opened by Proceed", () => {
 
   test("clicks under the overlay reach nothing there and give the focus back to the active button", async () => {
     await openDialog();
-    await key("ArrowRight");
+    await ui.keys("ArrowRight");
     for (const id of ["reboot", "ok_button", "images"]) {
       const box = await ui.page.locator("#" + id).boundingBox();
       await ui.page.mouse.click(box.x + box.width / 2, box.y + box.height / 2);
@@ -269,7 +262,7 @@ describe("the dialog module", () => {
     await ui.page.click("#" + NO);
     await ui.advance(10);
     await make("z", {}, true);
-    await key("Escape");
+    await ui.keys("Escape");
     await ui.advance(2000);
     assert.deepEqual(await answers(), [["x", true], ["y", false], ["z", false]]);
     assert.deepEqual(await calls(), [["resolve", 0], ["reject", 1], ["reject", 2]]);
@@ -281,7 +274,7 @@ describe("the dialog module", () => {
     await make("a", {}, true);
     await ui.page.click("#" + YES);
     await ui.page.click("#" + NO);
-    await key("Escape");
+    await ui.keys("Escape");
     await ui.advance(10);
     assert.deepEqual(await answers(), [["a", true]]);
     assert.deepEqual(await calls(), [["resolve", 0]]);
@@ -307,9 +300,9 @@ describe("the dialog module", () => {
       window.__prevented = [];
       document.addEventListener("keydown", (e) => window.__prevented.push(e.defaultPrevented));
     });
-    await key("Escape");
+    await ui.keys("Escape");
     assert.equal(await ui.dialogOpen(), true);
-    await key("Tab");
+    await ui.keys("Tab");
     assert.deepEqual(await ui.page.evaluate(() => window.__prevented), [false, false]);
     assert.notEqual(await ui.focused(), YES);
     await ui.advance(20);

@@ -112,6 +112,11 @@ export class UI {
     return this.text("#action_log");
   }
 
+  // Presses the keys in turn.
+  async keys(...names) {
+    for (const name of names) await this.page.keyboard.press(name);
+  }
+
   // Chooses the menu entry at index and sends the click event the browser
   // sends when an entry is picked from the list's pop-up.
   async choose(index) {

@@ -285,10 +285,7 @@ describe("the log area on the action page", () => {
   };
   // Drives the clock until the expression holds; the answers may be slow
   // to come on a loaded machine.
-  const until = async (expression) => {
-    const r = await ui.runUntil(expression, { step: 2000, stallMs: 30000 });
-    assert.ok(r.ok, `${expression}: ${JSON.stringify(r)}`);
-  };
+  const until = (expression) => ui.reach(expression, { step: 2000, stallMs: 30000 });
   const poll = async () => {
     const before = ui.svc.of("status").length;
     await ui.advance(2000);

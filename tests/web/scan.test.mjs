@@ -43,9 +43,7 @@ describe("page start and overlay", () => {
     });
     assert.equal(hit, true);
     // The menu's placeholder entry.
-    const menu = await ui.page.evaluate(() =>
-      [...document.getElementById("images").options].map((o) => [o.value, o.textContent, o.disabled]),
-    );
+    const menu = await ui.page.$$eval("#images option", (all) => all.map((o) => [o.value, o.textContent, o.disabled]));
     assert.deepEqual(menu, [["wait", '"Scanning Images...Wait"', true]]);
     assert.deepEqual(ui.svc.ops(), ["scan"]);
   });
@@ -128,8 +126,7 @@ describe("scan polling", () => {
     const kinds = [answer.down(), answer.http(500, { status: 200 }), answer.refused("busy", 503), answer.text("not json"),
       answer.status(SCAN_UUID, 102, "still scanning")];
     ui = await open(pendingScan((req, n) => kinds[n % kinds.length]));
-    const r = await ui.runUntil("document.getElementById('scan_msg').textContent.startsWith('Failed')", { max: 1100 });
-    assert.equal(r.ok, true, JSON.stringify(r));
+    await ui.reach("document.getElementById('scan_msg').textContent.startsWith('Failed')", { max: 1100 });
     const polls = ui.svc.of("status");
     assert.equal(polls.length, 1000);
     assert.equal(polls[999].query, `uuid=${SCAN_UUID}&start=999&max=1`);
@@ -150,8 +147,7 @@ describe("scan polling", () => {
       answer.json({ status: 200, status_list: [] }),
     ];
     ui = await open(pendingScan((req, n) => (n < odd.length ? odd[n] : answer.status(SCAN_UUID, 200, "ok"))));
-    const r = await ui.runUntil("!document.getElementById('loading_id')", { max: 50 });
-    assert.equal(r.ok, true, JSON.stringify(r));
+    await ui.reach("!document.getElementById('loading_id')", { max: 50 });
     assert.deepEqual(ui.svc.of("status").map((q) => q.params.start), ["0", "1", "2", "3", "4", "5"]);
     assert.equal(ui.svc.of("list").length, 1);
   });

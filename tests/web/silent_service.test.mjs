@@ -23,10 +23,7 @@ const notice = (id) => ui.page.evaluate((i) => {
 const shown = (id) => `!!document.getElementById('${id}') && !document.getElementById('${id}').hidden`;
 const msgIs = (text) => `document.getElementById('action_msg').textContent === ${JSON.stringify(text)}`;
 
-async function until(expr, step) {
-  const r = await ui.runUntil(expr, { step, max: 2000 });
-  assert.ok(r.ok, `${expr}: ${JSON.stringify(r)}`);
-}
+const until = (expr, step) => ui.reach(expr, { step, max: 2000 });
 
 test("scan polls without an answer are abandoned and followed by the next; the notice shows 20 s after the last answer and goes with the next", async () => {
   const status = (req, n) => (n < 3 ? answer.hang() : answer.status(SCAN_UUID, 200, "Scan finished"));
@@ -59,10 +56,8 @@ test("action polls without an answer: the notice while silent, gone at the next 
   const answered = await now();
   await until(shown("action_notice"), 250);
   assert.equal((await now()) - answered, 20000);
-  assert.equal(
-    await notice("action_notice"),
-    "The repair service is not answering. The action may still be running: do not switch the unit off.",
-  );
+  const silent = "The repair service is not answering. The action may still be running: do not switch the unit off.";
+  assert.equal(await notice("action_notice"), silent);
   const p = await ui.actionPage();
   assert.deepEqual([p.msg, p.mark, p.buttons], ["Writing", "scanning.gif", false], "the last status line stays; no failure");
   // Poll 1 abandoned at 12 s; poll 2 out since 14 s; each 2 s after the last.
@@ -91,10 +86,9 @@ test("a restore request without an answer: the notice after 20 s; at its bound n
   assert.equal(await ui.text("#action_msg"), "Started...");
   await until(RESULT_SHOWN, 500);
   assert.equal((await now()) - sent, 60000, "abandoned at the bound of an action request");
-  assert.equal(
-    await ui.text("#action_msg"),
-    "NOT CONFIRMED:  The repair service did not answer. The action may be running: do not switch the unit off.",
-  );
+  const notConfirmed =
+    "NOT CONFIRMED:  The repair service did not answer. The action may be running: do not switch the unit off.";
+  assert.equal(await ui.text("#action_msg"), notConfirmed);
   const p = await ui.actionPage();
   assert.deepEqual([p.mark, p.opacity], ["scanning.gif", "0"], "neither the pass nor the fail mark; no busy indicator");
   assert.equal(await notice("action_notice"), null, "the result line says it now");

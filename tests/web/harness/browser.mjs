@@ -6,24 +6,19 @@ import assert from "node:assert/strict";
 import { after, afterEach, before } from "node:test";
 import { chromium } from "playwright-core";
 import { FakeService } from "./fake_service.mjs";
-import { BLANK, startStaticServer } from "./static_server.mjs";
+import { startStaticServer } from "./static_server.mjs";
 import { UI } from "./ui.mjs";
 
 const CHROMIUM_ARGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
   "--disable-background-networking", "--disable-component-update", "--disable-sync", "--disable-web-security"];
 
-export async function launchBrowser() {
-  return chromium.launch({ executablePath: "/usr/bin/chromium", args: CHROMIUM_ARGS });
-}
-
 // Per-file environment: one static server and one browser for all tests.
 export async function setup() {
   const { server, origin } = await startStaticServer();
-  const browser = await launchBrowser();
+  const browser = await chromium.launch({ executablePath: "/usr/bin/chromium", args: CHROMIUM_ARGS });
   return {
     origin,
     browser,
-    blank: origin + BLANK,
     async teardown() {
       await browser.close();
       await new Promise((r) => server.close(r));

@@ -7,21 +7,17 @@
 
 // Runs in the page before its scripts, after the fake clock is installed.
 export function clampAndObserve() {
-  const fakeSetTimeout = window.setTimeout;
-  const fakeSetInterval = window.setInterval;
   const wake = () => {
     if (window.__wake) window.__wake();
   };
-  window.setTimeout = function (fn, delay, ...args) {
-    const id = fakeSetTimeout.call(this, fn, Math.max(1, Number(delay) || 0), ...args);
-    wake();
-    return id;
-  };
-  window.setInterval = function (fn, delay, ...args) {
-    const id = fakeSetInterval.call(this, fn, Math.max(4, Number(delay) || 0), ...args);
-    wake();
-    return id;
-  };
+  for (const [name, least] of [["setTimeout", 1], ["setInterval", 4]]) {
+    const fake = window[name];
+    window[name] = function (fn, delay, ...args) {
+      const id = fake.call(this, fn, Math.max(least, Number(delay) || 0), ...args);
+      wake();
+      return id;
+    };
+  }
   // Counts the page's requests and the reading of their bodies, and keeps
   // the requests out, each marked when the service leaves it unanswered;
   // passes everything through unchanged. A request or a body counts as done

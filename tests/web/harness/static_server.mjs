@@ -15,27 +15,18 @@ export const BLANK = "/__blank.html";
 
 export function startStaticServer() {
   const server = http.createServer((req, res) => {
+    const notFound = () => res.writeHead(404).end();
     const pathname = decodeURIComponent(new URL(req.url, "http://x").pathname);
     if (pathname === BLANK) {
-      res.writeHead(200, { "content-type": "text/html" });
-      res.end("<!DOCTYPE html><html><head><title>blank</title></head><body></body></html>");
-      return;
+      return res.writeHead(200, { "content-type": "text/html" })
+        .end("<!DOCTYPE html><html><head><title>blank</title></head><body></body></html>");
     }
     const file = path.join(WEB_DIR, path.normalize(pathname));
     const type = MIME_TYPES[path.extname(file)];
-    if (!file.startsWith(WEB_DIR + path.sep) || !type) {
-      res.writeHead(404);
-      res.end();
-      return;
-    }
+    if (!file.startsWith(WEB_DIR + path.sep) || !type) return notFound();
     fs.readFile(file, (err, data) => {
-      if (err) {
-        res.writeHead(404);
-        res.end();
-        return;
-      }
-      res.writeHead(200, { "content-type": type, "cache-control": "no-store" });
-      res.end(data);
+      if (err) return notFound();
+      res.writeHead(200, { "content-type": type, "cache-control": "no-store" }).end(data);
     });
   });
   return new Promise((resolve) => {

@@ -11,10 +11,7 @@ export const RESULT_SHOWN = "getComputedStyle(document.getElementById('action_ne
 export class UI {
   static async open(env, svc, options = {}) {
     const { path: pagePath = "/index.html", viewport, clock = true, popup = false, console = false } = options;
-    const ui = new UI();
-    ui.svc = svc;
-    ui.consoleLines = [];
-    ui.errors = [];
+    const ui = Object.assign(new UI(), { svc, consoleLines: [], errors: [] });
     ui.context = await env.browser.newContext({ viewport: viewport ?? { width: 800, height: 700 } });
     // Console messages cost a round trip each: listened to only on demand.
     if (console) ui.context.on("console", (m) => ui.consoleLines.push(m.text()));
@@ -62,6 +59,14 @@ export class UI {
     return this.page.evaluate(driveInPage, { step, until, max, stallMs });
   }
 
+  // Drives the clock in the page until the expression holds; throws when it
+  // does not come to hold.
+  async reach(until, options) {
+    const r = await this.runUntil(until, options);
+    if (!r.ok) throw new Error(`${until} did not come to hold: ${JSON.stringify(r)}`);
+    return r;
+  }
+
   // Waits (real time) until the expression holds in the page. Polled from
   // here: a string that the page evaluates itself would break its script
   // policy.
@@ -94,9 +99,8 @@ export class UI {
   }
 
   // Scan and list done, overlay gone: the first page is usable.
-  async ready() {
-    const r = await this.runUntil("!document.getElementById('loading_id')", { step: 1000 });
-    if (!r.ok) throw new Error("page did not get ready: " + JSON.stringify(r));
+  ready() {
+    return this.reach("!document.getElementById('loading_id')", { step: 1000 });
   }
 
   text(selector) {
@@ -159,10 +163,8 @@ export class UI {
   }
 
   // Follows a running action until its result (the button row) is shown.
-  async untilResult(max = 6000) {
-    const r = await this.runUntil(RESULT_SHOWN, { step: 2000, max });
-    if (!r.ok) throw new Error("no result: " + JSON.stringify(r));
-    return r;
+  untilResult(max = 6000) {
+    return this.reach(RESULT_SHOWN, { step: 2000, max });
   }
 
   // Everything the user sees of the action page.

@@ -17,7 +17,6 @@ import path from "node:path";
 import { describe, it } from "node:test";
 import { destructive } from "./harness/journal.mjs";
 import { artifactDir } from "./harness/paths.mjs";
-import { START_PAGE_READY, START_URL } from "./harness/repair_app.mjs";
 import { useSession } from "./harness/session.mjs";
 import { sleep } from "./harness/wait.mjs";
 
@@ -41,12 +40,8 @@ const KEYS = ["Escape", "Enter", "Tab", "ArrowUp", "ArrowDown", "ArrowLeft", "Ar
 const PAD_A = 0;
 const PAD_INPUTS = [PAD_A, 1, 12, 13, 14, 15, "stick"];
 // The dialog's title for each request path.
-const TITLE_OF = {
-  "/lumenos-repair/restore": "Restore",
-  "/lumenos-repair/factory-reset": "Factory-reset",
-  "/lumenos-repair/repair": "Repair",
-  "/lumenos-repair/reboot": "Reboot",
-};
+const TITLE_OF = { "/lumenos-repair/restore": "Restore", "/lumenos-repair/factory-reset": "Factory-reset",
+  "/lumenos-repair/repair": "Repair", "/lumenos-repair/reboot": "Reboot" };
 
 // mulberry32: a small seeded generator.
 function generator(seed) {
@@ -90,6 +85,7 @@ const SNAPSHOT = `(() => {
   const $ = (id) => document.getElementById(id);
   const shown = (e) => !!e && getComputedStyle(e).display !== "none";
   const focused = document.activeElement ? document.activeElement.id : "";
+  const entry = $("images").options[$("images").selectedIndex];
   const overlay = !!$("exConfirmPromiseOverLay");
   const d = window.__dialog;
   const open = overlay && !!d.confirmPromiseInterval && d.confirmPromiseVal === null;
@@ -105,10 +101,7 @@ const SNAPSHOT = `(() => {
     focused,
     dialog: open ? { title: $("exConfirmPromise_title").textContent,
                      message: $("exConfirmPromiseWrap").querySelector("p").textContent } : null,
-    choice: (() => {
-      const entry = $("images").options[$("images").selectedIndex];
-      return entry && !entry.disabled ? entry.value : "";
-    })(),
+    choice: entry && !entry.disabled ? entry.value : "",
     actionPage: shown($("action_ui")),
     entries: $("images").options.length,
   };
@@ -207,8 +200,7 @@ describe("the confirmation invariant under random use", () => {
     // A fresh page (and scan) now and then: the action page, once shown,
     // covers "Proceed" for good.
     async function reload() {
-      await page.send("Page.navigate", { url: START_URL });
-      await page.waitForPage("the page to load afresh", START_PAGE_READY);
+      await session.load();
       await repair.waitForMenu();
       assert.equal(await page.evaluate(OBSERVE), true, "the page's dialog object");
       counts.reloads += 1;

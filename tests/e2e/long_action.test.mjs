@@ -9,6 +9,7 @@ import { describe, it } from "node:test";
 import { setPageTimerScale, speedUpPageTimers } from "./harness/page_timers.mjs";
 import { writeScenario } from "./harness/repair_sim.mjs";
 import { useSession } from "./harness/session.mjs";
+import { sleep } from "./harness/wait.mjs";
 
 // The page's timers run PAGE_SPEED times faster, the stand-in's clock
 // SIM_SPEED times: it makes its lines faster than the page fetches them
@@ -70,7 +71,7 @@ async function areaAtRest(page) {
     if (last && now.top === last.top) return now;
     assert.ok(tries < 50, "the area's scrolling comes to rest");
     last = now;
-    await new Promise((resolve) => setTimeout(resolve, 200));
+    await sleep(200);
   }
 }
 
@@ -86,10 +87,7 @@ describe("a long action", () => {
     const { page } = session;
     await repair.waitForMenu();
     await page.evaluate("window.__logReceived = { count: 0, last: null }"); // the scan's lines aside
-    await repair.chooseImage(1);
-    await repair.chooseOption("restore");
-    await repair.proceed();
-    await repair.answer(true);
+    await repair.startAction();
     await page.evaluate(RECORD_LIST_LATENCY);
     const shown = await page.evaluate("import('./log_view.js').then((m) => m.VIEW_LINES)");
 
@@ -98,7 +96,7 @@ describe("a long action", () => {
     for (let i = 0; i < 3; i++) {
       await page.click("images");
       await page.press("Escape");
-      await new Promise((resolve) => setTimeout(resolve, 300));
+      await sleep(300);
     }
     await page.waitForPage(`${shown + 100} log lines`, `window.__logReceived.count > ${shown + 100}`,
       { timeout: 90000, interval: 50 });
@@ -109,15 +107,10 @@ describe("a long action", () => {
 
     // A turn of the wheel up. A poll handled just before the scroll starts
     // brings the area back to its end: the reader turns the wheel again.
-    const wheel = async (deltaY) => {
-      const { x, y } = await page.centreOf("action_log");
-      await page.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y });
-      await page.send("Input.dispatchMouseEvent", { type: "mouseWheel", x, y, deltaX: 0, deltaY });
-    };
     let still;
     for (let turns = 0; !still || still.top >= still.end - 20; turns++) {
       assert.ok(turns < 5, "the wheel scrolls the area up");
-      await wheel(-600);
+      await page.wheel("action_log", -600);
       still = await areaAtRest(page);
     }
     // Every few hundred milliseconds while 5 polls' lines arrive: the same
@@ -126,7 +119,7 @@ describe("a long action", () => {
     const deadline = Date.now() + 90000;
     for (let count = from; count < from + 500; ) {
       assert.ok(Date.now() < deadline, `5 polls' lines while scrolled up: ${count - from} after 90 s`);
-      await new Promise((resolve) => setTimeout(resolve, 300));
+      await sleep(300);
       const now = await page.evaluate(`(() => { const a = document.getElementById("action_log");
         return { top: a.scrollTop, same: a.textContent === ${JSON.stringify(still.text)}, count: window.__logReceived.count,
                  note: document.getElementById("action_log_note").textContent }; })()`);
@@ -137,7 +130,7 @@ describe("a long action", () => {
     }
     await session.keepScreenshot("long-action-scrolled-up");
 
-    await wheel(100000);
+    await page.wheel("action_log", 100000);
     await page.waitForPage("the area back at its end", `${AREA}.atEnd`);
     // The page's clock stops: the poll under way is the last one.
     await setPageTimerScale(page, 1e-6);

@@ -69,8 +69,7 @@ describe("navigations of the main frame", () => {
   });
 
   it("leaves the frame where it was when a navigation is cancelled (-3)", async () => {
-    await navigate(START_URL);
-    await session.page.waitForPage("the start page's modules", "typeof window.TakeAction === 'function'");
+    await session.load();
     await session.page.evaluate("window.__marker = 'still here'");
     const answer = await navigate(`http://127.0.0.1:${server.address().port}/no-content`);
     assert.equal(answer.errorText, "net::ERR_ABORTED");

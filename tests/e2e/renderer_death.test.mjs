@@ -36,11 +36,7 @@ describe("the page's renderer dies", () => {
 
   it("during a restore: the action page comes back with the whole log and goes on to the result", async (t) => {
     const { app } = session;
-    await repair.waitForMenu();
-    await repair.chooseImage(1);
-    await repair.chooseOption("restore");
-    await repair.proceed();
-    await repair.answer(true);
+    await repair.startAction();
     await session.page.waitForPage("two log lines",
       "document.getElementById('action_log').textContent.split('\\n').length > 3", { timeout: 20000 });
     const running = await repair.actionState();
@@ -72,9 +68,7 @@ describe("the page's renderer dies", () => {
   it("with the dialog open: the first page comes back and nothing is sent", async () => {
     const { app } = session;
     await session.restartSim(sim);
-    await repair.waitForMenu();
-    await repair.chooseImage(1);
-    await repair.chooseOption("restore");
+    await repair.choose(1, "restore");
     await repair.proceed();
 
     await killRenderer(app);

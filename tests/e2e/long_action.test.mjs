@@ -7,7 +7,7 @@
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 import { setPageTimerScale, speedUpPageTimers } from "./harness/page_timers.mjs";
-import { writeScenario } from "./harness/repair_sim.mjs";
+import { writeRestoreScenario } from "./harness/repair_sim.mjs";
 import { useSession } from "./harness/session.mjs";
 import { sleep } from "./harness/wait.mjs";
 
@@ -18,14 +18,6 @@ const PAGE_SPEED = 20;
 const SIM_SPEED = 60;
 const LOG_LINES = Array.from({ length: 12000 }, (_, i) =>
   `[${String(i).padStart(5, "0")}] rsync: /usr/lib/lumenos/modules/module-${i}.so copied (${(i * 7919) % 100000} bytes)`);
-const SCENARIO = {
-  name: "long-restore",
-  description: "a restore whose log outgrows the log area",
-  operations: {
-    scan: { duration_ms: 1000 },
-    restore: { duration_ms: 1200000, status_lines: ["Copying", "Verifying"], log_lines: LOG_LINES },
-  },
-};
 // How long the page may take to start handling a press (a sanity bound,
 // not a measurement: the figures are printed).
 const PRESS_SANITY_MS = 2500;
@@ -76,7 +68,9 @@ async function areaAtRest(page) {
 }
 
 describe("a long action", () => {
-  const sim = { scenario: writeScenario(SCENARIO), timeScale: SIM_SPEED };
+  const scenario = writeRestoreScenario("long-restore", "a restore whose log outgrows the log area",
+    { duration_ms: 1200000, status_lines: ["Copying", "Verifying"], log_lines: LOG_LINES });
+  const sim = { scenario, timeScale: SIM_SPEED };
   const { session, repair } = useSession({ sim }, async () => {
     await speedUpPageTimers(session.page, PAGE_SPEED);
     await session.page.send("Page.addScriptToEvaluateOnNewDocument", { source: RECORD_LOG_RECEIVED });

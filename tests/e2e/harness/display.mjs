@@ -21,14 +21,9 @@ function boundSocketNames() {
   return new Set(lines.map((line) => line.trim().split(/\s+/)[7]).filter(Boolean));
 }
 
-// The X server's socket paths of display number n.
-function socketPath(n) {
-  return `/tmp/.X11-unix/X${n}`;
-}
-
-function lockPath(n) {
-  return `/tmp/.X${n}-lock`;
-}
+// The X server's socket path and lock file of display number n.
+const socketPath = (n) => `/tmp/.X11-unix/X${n}`;
+const lockPath = (n) => `/tmp/.X${n}-lock`;
 
 // Free in the file system and in the abstract socket namespace: a server
 // that is still shutting down can hold its abstract socket after its files

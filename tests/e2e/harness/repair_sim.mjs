@@ -12,10 +12,12 @@ import { Fatal, waitFor } from "./wait.mjs";
 export const SERVICE_PORT = 8080;
 const ORIGIN = `http://127.0.0.1:${SERVICE_PORT}`;
 
-// Writes a scenario of a test's own to a fresh temporary folder; delivers
-// the file, to be given as the scenario.
-export function writeScenario(scenario) {
-  const file = path.join(mkdtempSync(path.join(os.tmpdir(), `${scenario.name}-`)), `${scenario.name}.json`);
+// Writes a scenario of a test's own, a one-second scan and a restore with
+// these settings, to a fresh temporary folder; delivers the file, to be
+// given as the scenario.
+export function writeRestoreScenario(name, description, restore) {
+  const scenario = { name, description, operations: { scan: { duration_ms: 1000 }, restore } };
+  const file = path.join(mkdtempSync(path.join(os.tmpdir(), `${name}-`)), `${name}.json`);
   writeFileSync(file, JSON.stringify(scenario));
   return file;
 }

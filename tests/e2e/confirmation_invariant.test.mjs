@@ -83,7 +83,6 @@ const TARGETS = [...CHECKBOXES, "images", "ok_button", "reboot1", "clearlogbtn",
 // its buttons then answers nothing.
 const SNAPSHOT = `(() => {
   const $ = (id) => document.getElementById(id);
-  const shown = (e) => !!e && getComputedStyle(e).display !== "none";
   const focused = document.activeElement ? document.activeElement.id : "";
   const entry = $("images").options[$("images").selectedIndex];
   const overlay = !!$("exConfirmPromiseOverLay");
@@ -96,13 +95,11 @@ const SNAPSHOT = `(() => {
     if (r && r.width > 0 && r.height > 0) centres[id] = { x: r.left + r.width / 2, y: r.top + r.height / 2 };
   }
   return {
-    centres,
-    overlay,
-    focused,
+    centres, overlay, focused,
     dialog: open ? { title: $("exConfirmPromise_title").textContent,
                      message: $("exConfirmPromiseWrap").querySelector("p").textContent } : null,
     choice: entry && !entry.disabled ? entry.value : "",
-    actionPage: shown($("action_ui")),
+    actionPage: getComputedStyle($("action_ui")).display !== "none",
     entries: $("images").options.length,
   };
 })()`;
@@ -225,8 +222,9 @@ describe("the confirmation invariant under random use", () => {
         // Let the page react; an answer is noticed by the dialog's watcher.
         await sleep(yeses.length > before ? 120 : 15);
       }
-      // Requests started by the last inputs reach the journal.
-      await sleep(1000);
+      // Requests started by the last inputs reach the journal: each within
+      // ANSWER_TO_REQUEST_MS of its Yes.
+      await sleep(Math.max(1000, (yeses.at(-1)?.at ?? 0) + ANSWER_TO_REQUEST_MS - Date.now()));
     } catch (e) {
       await keepEvidence(e);
       throw e;

@@ -47,19 +47,20 @@ const RECORD_LIST_LATENCY = `(() => {
   }
 })()`;
 
+// The log area as shown, and the count of the log lines received.
 const AREA = `(() => {
   const area = document.getElementById("action_log");
   const note = document.getElementById("action_log_note");
-  return { lines: area.textContent.split("\\n").slice(0, -1), atEnd: area.scrollHeight - area.scrollTop - area.clientHeight <= 4,
-           value: area.value === area.textContent, note: note.hidden ? null : note.textContent };
+  const [top, end, text] = [area.scrollTop, area.scrollHeight - area.clientHeight, area.textContent];
+  return { top, end, text, lines: text.split("\\n").slice(0, -1), atEnd: end - top <= 4, value: area.value === text,
+           note: note.hidden ? null : note.textContent, count: window.__logReceived.count };
 })()`;
 
 // Where a smooth scroll of the area ends: the same place twice, 200 ms apart.
 async function areaAtRest(page) {
   let last;
   for (let tries = 0; ; tries++) {
-    const now = await page.evaluate(`(() => { const a = document.getElementById("action_log");
-      return { top: a.scrollTop, end: a.scrollHeight - a.clientHeight, text: a.textContent }; })()`);
+    const now = await page.evaluate(AREA);
     if (last && now.top === last.top) return now;
     assert.ok(tries < 50, "the area's scrolling comes to rest");
     last = now;
@@ -114,10 +115,8 @@ describe("a long action", () => {
     for (let count = from; count < from + 500; ) {
       assert.ok(Date.now() < deadline, `5 polls' lines while scrolled up: ${count - from} after 90 s`);
       await sleep(300);
-      const now = await page.evaluate(`(() => { const a = document.getElementById("action_log");
-        return { top: a.scrollTop, same: a.textContent === ${JSON.stringify(still.text)}, count: window.__logReceived.count,
-                 note: document.getElementById("action_log_note").textContent }; })()`);
-      assert.deepEqual([now.top, now.same], [still.top, true], `${now.count - from} lines after scrolling up`);
+      const now = await page.evaluate(AREA);
+      assert.deepEqual([now.top, now.text === still.text], [still.top, true], `${now.count - from} lines after scrolling up`);
       const [, earlier, below] = /^(\d+) earlier lines not shown, (\d+) new lines? below$/.exec(now.note) ?? [];
       if (now.count > from) assert.equal(Number(earlier) + shown + Number(below), 1 + now.count, now.note);
       count = now.count;

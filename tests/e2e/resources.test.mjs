@@ -19,11 +19,8 @@ function xhr(page, url) {
     const request = new XMLHttpRequest();
     request.open("GET", ${JSON.stringify(url)});
     request.responseType = "arraybuffer";
-    request.onload = () => resolve({
-      status: request.status,
-      type: request.getResponseHeader("content-type"),
-      bytes: Array.from(new Uint8Array(request.response)),
-    });
+    request.onload = () => resolve({ status: request.status, type: request.getResponseHeader("content-type"),
+      bytes: Array.from(new Uint8Array(request.response)) });
     request.onerror = () => resolve({ error: true, status: request.status });
     request.send();
   })`);

@@ -25,14 +25,13 @@
 // action of `polls` polls (default 5000) is for trying the bench out.
 
 import http from "node:http";
-import os from "node:os";
 import { readdirSync, readFileSync } from "node:fs";
-import { VirtualDisplay } from "../tests/e2e/harness/display.mjs";
-import { RepairApp, START_URL } from "../tests/e2e/harness/repair_app.mjs";
 import { setPageTimerScale, speedUpPageTimers } from "../tests/e2e/harness/page_timers.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { portInUse } from "../tests/e2e/harness/ports.mjs";
-import { Fatal, waitFor } from "../tests/e2e/harness/wait.mjs";
+import { Session } from "../tests/e2e/harness/session.mjs";
+import { Fatal, sleep, waitFor } from "../tests/e2e/harness/wait.mjs";
+import { machineLoad, pssMiB } from "./figures.mjs";
 
 const SPEED = Number(process.argv[2] || 100);
 const POLLS = Number(process.argv[3] || 5000);
@@ -65,8 +64,7 @@ function startService() {
       const end = Math.min(start + Number(params.get("max")), TOTAL_LINES);
       const done = end >= TOTAL_LINES;
       return {
-        status: 200,
-        message: "status",
+        status: 200, message: "status",
         status_list: { [REQUEST]: done ? [200, "done", "Restore finished"] : [102, "running", `Copying ${end} of ${TOTAL_LINES}`] },
         log_messages: Array.from({ length: Math.max(0, end - start) }, (_, k) => (service.short ? shortLine : logLine)(start + k)),
       };
@@ -75,11 +73,8 @@ function startService() {
   service.server = http.createServer((req, res) => {
     const url = new URL(req.url, "http://127.0.0.1");
     const answer = answers[url.pathname.replace("/lumenos-repair/", "")];
-    if (!answer) {
-      res.writeHead(404).end();
-      return;
-    }
-    res.writeHead(200, { "content-type": "application/json" }).end(JSON.stringify(answer(url.searchParams)));
+    if (answer) res.writeHead(200, { "content-type": "application/json" }).end(JSON.stringify(answer(url.searchParams)));
+    else res.writeHead(404).end();
   });
   return new Promise((resolve, reject) => {
     service.server.once("error", reject);
@@ -116,18 +111,6 @@ const PAGE_STATE = `(() => {
   const count = (what) => Number((new RegExp("(\\\\d+) " + what).exec(note) || [0, 0])[1]);
   return { lines: shown + count("earlier") + count("new"), shown, note, msg: document.getElementById("action_msg").textContent };
 })()`;
-
-function treePssMiB(pids) {
-  let kib = 0;
-  for (const pid of pids) {
-    try {
-      kib += Number(/^Pss:\s+(\d+)/m.exec(readFileSync(`/proc/${pid}/smaps_rollup`, "utf8"))[1]);
-    } catch {
-      // The process ended meanwhile.
-    }
-  }
-  return kib / 1024;
-}
 
 // CPU time in ms of the renderer's main thread (its thread id is its
 // process id): unlike TaskDuration, it does not count the time that other
@@ -171,11 +154,9 @@ const AREA_VIEW = `(() => {
 // scroll position after each of MEASURED_POLLS polls with the first; back
 // at its end after that.
 async function scrolledUp(page, service) {
-  const { x, y } = await page.centreOf("action_log");
   const wheel = async (deltaY) => {
-    await page.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y });
-    await page.send("Input.dispatchMouseEvent", { type: "mouseWheel", x, y, deltaX: 0, deltaY });
-    await new Promise((resolve) => setTimeout(resolve, 1000)); // the smooth scroll's end
+    await page.wheel("action_log", deltaY);
+    await sleep(1000); // the smooth scroll's end
   };
   let still = await page.evaluate(AREA_VIEW);
   for (let turns = 0; turns < 5 && still.top >= still.end - 20; turns++) {
@@ -186,7 +167,7 @@ async function scrolledUp(page, service) {
   let note = "";
   for (let p = 0; p < MEASURED_POLLS; p++) {
     await waitForPolls(service, 1);
-    await new Promise((resolve) => setTimeout(resolve, 300)); // the answer handled
+    await sleep(300); // the answer handled
     const now = await page.evaluate(AREA_VIEW);
     if (now.top === still.top && now.text === still.text) same += 1;
     note = now.note;
@@ -219,7 +200,7 @@ async function measurePoint(app, page, service, { checkStill }) {
   await page.send("HeapProfiler.collectGarbage");
   const heap = await page.send("Runtime.getHeapUsage");
   const state = await page.evaluate(PAGE_STATE);
-  const pss = treePssMiB(app.process.groupPids());
+  const pss = pssMiB(app.process.groupPids());
   await setPageTimerScale(page, SPEED);
   return { polls: service.polls, work, shortWork, still, update, heap: heap.usedSize / 2 ** 20, pss, ...state };
 }
@@ -228,22 +209,17 @@ async function measurePoint(app, page, service, { checkStill }) {
 
 if (await portInUse(8080)) throw new Error("port 8080 is in use: another service or test run holds it");
 const service = await startService();
-const display = await VirtualDisplay.start();
-const app = await RepairApp.start(display);
+const session = await Session.start();
+const { app, page } = session;
 const rows = [];
 const t0 = Date.now();
 try {
-  const page = await app.connect();
   await page.send("Performance.enable");
   await speedUpPageTimers(page, SPEED);
-  await page.send("Page.navigate", { url: START_URL });
-  await page.waitForPage("the page with its hook", "window.__timeScale !== undefined && typeof window.TakeAction === 'function'");
+  await session.load();
+  await page.waitForPage("the page's timers sped up", "window.__timeScale !== undefined");
   const repair = new RepairPage(page);
-  await repair.waitForMenu();
-  await repair.chooseImage(1);
-  await repair.chooseOption("restore");
-  await repair.proceed();
-  await repair.answer(true);
+  await repair.startAction();
 
   for (const point of POINTS) {
     let last = service.polls;
@@ -267,7 +243,7 @@ try {
   const end = await page.evaluate(PAGE_STATE);
 
   const f = (x, w = 8, d = 1) => x.toFixed(d).padStart(w);
-  console.log(`load average ${os.loadavg().map((l) => l.toFixed(2)).join(" ")} on ${os.cpus().length} cores; ` +
+  console.log(`${machineLoad()}; ` +
     `page timers ${SPEED} times faster between the points; ${service.polls} polls in ${((Date.now() - t0) / 1000).toFixed(0)} s; result: ${end.msg}`);
   console.log("   lines  polls | CPU/poll  task  layout (ms) | short: CPU  task | update  +frame (ms) | tree PSS  JS heap (MiB) | shown  note");
   for (const r of rows) {
@@ -289,7 +265,6 @@ try {
   const perLine = (mib) => ((mib * 2 ** 20) / (last.lines - first.lines)).toFixed(0);
   console.log(`bytes per log line: ${perLine(last.pss - first.pss)} of tree PSS, ${perLine(last.heap - first.heap)} of JS heap`);
 } finally {
-  await app.stop();
-  await display.stop();
+  await session.stop();
   service.server.close();
 }

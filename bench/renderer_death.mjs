@@ -14,15 +14,15 @@
 import { VirtualDisplay } from "../tests/e2e/harness/display.mjs";
 import { destructive } from "../tests/e2e/harness/journal.mjs";
 import { killRenderer, pageAgain } from "../tests/e2e/harness/renderer.mjs";
-import { RepairApp } from "../tests/e2e/harness/repair_app.mjs";
+import { RepairApp, START_PAGE_READY } from "../tests/e2e/harness/repair_app.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { RepairSim } from "../tests/e2e/harness/repair_sim.mjs";
 import { sleep } from "../tests/e2e/harness/wait.mjs";
+import { median, spread } from "./figures.mjs";
 
 const RUNS = Number(process.argv[2] || 5);
 const DEATHS = Number(process.argv[3] ?? 20);
 const PHASES = ["scan", "dialog", "running", "result"];
-const START_PAGE_READY = "typeof window.TakeAction === 'function' && document.readyState === 'complete'";
 const PAGE_BACK = `${START_PAGE_READY} && (
   !!document.getElementById('loading_id') || document.getElementById('images').options.length > 1)`;
 const ACTION_PAGE_BACK = `document.getElementById('action_ui').style.display !== 'none'
@@ -50,37 +50,23 @@ const SHOWN_AT = `(async () => {
   return { started: origin, inDocument, painted };
 })()`;
 
-function median(values) {
-  const sorted = [...values].sort((a, b) => a - b);
-  const mid = Math.floor(sorted.length / 2);
-  return sorted.length % 2 ? sorted[mid] : (sorted[mid - 1] + sorted[mid]) / 2;
-}
-
-async function resetJournal() {
-  const response = await fetch("http://127.0.0.1:8080/_sim/reset", { method: "POST" });
-  if (!response.ok) throw new Error(`reset: HTTP ${response.status}`);
-}
-
 // Runs the program up to `phase`; delivers { app, repair }.
 async function reach(display, phase) {
   const app = await RepairApp.start(display);
   const repair = new RepairPage(await app.connect());
   if (phase === "scan") return { app, repair };
-  await repair.waitForMenu();
-  await repair.chooseImage(1);
-  await repair.chooseOption("restore");
+  await repair.choose(1, "restore");
   await repair.proceed();
   if (phase === "dialog") return { app, repair };
   await repair.answer(true);
-  if (phase === "running") return { app, repair };
-  await repair.waitForResult(60000);
+  if (phase === "result") await repair.waitForResult(60000);
   return { app, repair };
 }
 
 async function timeToComeBack(display) {
   const times = [];
   for (let run = 0; run < RUNS; run++) {
-    await resetJournal();
+    await sim.reset();
     const { app, repair } = await reach(display, "running");
     try {
       await repair.page.waitForPage("a log line", "document.getElementById('action_log').textContent.split('\\n').length > 2",
@@ -105,7 +91,7 @@ async function randomDeaths(display) {
   const perPhase = Object.fromEntries(PHASES.map((phase) => [phase, 0]));
   for (let death = 0; death < DEATHS; death++) {
     const phase = PHASES[death % PHASES.length];
-    await resetJournal();
+    await sim.reset();
     const { app } = await reach(display, phase);
     try {
       const waitedMs = Math.round(Math.random() * (phase === "running" ? 6000 : 1500));
@@ -131,7 +117,7 @@ const sim = await RepairSim.start({ scenario: "default", timeScale: 1 });
 try {
   console.log(`time from the renderer's death during a restore to the action page shown again (${RUNS} runs):`);
   const times = await timeToComeBack(display);
-  console.log(`  median ${median(times).toFixed(0)} ms, spread ${(Math.max(...times) - Math.min(...times)).toFixed(0)} ms`);
+  console.log(`  median ${median(times).toFixed(0)} ms, spread ${spread(times).toFixed(0)} ms`);
   console.log(`destructive requests sent again over ${DEATHS} deaths at random moments:`);
   const { repeated, perPhase } = await randomDeaths(display);
   console.log(`  ${repeated} repeated (deaths: ${PHASES.map((p) => `${perPhase[p]} ${p}`).join(", ")})`);

@@ -13,12 +13,12 @@
 // already, as a poll that repeats some lines brings. "short" is a batch of
 // 100 new lines of 7 code units (a counter in letters the log never holds).
 
-import os from "node:os";
 import { setup } from "../tests/web/harness/browser.mjs";
 import { UI } from "../tests/web/harness/ui.mjs";
 import { FakeService, answer } from "../tests/web/harness/fake_service.mjs";
+import { machineLoad } from "./figures.mjs";
 
-console.log(`load average ${os.loadavg().map((l) => l.toFixed(2)).join(" ")} on ${os.cpus().length} cores`);
+console.log(machineLoad());
 
 const SIZES = [1000, 10000, 100000, 500000];
 const BATCHES = Number(process.argv[2] || 20);
@@ -42,6 +42,12 @@ try {
         for (let i = 0; i < size; i += 1000) updateLogOutput(Array.from({ length: 1000 }, (_, k) => line(i + k)));
         const frame = () => new Promise((res) => requestAnimationFrame(() => setTimeout(res, 0)));
         await frame();
+        // Milliseconds of one updateLogOutput call.
+        const time = (batch) => {
+          const t0 = performance.now();
+          updateLogOutput(batch);
+          return performance.now() - t0;
+        };
         let next = size;
         const call = [];
         const withFrame = [];
@@ -50,20 +56,15 @@ try {
           for (let k = 0; k < 90; k++) batch.push(line(next++));
           for (let k = 0; k < 10; k++) batch.push(line(Math.floor((k * size) / 10)));
           const t0 = performance.now();
-          updateLogOutput(batch);
-          const t1 = performance.now();
+          call.push(time(batch));
           await frame();
-          const t2 = performance.now();
-          call.push(t1 - t0);
-          withFrame.push(t2 - t0);
+          withFrame.push(performance.now() - t0);
         }
         const short = [];
         for (let b = 0; b < batches; b++) {
           const batch = Array.from({ length: 100 }, (_, k) =>
             "#" + [...(b * 100 + k).toString(26).padStart(6, "0")].map((d) => String.fromCharCode(65 + parseInt(d, 26))).join(""));
-          const t0 = performance.now();
-          updateLogOutput(batch);
-          short.push(performance.now() - t0);
+          short.push(time(batch));
         }
         // The rule alone: a batch whose 100 lines all stand in the log
         // already (repeats and pieces of lines), so nothing is appended.
@@ -72,24 +73,15 @@ try {
           const batch = [];
           for (let k = 0; k < 50; k++) batch.push(line(Math.floor(((b * 50 + k) * 7919) % next)));
           for (let k = 0; k < 50; k++) batch.push(line(Math.floor(((b * 50 + k) * 104729) % next)).slice(3, 60));
-          const t0 = performance.now();
-          updateLogOutput(batch);
-          skipOnly.push(performance.now() - t0);
+          skipOnly.push(time(batch));
         }
         const note = document.getElementById("action_log_note").textContent;
         const shown = document.getElementById("action_log").textContent.split("\n").length - 1;
         const median = (a) => [...a].sort((x, y) => x - y)[Math.floor(a.length / 2)];
         const max = (a) => Math.max(...a);
-        return {
-          lines: shown + (parseInt(note, 10) || 0),
-          expected: size + batches * 190,
-          callMedian: median(call),
-          callMax: max(call),
-          frameMedian: median(withFrame),
-          frameMax: max(withFrame),
-          skipMedian: median(skipOnly),
-          shortMedian: median(short),
-        };
+        return { lines: shown + (parseInt(note, 10) || 0), expected: size + batches * 190,
+          callMedian: median(call), callMax: max(call), frameMedian: median(withFrame), frameMax: max(withFrame),
+          skipMedian: median(skipOnly), shortMedian: median(short) };
       },
       { size, batches: BATCHES, src: line.toString() },
     );

@@ -28,9 +28,7 @@ describe("the accessibility tree", () => {
     assert.deepEqual(ofRole(page, "main").length, 1);
     assert.deepEqual(ofRole(page, "heading").map(([name]) => name).slice(0, 2), ["Lumenos Repair", "Restore"]);
 
-    const { disc, image } = JSON.parse((await repair.menu())[1].value);
-    await repair.chooseImage(1);
-    await repair.chooseOption("restore");
+    const { disc, image } = await repair.choose(1, "restore");
     await repair.proceed();
     const open = await tree();
     assert.deepEqual(ofRole(open, "alertdialog"), [["Restore", `${disc} : ${image} Action can't be undone. Continue?`]]);

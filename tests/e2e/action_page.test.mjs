@@ -3,35 +3,26 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { destructive, named, scanUuid } from "./harness/journal.mjs";
+import { actionUuid, destructive, named, scanUuid } from "./harness/journal.mjs";
 import { useSession } from "./harness/session.mjs";
 
 describe("the action page's buttons", () => {
   let menu;
   let restoreUuid;
   const { session, repair } = useSession({ sim: { scenario: "default", timeScale: 2 } }, async () => {
-    menu = await repair.waitForMenu();
-    await repair.chooseImage(1);
-    await repair.chooseOption("restore");
-    await repair.proceed();
-    await repair.answer(true);
+    ({ menu } = await repair.startAction());
     await repair.waitForResult();
-    const journal = await session.sim.journal();
-    const scan = scanUuid(journal);
-    restoreUuid = named(journal, "status").find((e) => e.params.uuid !== scan).params.uuid;
+    restoreUuid = actionUuid(await session.sim.journal());
   });
 
-  const serviceLog = async (uuid) => (await (await fetch(
-    `http://127.0.0.1:8080/lumenos-repair/status?uuid=${uuid}&start=0&max=100`)).json()).log_messages;
-
   it("Clear Log empties the log area and the service's log of the restore", async () => {
-    assert.ok((await serviceLog(restoreUuid)).length > 0, "the service holds a log first");
+    assert.ok((await session.sim.logOf(restoreUuid)).length > 0, "the service holds a log first");
     await session.page.click("clearlogbtn");
     const state = await repair.waitForActionMessage("the clear's outcome", "m === 'Logs cleaned'", 10000);
     assert.equal(state.log, "");
     const clears = named(await session.sim.journal(), "clear");
     assert.deepEqual(clears.map((e) => e.params), [{ uuid: restoreUuid }]);
-    assert.deepEqual(await serviceLog(restoreUuid), []);
+    assert.deepEqual(await session.sim.logOf(restoreUuid), []);
   });
 
   it("Reboot asks about the image chosen now and reboots it only after Yes", async () => {

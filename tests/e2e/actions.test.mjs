@@ -3,8 +3,9 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { destructive, named, pollsOf, scanUuid } from "./harness/journal.mjs";
+import { actionUuid, destructive, pollsOf, scanUuid } from "./harness/journal.mjs";
 import { useSession } from "./harness/session.mjs";
+import { sleep } from "./harness/wait.mjs";
 
 const SIM = { scenario: "default", timeScale: 2 };
 const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
@@ -16,14 +17,11 @@ describe("the four actions against the default scenario", () => {
   // are chosen; "Proceed" is refused once with No and once with Escape.
   async function chooseAndRefuse(entry, option, title) {
     await session.restartSim(SIM);
-    const menu = await repair.waitForMenu();
-    const { disc, image } = JSON.parse(menu[entry].value);
-    await repair.chooseImage(entry);
-    await repair.chooseOption(option);
+    const { disc, image } = await repair.choose(entry, option);
     for (const refuse of [() => repair.answer(false), () => repair.escape()]) {
       assert.deepEqual(await repair.proceed(), { title, message: `${disc} : ${image}${CONFIRM_MESSAGE}` });
       await refuse();
-      await new Promise((resolve) => setTimeout(resolve, 300));
+      await sleep(300);
       assert.equal(await repair.actionPageShown(), false, "the first page stays");
       assert.deepEqual(destructive(await session.sim.journal()), [], "nothing sent without Yes");
     }
@@ -31,18 +29,15 @@ describe("the four actions against the default scenario", () => {
     return { disc, image };
   }
 
-  async function confirm() {
-    await repair.proceed();
-    await repair.answer(true);
-  }
-
-  // The one request of `name` in the journal, and the scan uuid.
-  async function theRequest(name) {
+  // The journal holds one destructive request: of `name`, with
+  // params(the scan uuid) as its parameters. Delivers the journal.
+  async function assertTheRequest(name, params) {
     const journal = await session.sim.journal();
     const sent = destructive(journal);
     assert.equal(sent.length, 1, `exactly one destructive request: ${JSON.stringify(sent)}`);
     assert.equal(sent[0].path, `/lumenos-repair/${name}`);
-    return { request: sent[0], scan: scanUuid(journal), journal };
+    assert.deepEqual(sent[0].params, params(scanUuid(journal)));
+    return journal;
   }
 
   it("the scan fills the menu with every image of both discs", async () => {
@@ -73,10 +68,8 @@ describe("the four actions against the default scenario", () => {
     assert.equal(result.message, `SUCCESS  Restore of ${image} finished`);
     assert.equal(result.mark, "pass.png");
 
-    const { request, scan, journal } = await theRequest("restore");
-    assert.deepEqual(request.params, { disc, image, scanuuid: scan });
-    const actionPolls = named(journal, "status").filter((p) => p.params.uuid !== scan);
-    const uuid = actionPolls[0].params.uuid;
+    const journal = await assertTheRequest("restore", (scan) => ({ disc, image, scanuuid: scan }));
+    const uuid = actionUuid(journal);
     const polls = pollsOf(journal, uuid);
     assert.ok(polls.length >= 2, `followed over several polls: ${polls.length}`);
     assert.deepEqual(polls.map((p) => p.params.max), polls.map(() => "100"));
@@ -85,42 +78,37 @@ describe("the four actions against the default scenario", () => {
 
     // The log area holds the request's message and every log line of the
     // service exactly once.
-    const service = await (await fetch(
-      `http://127.0.0.1:8080/lumenos-repair/status?uuid=${uuid}&start=0&max=100`)).json();
     assert.deepEqual(result.log.split("\n").filter(Boolean),
-      [`Restore of ${image} on ${disc} started`, ...service.log_messages]);
+      [`Restore of ${image} on ${disc} started`, ...(await session.sim.logOf(uuid))]);
   });
 
   it("Factory Reset sends the image key as efi and the scan uuid as image", async () => {
     const { disc, image } = await chooseAndRefuse(1, "factory-reset", "Factory-reset");
-    await confirm();
+    await repair.confirm();
     const result = await repair.waitForResult();
     assert.equal(result.label, `Running Factory-reset on ${disc} : ${image}`);
     assert.equal(result.message, `SUCCESS  Factory reset of ${disc} finished`);
     assert.equal(result.mark, "pass.png");
-    const { request, scan } = await theRequest("factory-reset");
-    assert.deepEqual(request.params, { disc, efi: image, image: scan });
+    await assertTheRequest("factory-reset", (scan) => ({ disc, efi: image, image: scan }));
   });
 
   it("Repair (Advance) ends with the fixed advice", async () => {
     const { disc, image } = await chooseAndRefuse(3, "repair", "Repair");
-    await confirm();
+    await repair.confirm();
     const result = await repair.waitForResult();
     assert.equal(result.message, "SUCCESS  Minimize this window  and repair manually with caution");
     assert.equal(result.mark, "pass.png");
-    const { request, scan } = await theRequest("repair");
-    assert.deepEqual(request.params, { disc, image, scanuuid: scan });
+    await assertTheRequest("repair", (scan) => ({ disc, image, scanuuid: scan }));
   });
 
   it("Reboot announces itself at once and is followed to success", async () => {
     const { disc, image } = await chooseAndRefuse(3, "reboot", "Reboot");
-    await confirm();
+    await repair.confirm();
     const announced = await repair.waitForActionMessage("the reboot's announcement",
       "m === 'Rebooting in 10 sec'", 5000);
     assert.equal(announced.label, `Running Reboot on ${disc} : ${image}`);
     const result = await repair.waitForResult();
     assert.equal(result.message, "SUCCESS  Reboot scheduled");
-    const { request, scan } = await theRequest("reboot");
-    assert.deepEqual(request.params, { disc, image, scanuuid: scan, delay: "10" });
+    await assertTheRequest("reboot", (scan) => ({ disc, image, scanuuid: scan, delay: "10" }));
   });
 });

@@ -17,7 +17,6 @@ import path from "node:path";
 import { describe, it } from "node:test";
 import { destructive } from "./harness/journal.mjs";
 import { artifactDir } from "./harness/paths.mjs";
-import { START_PAGE_READY, START_URL } from "./harness/repair_app.mjs";
 import { useSession } from "./harness/session.mjs";
 import { sleep } from "./harness/wait.mjs";
 
@@ -41,12 +40,8 @@ const KEYS = ["Escape", "Enter", "Tab", "ArrowUp", "ArrowDown", "ArrowLeft", "Ar
 const PAD_A = 0;
 const PAD_INPUTS = [PAD_A, 1, 12, 13, 14, 15, "stick"];
 // The dialog's title for each request path.
-const TITLE_OF = {
-  "/lumenos-repair/restore": "Restore",
-  "/lumenos-repair/factory-reset": "Factory-reset",
-  "/lumenos-repair/repair": "Repair",
-  "/lumenos-repair/reboot": "Reboot",
-};
+const TITLE_OF = { "/lumenos-repair/restore": "Restore", "/lumenos-repair/factory-reset": "Factory-reset",
+  "/lumenos-repair/repair": "Repair", "/lumenos-repair/reboot": "Reboot" };
 
 // mulberry32: a small seeded generator.
 function generator(seed) {
@@ -88,8 +83,8 @@ const TARGETS = [...CHECKBOXES, "images", "ok_button", "reboot1", "clearlogbtn",
 // its buttons then answers nothing.
 const SNAPSHOT = `(() => {
   const $ = (id) => document.getElementById(id);
-  const shown = (e) => !!e && getComputedStyle(e).display !== "none";
   const focused = document.activeElement ? document.activeElement.id : "";
+  const entry = $("images").options[$("images").selectedIndex];
   const overlay = !!$("exConfirmPromiseOverLay");
   const d = window.__dialog;
   const open = overlay && !!d.confirmPromiseInterval && d.confirmPromiseVal === null;
@@ -100,16 +95,11 @@ const SNAPSHOT = `(() => {
     if (r && r.width > 0 && r.height > 0) centres[id] = { x: r.left + r.width / 2, y: r.top + r.height / 2 };
   }
   return {
-    centres,
-    overlay,
-    focused,
+    centres, overlay, focused,
     dialog: open ? { title: $("exConfirmPromise_title").textContent,
                      message: $("exConfirmPromiseWrap").querySelector("p").textContent } : null,
-    choice: (() => {
-      const entry = $("images").options[$("images").selectedIndex];
-      return entry && !entry.disabled ? entry.value : "";
-    })(),
-    actionPage: shown($("action_ui")),
+    choice: entry && !entry.disabled ? entry.value : "",
+    actionPage: getComputedStyle($("action_ui")).display !== "none",
     entries: $("images").options.length,
   };
 })()`;
@@ -207,8 +197,7 @@ describe("the confirmation invariant under random use", () => {
     // A fresh page (and scan) now and then: the action page, once shown,
     // covers "Proceed" for good.
     async function reload() {
-      await page.send("Page.navigate", { url: START_URL });
-      await page.waitForPage("the page to load afresh", START_PAGE_READY);
+      await session.load();
       await repair.waitForMenu();
       assert.equal(await page.evaluate(OBSERVE), true, "the page's dialog object");
       counts.reloads += 1;
@@ -233,8 +222,9 @@ describe("the confirmation invariant under random use", () => {
         // Let the page react; an answer is noticed by the dialog's watcher.
         await sleep(yeses.length > before ? 120 : 15);
       }
-      // Requests started by the last inputs reach the journal.
-      await sleep(1000);
+      // Requests started by the last inputs reach the journal: each within
+      // ANSWER_TO_REQUEST_MS of its Yes.
+      await sleep(Math.max(1000, (yeses.at(-1)?.at ?? 0) + ANSWER_TO_REQUEST_MS - Date.now()));
     } catch (e) {
       await keepEvidence(e);
       throw e;

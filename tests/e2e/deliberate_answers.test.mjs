@@ -6,7 +6,6 @@
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 import { destructive } from "./harness/journal.mjs";
-import { START_URL } from "./harness/repair_app.mjs";
 import { useSession } from "./harness/session.mjs";
 import { sleep } from "./harness/wait.mjs";
 
@@ -20,17 +19,13 @@ describe("deliberate answers only", () => {
 
   // A fresh page with an image and "restore" chosen.
   async function firstPage() {
-    const { page } = session;
-    await page.send("Page.navigate", { url: START_URL });
-    await page.waitForPage("the page to load afresh", "document.readyState === 'complete' && typeof window.TakeAction === 'function'");
-    await repair.waitForMenu();
-    await repair.chooseImage(1);
-    await repair.chooseOption("restore");
+    await session.load();
+    await repair.choose(1, "restore");
   }
 
   async function focusProceedByKeys() {
     for (let i = 0; i < 4; i++) await session.page.press("Tab");
-    await session.page.waitForPage("the focus on Proceed", "document.activeElement.id === 'ok_button'");
+    await repair.waitForFocus("ok_button", "four Tabs");
   }
 
   it("held keys open the dialog and answer nothing; a fresh press answers once; later presses do nothing", async () => {
@@ -46,7 +41,7 @@ describe("deliberate answers only", () => {
       assert.equal(await repair.dialogOpen(), true, "the dialog is still waiting for its answer");
       if (key === "Enter") {
         await repair.escape();
-        await page.waitForPage("the focus back on Proceed", "document.activeElement.id === 'ok_button'");
+        await repair.waitForFocus("ok_button", "Escape");
       }
     }
 
@@ -78,11 +73,7 @@ describe("deliberate answers only", () => {
     await firstPage();
     const earlier = (await sent()).length;
     const { x, y } = await page.centreOf("ok_button");
-    await page.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y });
-    for (const clickCount of [1, 2]) {
-      await page.send("Input.dispatchMouseEvent", { type: "mousePressed", x, y, button: "left", clickCount });
-      await page.send("Input.dispatchMouseEvent", { type: "mouseReleased", x, y, button: "left", clickCount });
-    }
+    for (const clickCount of [1, 2]) await page.clickAt(x, y, clickCount);
     await sleep(SETTLE_MS);
     assert.equal(await repair.dialogOpen(), true);
     assert.deepEqual((await sent()).slice(earlier), []);

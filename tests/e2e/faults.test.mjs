@@ -4,8 +4,9 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { destructive, pollsOf, scanUuid } from "./harness/journal.mjs";
+import { actionUuid, destructive, pollsOf } from "./harness/journal.mjs";
 import { useSession } from "./harness/session.mjs";
+import { sleep } from "./harness/wait.mjs";
 
 describe("a restore against a failing service", () => {
   const { session, repair } = useSession();
@@ -13,11 +14,7 @@ describe("a restore against a failing service", () => {
   // Loads the scenario and confirms a restore of the first image.
   async function startRestore(scenario) {
     await session.restartSim({ scenario });
-    await repair.waitForMenu();
-    await repair.chooseImage(1);
-    await repair.chooseOption("restore");
-    await repair.proceed();
-    await repair.answer(true);
+    await repair.startAction();
   }
 
   // Confirms a restore under the scenario and waits for its result;
@@ -31,15 +28,8 @@ describe("a restore against a failing service", () => {
     const result = await repair.waitForResult(60000);
     const journal = await session.sim.journal();
     assert.equal(destructive(journal).length, 1);
-    const scan = scanUuid(journal);
-    const uuid = journal.find((e) => e.path.endsWith("/status") && e.params.uuid !== scan).params.uuid;
+    const uuid = actionUuid(journal);
     return { result, uuid, polls: pollsOf(journal, uuid) };
-  }
-
-  // The service's whole log of a request (the query joins the journal).
-  async function serviceLogOf(uuid) {
-    const answer = await fetch(`http://127.0.0.1:8080/lumenos-repair/status?uuid=${uuid}&start=0&max=100`);
-    return (await answer.json()).log_messages;
   }
 
   it("ends with the failure line and the fail mark when the service reports code 500 mid-way", async () => {
@@ -48,7 +38,7 @@ describe("a restore against a failing service", () => {
     assert.equal(result.mark, "fail.png");
     assert.equal(polls.length, 3, "followed until the third poll brought the failure");
     // No poll after the end.
-    await new Promise((resolve) => setTimeout(resolve, 2500));
+    await sleep(2500);
     assert.equal(pollsOf(await session.sim.journal(), uuid).length, 3);
   });
 
@@ -63,7 +53,7 @@ describe("a restore against a failing service", () => {
     assert.ok(starts[1] > 0, `lines came with the first poll: ${starts}`);
     assert.deepEqual(starts.slice(2, 5), [starts[1], starts[1], starts[1]], `offsets ${starts}`);
     const shown = result.log.split("\n").filter(Boolean);
-    assert.deepEqual(shown.slice(1), await serviceLogOf(uuid), "every line of the service once, in order");
+    assert.deepEqual(shown.slice(1), await session.sim.logOf(uuid), "every line of the service once, in order");
   });
 
   it("says that the service is not answering while polls go unanswered, takes it back and goes on to the result", async () => {

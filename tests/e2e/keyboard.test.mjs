@@ -15,21 +15,17 @@ function walk(title, body) {
   describe(title, () => body(useSession({ sim: { scenario: "default", timeScale: 2 } })));
 }
 
-const focusOn = (page, id, after) =>
-  page.waitForPage(`the focus on "${id}" after ${after}`,
-    `document.activeElement && document.activeElement.id === ${JSON.stringify(id)}`);
-
 walk("keyboard operation with Tab and the space bar", ({ session, repair }) => {
   // Presses X keys, then waits until the focused element has id `focused`.
   async function keys(names, focused) {
     await session.display.run("xdotool", ["key", "--delay", "80", ...names]);
-    await focusOn(session.page, focused, names.join(" "));
+    await repair.waitForFocus(focused, names.join(" "));
   }
 
   it("restores an image from start to result and closes, without the pointer", async () => {
     const { app, page } = session;
     const menu = await repair.waitForMenu();
-    await focusOn(page, "images", "the first page became usable");
+    await repair.waitForFocus("images", "the first page became usable");
     await keys(["space"], "images"); // opens the list's pop-up
     await sleep(300);
     await keys(["Down", "Return"], "images");
@@ -64,7 +60,7 @@ walk("operation with the unit's controls alone: arrows, Enter, Escape", ({ sessi
     // Presses keys, one after the other, then waits for the focus on `id`.
     async function press(keys, id) {
       for (const key of keys) await page.press(key);
-      await focusOn(page, id, keys.join(" "));
+      await repair.waitForFocus(id, keys.join(" "));
     }
     // Down until the focus leaves the log area, which scrolls first.
     async function leaveLogDown() {
@@ -77,7 +73,7 @@ walk("operation with the unit's controls alone: arrows, Enter, Escape", ({ sessi
 
     const menu = await repair.waitForMenu();
     assert.ok(menu.length >= 3, "two images to choose from");
-    await focusOn(page, "images", "the first page became usable");
+    await repair.waitForFocus("images", "the first page became usable");
     assert.equal(await page.evaluate("scrollY"), 0, "the page did not scroll");
 
     // The list opens by Enter and takes an entry by Enter. A Down on the
@@ -105,7 +101,7 @@ walk("operation with the unit's controls alone: arrows, Enter, Escape", ({ sessi
     await session.keepScreenshot("focus-mark-dialog");
     await page.press("Escape");
     await repair.waitForDialogGone();
-    await focusOn(page, "ok_button", "No by Escape");
+    await repair.waitForFocus("ok_button", "No by Escape");
     await sleep(800);
     assert.deepEqual(await sent(), [], "No by Escape sends nothing");
 
@@ -121,7 +117,7 @@ walk("operation with the unit's controls alone: arrows, Enter, Escape", ({ sessi
 
     // The action page: its log area has the focus; Down leaves it for the
     // button row, where Right goes to "Reboot".
-    await focusOn(page, "action_log", "the action page opened");
+    await repair.waitForFocus("action_log", "the action page opened");
     await leaveLogDown();
     await press(["ArrowRight", "ArrowRight", "ArrowRight"], "reboot1");
     await session.keepScreenshot("focus-mark-result");

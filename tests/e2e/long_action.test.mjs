@@ -7,8 +7,9 @@
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 import { setPageTimerScale, speedUpPageTimers } from "./harness/page_timers.mjs";
-import { writeScenario } from "./harness/repair_sim.mjs";
+import { writeRestoreScenario } from "./harness/repair_sim.mjs";
 import { useSession } from "./harness/session.mjs";
+import { sleep } from "./harness/wait.mjs";
 
 // The page's timers run PAGE_SPEED times faster, the stand-in's clock
 // SIM_SPEED times: it makes its lines faster than the page fetches them
@@ -17,14 +18,6 @@ const PAGE_SPEED = 20;
 const SIM_SPEED = 60;
 const LOG_LINES = Array.from({ length: 12000 }, (_, i) =>
   `[${String(i).padStart(5, "0")}] rsync: /usr/lib/lumenos/modules/module-${i}.so copied (${(i * 7919) % 100000} bytes)`);
-const SCENARIO = {
-  name: "long-restore",
-  description: "a restore whose log outgrows the log area",
-  operations: {
-    scan: { duration_ms: 1000 },
-    restore: { duration_ms: 1200000, status_lines: ["Copying", "Verifying"], log_lines: LOG_LINES },
-  },
-};
 // How long the page may take to start handling a press (a sanity bound,
 // not a measurement: the figures are printed).
 const PRESS_SANITY_MS = 2500;
@@ -54,28 +47,31 @@ const RECORD_LIST_LATENCY = `(() => {
   }
 })()`;
 
+// The log area as shown, and the count of the log lines received.
 const AREA = `(() => {
   const area = document.getElementById("action_log");
   const note = document.getElementById("action_log_note");
-  return { lines: area.textContent.split("\\n").slice(0, -1), atEnd: area.scrollHeight - area.scrollTop - area.clientHeight <= 4,
-           value: area.value === area.textContent, note: note.hidden ? null : note.textContent };
+  const [top, end, text] = [area.scrollTop, area.scrollHeight - area.clientHeight, area.textContent];
+  return { top, end, text, lines: text.split("\\n").slice(0, -1), atEnd: end - top <= 4, value: area.value === text,
+           note: note.hidden ? null : note.textContent, count: window.__logReceived.count };
 })()`;
 
 // Where a smooth scroll of the area ends: the same place twice, 200 ms apart.
 async function areaAtRest(page) {
   let last;
   for (let tries = 0; ; tries++) {
-    const now = await page.evaluate(`(() => { const a = document.getElementById("action_log");
-      return { top: a.scrollTop, end: a.scrollHeight - a.clientHeight, text: a.textContent }; })()`);
+    const now = await page.evaluate(AREA);
     if (last && now.top === last.top) return now;
     assert.ok(tries < 50, "the area's scrolling comes to rest");
     last = now;
-    await new Promise((resolve) => setTimeout(resolve, 200));
+    await sleep(200);
   }
 }
 
 describe("a long action", () => {
-  const sim = { scenario: writeScenario(SCENARIO), timeScale: SIM_SPEED };
+  const scenario = writeRestoreScenario("long-restore", "a restore whose log outgrows the log area",
+    { duration_ms: 1200000, status_lines: ["Copying", "Verifying"], log_lines: LOG_LINES });
+  const sim = { scenario, timeScale: SIM_SPEED };
   const { session, repair } = useSession({ sim }, async () => {
     await speedUpPageTimers(session.page, PAGE_SPEED);
     await session.page.send("Page.addScriptToEvaluateOnNewDocument", { source: RECORD_LOG_RECEIVED });
@@ -86,10 +82,7 @@ describe("a long action", () => {
     const { page } = session;
     await repair.waitForMenu();
     await page.evaluate("window.__logReceived = { count: 0, last: null }"); // the scan's lines aside
-    await repair.chooseImage(1);
-    await repair.chooseOption("restore");
-    await repair.proceed();
-    await repair.answer(true);
+    await repair.startAction();
     await page.evaluate(RECORD_LIST_LATENCY);
     const shown = await page.evaluate("import('./log_view.js').then((m) => m.VIEW_LINES)");
 
@@ -98,7 +91,7 @@ describe("a long action", () => {
     for (let i = 0; i < 3; i++) {
       await page.click("images");
       await page.press("Escape");
-      await new Promise((resolve) => setTimeout(resolve, 300));
+      await sleep(300);
     }
     await page.waitForPage(`${shown + 100} log lines`, `window.__logReceived.count > ${shown + 100}`,
       { timeout: 90000, interval: 50 });
@@ -109,15 +102,10 @@ describe("a long action", () => {
 
     // A turn of the wheel up. A poll handled just before the scroll starts
     // brings the area back to its end: the reader turns the wheel again.
-    const wheel = async (deltaY) => {
-      const { x, y } = await page.centreOf("action_log");
-      await page.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y });
-      await page.send("Input.dispatchMouseEvent", { type: "mouseWheel", x, y, deltaX: 0, deltaY });
-    };
     let still;
     for (let turns = 0; !still || still.top >= still.end - 20; turns++) {
       assert.ok(turns < 5, "the wheel scrolls the area up");
-      await wheel(-600);
+      await page.wheel("action_log", -600);
       still = await areaAtRest(page);
     }
     // Every few hundred milliseconds while 5 polls' lines arrive: the same
@@ -126,18 +114,16 @@ describe("a long action", () => {
     const deadline = Date.now() + 90000;
     for (let count = from; count < from + 500; ) {
       assert.ok(Date.now() < deadline, `5 polls' lines while scrolled up: ${count - from} after 90 s`);
-      await new Promise((resolve) => setTimeout(resolve, 300));
-      const now = await page.evaluate(`(() => { const a = document.getElementById("action_log");
-        return { top: a.scrollTop, same: a.textContent === ${JSON.stringify(still.text)}, count: window.__logReceived.count,
-                 note: document.getElementById("action_log_note").textContent }; })()`);
-      assert.deepEqual([now.top, now.same], [still.top, true], `${now.count - from} lines after scrolling up`);
+      await sleep(300);
+      const now = await page.evaluate(AREA);
+      assert.deepEqual([now.top, now.text === still.text], [still.top, true], `${now.count - from} lines after scrolling up`);
       const [, earlier, below] = /^(\d+) earlier lines not shown, (\d+) new lines? below$/.exec(now.note) ?? [];
       if (now.count > from) assert.equal(Number(earlier) + shown + Number(below), 1 + now.count, now.note);
       count = now.count;
     }
     await session.keepScreenshot("long-action-scrolled-up");
 
-    await wheel(100000);
+    await page.wheel("action_log", 100000);
     await page.waitForPage("the area back at its end", `${AREA}.atEnd`);
     // The page's clock stops: the poll under way is the last one.
     await setPageTimerScale(page, 1e-6);

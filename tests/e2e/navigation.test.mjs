@@ -6,7 +6,7 @@ import http from "node:http";
 import { after, before, describe, it } from "node:test";
 import { START_URL } from "./harness/repair_app.mjs";
 import { useSession } from "./harness/session.mjs";
-import { waitFor } from "./harness/wait.mjs";
+import { sleep, waitFor } from "./harness/wait.mjs";
 
 const GREY = [0x96, 0x96, 0x96];
 const WHITE = [0xff, 0xff, 0xff];
@@ -69,13 +69,12 @@ describe("navigations of the main frame", () => {
   });
 
   it("leaves the frame where it was when a navigation is cancelled (-3)", async () => {
-    await navigate(START_URL);
-    await session.page.waitForPage("the start page's modules", "typeof window.TakeAction === 'function'");
+    await session.load();
     await session.page.evaluate("window.__marker = 'still here'");
     const answer = await navigate(`http://127.0.0.1:${server.address().port}/no-content`);
     assert.equal(answer.errorText, "net::ERR_ABORTED");
     // Give a wrongly shown error page time to load.
-    await new Promise((resolve) => setTimeout(resolve, 1500));
+    await sleep(1500);
     assert.equal(await session.page.evaluate("location.href"), START_URL);
     assert.equal(await session.page.evaluate("window.__marker"), "still here");
   });

@@ -9,38 +9,23 @@ import { describe, it } from "node:test";
 import { destructive, named, scanUuid } from "./harness/journal.mjs";
 import { killRenderer, pageAgain } from "./harness/renderer.mjs";
 import { START_PAGE_READY } from "./harness/repair_app.mjs";
-import { writeScenario } from "./harness/repair_sim.mjs";
+import { writeRestoreScenario } from "./harness/repair_sim.mjs";
 import { useSession } from "./harness/session.mjs";
 
 const LOG_LINES = Array.from({ length: 8 }, (_, i) => `written block group ${i + 1} of 8`);
-const SCENARIO = {
-  name: "restore-to-kill-in",
-  description: "a restore long enough to kill the page's renderer in it",
-  operations: {
-    scan: { duration_ms: 1000 },
-    restore: {
-      duration_ms: 16000,
-      message: "Restore accepted",
-      status_lines: ["Writing system", "Writing boot"],
-      log_lines: LOG_LINES,
-      final_line: "Restore finished",
-    },
-  },
-};
 const ACTION_PAGE_BACK =
   "document.getElementById('action_ui').style.display !== 'none' && document.getElementById('action_label').textContent !== 'Action:  '";
 
 describe("the page's renderer dies", () => {
-  const sim = { scenario: writeScenario(SCENARIO), timeScale: 1 };
+  const scenario = writeRestoreScenario("restore-to-kill-in", "a restore long enough to kill the page's renderer in it",
+    { duration_ms: 16000, message: "Restore accepted", status_lines: ["Writing system", "Writing boot"],
+      log_lines: LOG_LINES, final_line: "Restore finished" });
+  const sim = { scenario, timeScale: 1 };
   const { session, repair } = useSession({ sim });
 
   it("during a restore: the action page comes back with the whole log and goes on to the result", async (t) => {
     const { app } = session;
-    await repair.waitForMenu();
-    await repair.chooseImage(1);
-    await repair.chooseOption("restore");
-    await repair.proceed();
-    await repair.answer(true);
+    await repair.startAction();
     await session.page.waitForPage("two log lines",
       "document.getElementById('action_log').textContent.split('\\n').length > 3", { timeout: 20000 });
     const running = await repair.actionState();
@@ -72,9 +57,7 @@ describe("the page's renderer dies", () => {
   it("with the dialog open: the first page comes back and nothing is sent", async () => {
     const { app } = session;
     await session.restartSim(sim);
-    await repair.waitForMenu();
-    await repair.chooseImage(1);
-    await repair.chooseOption("restore");
+    await repair.choose(1, "restore");
     await repair.proceed();
 
     await killRenderer(app);

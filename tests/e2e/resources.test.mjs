@@ -4,10 +4,9 @@
 import assert from "node:assert/strict";
 import { readdirSync, readFileSync } from "node:fs";
 import path from "node:path";
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import { MIME_TYPES } from "../mime_types.mjs";
 import { repoRoot } from "./harness/paths.mjs";
-import { START_URL } from "./harness/repair_app.mjs";
 import { useSession } from "./harness/session.mjs";
 import { waitFor } from "./harness/wait.mjs";
 
@@ -20,11 +19,8 @@ function xhr(page, url) {
     const request = new XMLHttpRequest();
     request.open("GET", ${JSON.stringify(url)});
     request.responseType = "arraybuffer";
-    request.onload = () => resolve({
-      status: request.status,
-      type: request.getResponseHeader("content-type"),
-      bytes: Array.from(new Uint8Array(request.response)),
-    });
+    request.onload = () => resolve({ status: request.status, type: request.getResponseHeader("content-type"),
+      bytes: Array.from(new Uint8Array(request.response)) });
     request.onerror = () => resolve({ error: true, status: request.status });
     request.send();
   })`);
@@ -83,17 +79,14 @@ describe("the page's files under client://web/", () => {
 
   it("serve the page with a doubled slash after the host", async () => {
     const { page } = session;
-    await page.send("Page.navigate", { url: "client://web//index.html" });
-    await page.waitForPage("the page behind the doubled slash to run its modules",
-      "location.href === 'client://web//index.html' && typeof window.TakeAction === 'function'");
+    await session.load("client://web//index.html");
     assert.equal(await page.evaluate("document.title"), "Lumenos Repair");
     assert.equal(await page.evaluate("getComputedStyle(document.body).overflow"), "hidden", "its style sheet applies");
   });
 
   it("fail cleanly for a name that is not in the store, and the program keeps running", async () => {
     const { app, page } = session;
-    await page.send("Page.navigate", { url: START_URL });
-    await page.waitForPage("the start page", "typeof window.TakeAction === 'function'");
+    await session.load();
     for (const url of ["client://web/nope.js", "client://web/index.html?x=1", "client://web/", "client://web/INDEX.HTML"]) {
       failures.length = 0;
       const answer = await xhr(page, url);

@@ -5,6 +5,7 @@ import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 import { named } from "./harness/journal.mjs";
 import { useSession } from "./harness/session.mjs";
+import { sleep } from "./harness/wait.mjs";
 
 // Records every text that "scan_msg" shows, from the page's first moment.
 const RECORD_SCAN_TEXTS = `
@@ -50,13 +51,13 @@ describe("the scan at start", () => {
       { timeout: 15000 });
     assert.equal(await repair.text("scan_msg"), "Failed: Restart application");
     assert.equal(await page.evaluate("getComputedStyle(document.getElementById('loading_img')).display"), "none");
-    await new Promise((resolve) => setTimeout(resolve, 1500));
+    await sleep(1500);
     assert.equal(await page.evaluate("!!document.getElementById('loading_id')"), true, "the overlay stays");
     assert.deepEqual(named(await session.sim.journal(), "list"), []);
 
     // The overlay takes the pointer: a click where "Proceed" is reaches nothing.
     await page.click("ok_button");
-    await new Promise((resolve) => setTimeout(resolve, 300));
+    await sleep(300);
     assert.equal(await repair.text("status"), "");
   });
 

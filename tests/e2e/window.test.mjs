@@ -79,8 +79,7 @@ describe("the window of a plain start", () => {
     // The page is only the engine's client here: its own script policy, which
     // admits no request but the service's, is set aside for a fresh load.
     await page.send("Page.setBypassCSP", { enabled: true });
-    await page.send("Page.reload");
-    await page.waitForPage("the page to load afresh", "document.readyState === 'complete' && typeof window.TakeAction === 'function'");
+    await session.load();
     let sent;
     const server = http.createServer((request, response) => {
       sent = request.headers["user-agent"];
@@ -98,12 +97,9 @@ describe("the window of a plain start", () => {
 
   it("goes fullscreen when the page asks, and back when it leaves", async () => {
     const { display, page, window } = session;
-    const gesture = (expression) => page.send("Runtime.evaluate", {
-      expression, userGesture: true, awaitPromise: true, returnByValue: true,
-    });
-    const entered = await gesture(
-      "document.documentElement.requestFullscreen().then(() => 'entered', (e) => String(e))");
-    assert.equal(entered.result.value, "entered");
+    const gesture = (expression) => page.evaluate(expression, { userGesture: true });
+    assert.equal(await gesture("document.documentElement.requestFullscreen().then(() => 'entered', (e) => String(e))"),
+      "entered");
     await waitFor("_NET_WM_STATE_FULLSCREEN on the window", async () =>
       (await display.atoms(window.id, "_NET_WM_STATE")).includes("_NET_WM_STATE_FULLSCREEN"));
     await gesture("document.exitFullscreen()");
@@ -115,12 +111,10 @@ describe("the window of a plain start", () => {
 
   it("opens a pop-up in a window of its own; closing it leaves the program running", async () => {
     const { app, display, page, window } = session;
-    const opened = await page.send("Runtime.evaluate", {
-      expression: "window.__popup = window.open('about:blank', '_blank', 'width=320,height=240'); !!window.__popup",
-      userGesture: true,
-      returnByValue: true,
-    });
-    assert.equal(opened.result.value, true);
+    const opened = await page.evaluate(
+      "window.__popup = window.open('about:blank', '_blank', 'width=320,height=240'); !!window.__popup",
+      { userGesture: true });
+    assert.equal(opened, true);
     const popup = await waitFor("the pop-up's window", async () =>
       (await display.windows()).find((w) => w.pid === app.pid && w.id !== window.id));
     await page.evaluate("window.__popup.document.title = 'Pop-up'");

@@ -1,7 +1,7 @@
 // A minimal Chrome DevTools Protocol client for one page target.
 
 import WebSocket from "ws";
-import { waitFor, withTimeout } from "./wait.mjs";
+import { sleep, waitFor, withTimeout } from "./wait.mjs";
 
 const COMMAND_TIMEOUT = 15000;
 
@@ -16,14 +16,11 @@ export class PageSession {
   static async connect(webSocketUrl) {
     const session = new PageSession();
     session.socket = new WebSocket(webSocketUrl, { perMessageDeflate: false });
-    await withTimeout(
-      `the DevTools socket ${webSocketUrl} to open`,
-      new Promise((resolve, reject) => {
-        session.socket.once("open", resolve);
-        session.socket.once("error", reject);
-      }),
-      COMMAND_TIMEOUT,
-    );
+    const opened = new Promise((resolve, reject) => {
+      session.socket.once("open", resolve);
+      session.socket.once("error", reject);
+    });
+    await withTimeout(`the DevTools socket ${webSocketUrl} to open`, opened, COMMAND_TIMEOUT);
     session.socket.on("message", (data) => session.dispatch(JSON.parse(data.toString())));
     session.socket.on("close", () => session.failPending("the DevTools socket closed"));
     return session;
@@ -61,33 +58,16 @@ export class PageSession {
       this.pending.set(id, { method, resolve, reject });
     });
     this.socket.send(JSON.stringify({ id, method, params }));
-    return withTimeout(`the answer to ${method}`, answer, timeout).finally(() =>
-      this.pending.delete(id),
-    );
-  }
-
-  // Delivers the first event named method for which accept(params) holds.
-  waitForEvent(method, accept = () => true, timeout = COMMAND_TIMEOUT) {
-    let listener;
-    const event = new Promise((resolve) => {
-      listener = (message) => {
-        if (message.method === method && accept(message.params)) resolve(message.params);
-      };
-      this.listeners.add(listener);
-    });
-    return withTimeout(`the event ${method}`, event, timeout).finally(() =>
-      this.listeners.delete(listener),
-    );
+    const what = `the answer to ${method}`;
+    return withTimeout(what, answer, timeout).finally(() => this.pending.delete(id));
   }
 
   // Evaluates an expression in the page (awaiting a promise) and delivers
-  // its value; a thrown exception becomes an error here.
-  async evaluate(expression) {
-    const result = await this.send("Runtime.evaluate", {
-      expression,
-      awaitPromise: true,
-      returnByValue: true,
-    });
+  // its value; a thrown exception becomes an error here. options: more
+  // parameters of Runtime.evaluate, e.g. { userGesture: true }.
+  async evaluate(expression, options = {}) {
+    const result = await this.send("Runtime.evaluate",
+      { expression, awaitPromise: true, returnByValue: true, ...options });
     if (result.exceptionDetails) {
       const details = result.exceptionDetails;
       const text = details.exception ? details.exception.description : details.text;
@@ -115,8 +95,9 @@ export class PageSession {
     return box;
   }
 
-  async clickAt(x, y) {
-    const base = { x, y, button: "left", clickCount: 1 };
+  // One click, or with clickCount 2 the second click of a double-click.
+  async clickAt(x, y, clickCount = 1) {
+    const base = { x, y, button: "left", clickCount };
     await this.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y });
     await this.send("Input.dispatchMouseEvent", { type: "mousePressed", ...base });
     await this.send("Input.dispatchMouseEvent", { type: "mouseReleased", ...base });
@@ -128,6 +109,13 @@ export class PageSession {
     await this.clickAt(x, y);
   }
 
+  // A turn of the mouse wheel over the middle of the element with this id.
+  async wheel(id, deltaY) {
+    const { x, y } = await this.centreOf(id);
+    await this.send("Input.dispatchMouseEvent", { type: "mouseMoved", x, y });
+    await this.send("Input.dispatchMouseEvent", { type: "mouseWheel", x, y, deltaX: 0, deltaY });
+  }
+
   // Presses and releases one key, e.g. "Enter", "Escape", "Tab", "ArrowRight", " ".
   async press(key) {
     await this.keyDown(key);
@@ -136,20 +124,20 @@ export class PageSession {
 
   // One key going down; with autoRepeat, one repeat of a key held down.
   async keyDown(key, { autoRepeat = false } = {}) {
-    const info = keyInfo(key);
-    const down = info.text ? { type: "keyDown", text: info.text } : { type: "rawKeyDown" };
-    await this.send("Input.dispatchKeyEvent", { ...down, ...keyFields(key, info), autoRepeat });
+    const { fields, text } = keyEvent(key);
+    const down = text ? { type: "keyDown", text } : { type: "rawKeyDown" };
+    await this.send("Input.dispatchKeyEvent", { ...down, ...fields, autoRepeat });
   }
 
   async keyUp(key) {
-    await this.send("Input.dispatchKeyEvent", { type: "keyUp", ...keyFields(key, keyInfo(key)) });
+    await this.send("Input.dispatchKeyEvent", { type: "keyUp", ...keyEvent(key).fields });
   }
 
   // A key held down for `repeats` auto-repeats, `intervalMs` apart, then released.
   async holdKey(key, repeats, intervalMs = 33) {
     await this.keyDown(key);
     for (let i = 0; i < repeats; i++) {
-      await new Promise((resolve) => setTimeout(resolve, intervalMs));
+      await sleep(intervalMs);
       await this.keyDown(key, { autoRepeat: true });
     }
     await this.keyUp(key);
@@ -166,14 +154,13 @@ export class PageSession {
   }
 }
 
-function keyInfo(key) {
+// The fields of a key event of key, and the text it types (if any).
+function keyEvent(key) {
   const info = KEYS[key];
   if (!info) throw new Error(`no key description for "${key}"`);
-  return info;
-}
-
-function keyFields(key, info) {
-  return { key, code: info.code, windowsVirtualKeyCode: info.keyCode, nativeVirtualKeyCode: info.keyCode };
+  const { code, keyCode, text } = info;
+  const fields = { key, code, windowsVirtualKeyCode: keyCode, nativeVirtualKeyCode: keyCode };
+  return { fields, text };
 }
 
 const KEYS = {

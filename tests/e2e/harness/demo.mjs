@@ -54,8 +54,7 @@ async function run() {
   }
   await shoot("first-page");
 
-  await repair.chooseImage(1);
-  await repair.chooseOption("restore");
+  await repair.choose(1, "restore");
   await repair.proceed();
   await shoot("confirmation");
   await repair.answer(true);

@@ -21,14 +21,9 @@ function boundSocketNames() {
   return new Set(lines.map((line) => line.trim().split(/\s+/)[7]).filter(Boolean));
 }
 
-// The X server's socket paths of display number n.
-function socketPath(n) {
-  return `/tmp/.X11-unix/X${n}`;
-}
-
-function lockPath(n) {
-  return `/tmp/.X${n}-lock`;
-}
+// The X server's socket path and lock file of display number n.
+const socketPath = (n) => `/tmp/.X11-unix/X${n}`;
+const lockPath = (n) => `/tmp/.X${n}-lock`;
 
 // Free in the file system and in the abstract socket namespace: a server
 // that is still shutting down can hold its abstract socket after its files
@@ -90,13 +85,10 @@ export class VirtualDisplay {
   // its number before it knows that it can keep it.)
   async startServer() {
     this.name = `:${this.number}`;
-    this.xvfb = new ProcessGroup(
-      "Xvfb",
-      "Xvfb",
-      // -noreset: the server would reset when its last client (the probe
-      // below) leaves and drop the next one that comes meanwhile.
-      [this.name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"],
-    );
+    // -noreset: the server would reset when its last client (the probe
+    // below) leaves and drop the next one that comes meanwhile.
+    const args = [this.name, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"];
+    this.xvfb = new ProcessGroup("Xvfb", "Xvfb", args);
     this.env = { ...process.env, DISPLAY: this.name };
     await waitFor(`Xvfb to accept connections on ${this.name}`, async () => {
       if (!this.xvfb.running) {
@@ -124,33 +116,19 @@ export class VirtualDisplay {
 
   // Runs an X tool on this display; delivers its stdout.
   async run(command, args, timeout = 10000) {
-    const { stdout } = await execFileAsync(command, args, {
-      env: this.env,
-      timeout,
-      encoding: "utf8",
-    });
-    return stdout;
+    const options = { env: this.env, timeout, encoding: "utf8" };
+    return (await execFileAsync(command, args, options)).stdout;
   }
 
   // Top-level client windows as wmctrl lists them (-lGp):
   // [{ id, pid, x, y, width, height, title }].
   async windows() {
     const out = await this.run("wmctrl", ["-lGp"]);
-    return out
-      .split("\n")
-      .filter(Boolean)
-      .map((line) => {
-        const f = line.split(/\s+/);
-        return {
-          id: f[0],
-          pid: Number(f[2]),
-          x: Number(f[3]),
-          y: Number(f[4]),
-          width: Number(f[5]),
-          height: Number(f[6]),
-          title: f.slice(8).join(" "),
-        };
-      });
+    return out.split("\n").filter(Boolean).map((line) => {
+      const [id, , pid, x, y, width, height, , ...title] = line.split(/\s+/);
+      return { id, pid: Number(pid), x: Number(x), y: Number(y),
+               width: Number(width), height: Number(height), title: title.join(" ") };
+    });
   }
 
   // Waits for a single window of process pid and delivers it.
@@ -166,30 +144,28 @@ export class VirtualDisplay {
     return this.run("xprop", ["-id", windowId, name]);
   }
 
+  // The items of a list property, [] if unset.
+  async listProperty(windowId, name) {
+    const match = (await this.property(windowId, name)).match(/=\s*(.*)$/m);
+    return match ? match[1].split(",").map((s) => s.trim()) : [];
+  }
+
   // The atoms of an ATOM-list property.
   async atoms(windowId, name) {
-    const out = await this.property(windowId, name);
-    const match = out.match(/=\s*(.*)$/m);
-    return match ? match[1].split(",").map((s) => s.trim()).filter(Boolean) : [];
+    return (await this.listProperty(windowId, name)).filter(Boolean);
   }
 
   // The numbers of a CARDINAL or hint property.
   async cardinals(windowId, name) {
-    const out = await this.property(windowId, name);
-    const match = out.match(/=\s*(.*)$/m);
-    return match ? match[1].split(",").map((s) => Number(s.trim())) : [];
+    return (await this.listProperty(windowId, name)).map(Number);
   }
 
   // Size and absolute position of a window's client area (xwininfo).
   async geometry(windowId) {
     const out = await this.run("xwininfo", ["-id", windowId]);
     const field = (label) => Number(out.match(new RegExp(`${label}:\\s+(-?\\d+)`))[1]);
-    return {
-      x: field("Absolute upper-left X"),
-      y: field("Absolute upper-left Y"),
-      width: field("Width"),
-      height: field("Height"),
-    };
+    return { x: field("Absolute upper-left X"), y: field("Absolute upper-left Y"),
+             width: field("Width"), height: field("Height") };
   }
 
   // WM_NORMAL_HINTS as { minimum: [w, h], maximum: [w, h] } (null if unset).
@@ -211,8 +187,7 @@ export class VirtualDisplay {
   // Writes a PNG of the whole screen, or of region { x, y, width, height }.
   async screenshot(file, region) {
     const crop = region
-      ? ["-crop", `${region.width}x${region.height}+${region.x}+${region.y}`, "+repage"]
-      : [];
+      ? ["-crop", `${region.width}x${region.height}+${region.x}+${region.y}`, "+repage"] : [];
     await this.run("import", ["-window", "root", ...crop, file], 20000);
   }
 
@@ -220,19 +195,14 @@ export class VirtualDisplay {
   async frameRegion(windowId) {
     const inner = await this.geometry(windowId);
     const [left, right, top, bottom] = await this.cardinals(windowId, "_NET_FRAME_EXTENTS");
-    return {
-      x: inner.x - left,
-      y: inner.y - top,
-      width: inner.width + left + right,
-      height: inner.height + top + bottom,
-    };
+    return { x: inner.x - left, y: inner.y - top, width: inner.width + left + right,
+             height: inner.height + top + bottom };
   }
 
   // The colour of one screen pixel as [r, g, b].
   async pixel(x, y) {
-    const out = await this.run("import", [
-      "-window", "root", "-crop", `1x1+${x}+${y}`, "-depth", "8", "txt:-",
-    ], 20000);
+    const crop = ["-crop", `1x1+${x}+${y}`, "-depth", "8", "txt:-"];
+    const out = await this.run("import", ["-window", "root", ...crop], 20000);
     const match = out.match(/\((\d+),(\d+),(\d+)/);
     if (!match) throw new Error(`no pixel colour in: ${out}`);
     return match.slice(1, 4).map(Number);

@@ -21,3 +21,10 @@ export function scanUuid(journal) {
 export function pollsOf(journal, uuid) {
   return named(journal, "status").filter((entry) => entry.params.uuid === uuid);
 }
+
+// The uuid of the action the page followed: the first status poll's that is
+// not the scan's.
+export function actionUuid(journal) {
+  const scan = scanUuid(journal);
+  return named(journal, "status").find((entry) => entry.params.uuid !== scan).params.uuid;
+}

@@ -39,10 +39,10 @@ export class ProcessGroup {
     });
     this.pid = this.child.pid;
     live.add(this.child);
-    this.child.stdout.setEncoding("utf8");
-    this.child.stderr.setEncoding("utf8");
-    this.child.stdout.on("data", (text) => (this.stdout += text));
-    this.child.stderr.on("data", (text) => (this.stderr += text));
+    for (const stream of ["stdout", "stderr"]) {
+      this.child[stream].setEncoding("utf8");
+      this.child[stream].on("data", (text) => (this[stream] += text));
+    }
     this.exited = new Promise((resolve) => {
       this.child.on("exit", (code, signal) => {
         this.exit = { code, signal };

@@ -10,12 +10,8 @@ import { Fatal, waitFor } from "./wait.mjs";
 export const START_URL = "client://web/index.html";
 // Holds in the start page once its modules have published their handlers.
 export const START_PAGE_READY = "typeof window.TakeAction === 'function' && document.readyState === 'complete'";
-export const APPENDED_SWITCHES = [
-  "--disable-web-security",
-  "--disable-sync",
-  "--ignore-gpu-blacklist",
-  "--start-fullscreen",
-];
+export const APPENDED_SWITCHES =
+  ["--disable-web-security", "--disable-sync", "--ignore-gpu-blacklist", "--start-fullscreen"];
 
 export class RepairApp {
   // display: a VirtualDisplay; args: extra switches of the program; env:
@@ -24,12 +20,8 @@ export class RepairApp {
     const app = new RepairApp();
     app.display = display;
     app.debugPort = await freePort();
-    app.process = new ProcessGroup(
-      "lumenos-repair-app",
-      appBinary(),
-      ["--no-sandbox", `--remote-debugging-port=${app.debugPort}`, ...args],
-      { env },
-    );
+    const switches = ["--no-sandbox", `--remote-debugging-port=${app.debugPort}`, ...args];
+    app.process = new ProcessGroup("lumenos-repair-app", appBinary(), switches, { env });
     return app;
   }
 

@@ -44,6 +44,34 @@ export class RepairPage {
     await this.page.waitForPage(`option ${id} to be checked`, `document.getElementById(${JSON.stringify(id)}).checked`);
   }
 
+  // Waits for the menu, chooses its entry `entry` and the option; delivers
+  // that entry's { disc, image } and the menu.
+  async choose(entry, option) {
+    const menu = await this.waitForMenu();
+    await this.chooseImage(entry);
+    await this.chooseOption(option);
+    return { ...JSON.parse(menu[entry].value), menu };
+  }
+
+  // Chooses as choose() does and starts the action with "Proceed" and Yes.
+  async startAction(entry = 1, option = "restore") {
+    const chosen = await this.choose(entry, option);
+    await this.confirm();
+    return chosen;
+  }
+
+  async confirm() {
+    await this.proceed();
+    await this.answer(true);
+  }
+
+  // Waits for the focus on the element with this id; `after` names what
+  // moved it.
+  waitForFocus(id, after) {
+    return this.page.waitForPage(`the focus on "${id}" after ${after}`,
+      `document.activeElement && document.activeElement.id === ${JSON.stringify(id)}`);
+  }
+
   dialogOpen() {
     return this.page.evaluate(`!!document.getElementById("${OVERLAY}")`);
   }

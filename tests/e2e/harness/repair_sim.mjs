@@ -10,12 +10,14 @@ import { ProcessGroup } from "./process_group.mjs";
 import { Fatal, waitFor } from "./wait.mjs";
 
 export const SERVICE_PORT = 8080;
-const CONTROL = `http://127.0.0.1:${SERVICE_PORT}/_sim`;
+const ORIGIN = `http://127.0.0.1:${SERVICE_PORT}`;
 
-// Writes a scenario of a test's own to a fresh temporary folder; delivers
-// the file, to be given as the scenario.
-export function writeScenario(scenario) {
-  const file = path.join(mkdtempSync(path.join(os.tmpdir(), `${scenario.name}-`)), `${scenario.name}.json`);
+// Writes a scenario of a test's own, a one-second scan and a restore with
+// these settings, to a fresh temporary folder; delivers the file, to be
+// given as the scenario.
+export function writeRestoreScenario(name, description, restore) {
+  const scenario = { name, description, operations: { scan: { duration_ms: 1000 }, restore } };
+  const file = path.join(mkdtempSync(path.join(os.tmpdir(), `${name}-`)), `${name}.json`);
   writeFileSync(file, JSON.stringify(scenario));
   return file;
 }
@@ -27,12 +29,9 @@ export class RepairSim {
       throw new Error(`port ${SERVICE_PORT} is already in use: another service or test run holds it`);
     }
     const sim = new RepairSim();
-    sim.process = new ProcessGroup("lumenos-repair-sim", simBinary(), [
-      "--port", String(SERVICE_PORT),
-      "--scenario-dir", scenarioDir,
-      "--scenario", scenario,
-      "--time-scale", String(timeScale),
-    ]);
+    sim.process = new ProcessGroup("lumenos-repair-sim", simBinary(),
+      ["--port", String(SERVICE_PORT), "--scenario-dir", scenarioDir, "--scenario", scenario,
+        "--time-scale", String(timeScale)]);
     await waitFor(`lumenos-repair-sim to listen on ${SERVICE_PORT} (scenario ${scenario})`, () => {
       if (!sim.process.running) {
         throw new Fatal(`lumenos-repair-sim ended: ${JSON.stringify(sim.process.exit)}: ${sim.process.stderr}`);
@@ -44,14 +43,21 @@ export class RepairSim {
 
   // Every service request received, oldest first.
   async journal() {
-    const response = await fetch(`${CONTROL}/journal`);
+    const response = await fetch(`${ORIGIN}/_sim/journal`);
     if (!response.ok) throw new Error(`journal: HTTP ${response.status}`);
     return response.json();
   }
 
-  // Journal entries whose path ends with /name (e.g. "restore").
-  async requests(name) {
-    return (await this.journal()).filter((e) => e.path === `/lumenos-repair/${name}`);
+  // The service's whole log of a request (this query joins the journal).
+  async logOf(uuid) {
+    const response = await fetch(`${ORIGIN}/lumenos-repair/status?uuid=${uuid}&start=0&max=100`);
+    return (await response.json()).log_messages;
+  }
+
+  // Empties the journal.
+  async reset() {
+    const response = await fetch(`${ORIGIN}/_sim/reset`, { method: "POST" });
+    if (!response.ok) throw new Error(`reset: HTTP ${response.status}`);
   }
 
   async stop() {

@@ -45,9 +45,14 @@ export class Session {
     if (this.sim) await this.sim.stop();
     this.sim = null;
     this.sim = await RepairSim.start(options);
-    await this.page.send("Page.navigate", { url: START_URL });
-    await this.page.waitForPage("the start page's modules to publish their handlers", START_PAGE_READY,
-      { timeout: 15000 });
+    await this.load();
+  }
+
+  // Loads url (the start page by default) afresh and waits for its modules.
+  async load(url = START_URL) {
+    await this.page.send("Page.navigate", { url });
+    await this.page.waitForPage(`${url} to load afresh and its modules to publish their handlers`,
+      `location.href === ${JSON.stringify(url)} && ${START_PAGE_READY}`, { timeout: 15000 });
   }
 
   // Keeps a screenshot of the page as artifacts/e2e/<name>.png.

@@ -19,8 +19,6 @@ using CallLog = std::vector<std::string>;
 
 class FakeFrame : public CefFrame {
  public:
-  FakeFrame() = default;
-
   const std::vector<std::string>& loaded_urls() const { return loaded_urls_; }
 
   void LoadURL(const CefString& url) override {

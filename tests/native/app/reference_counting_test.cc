@@ -1,6 +1,8 @@
 // Every object the program hands to the engine counts its references by the
 // engine's rules: starts at 0, Release answers true exactly at 0.
 
+#include <type_traits>
+
 #include <gtest/gtest.h>
 
 #include "fakes.h"
@@ -12,27 +14,14 @@
 namespace {
 
 template <class T>
-T* Create();
-
-template <>
-RepairApp* Create<RepairApp>() {
-  return new RepairApp();
-}
-
-template <>
-RepairClient* Create<RepairClient>() {
-  return new RepairClient(/*use_views=*/true);
-}
-
-template <>
-RepairWindowDelegate* Create<RepairWindowDelegate>() {
+T* Create() {
   static CallLog log;
-  return new RepairWindowDelegate(new FakeBrowserView(&log));
-}
-
-template <>
-RepairBrowserViewDelegate* Create<RepairBrowserViewDelegate>() {
-  return new RepairBrowserViewDelegate();
+  if constexpr (std::is_same_v<T, RepairClient>)
+    return new RepairClient(/*use_views=*/true);
+  else if constexpr (std::is_same_v<T, RepairWindowDelegate>)
+    return new RepairWindowDelegate(new FakeBrowserView(&log));
+  else
+    return new T();
 }
 
 template <class T>

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "command_line_impl.h"
+#include "command_lines.h"
 #include "engine_recorder.h"
 #include "fakes.h"
 #include "repair_client.h"
@@ -17,14 +17,10 @@ namespace {
 
 std::vector<std::string> ArgvAfterHook(const std::string& process_type,
                                        std::vector<const char*> argv) {
-  CefRefPtr<CefCommandLine> command_line = new cef_qt::CommandLineImpl();
-  command_line->InitFromArgv(static_cast<int>(argv.size()), argv.data());
+  CefRefPtr<CefCommandLine> command_line = Parse(argv);
   CefRefPtr<RepairApp> app = new RepairApp();
   app->OnBeforeCommandLineProcessing(process_type, command_line);
-
-  std::vector<CefString> result;
-  command_line->GetArgv(result);
-  return std::vector<std::string>(result.begin(), result.end());
+  return ArgvOf(command_line);
 }
 
 TEST(RepairAppTest, AppendsTheFourSwitchesInOrderInEveryProcess) {

@@ -4,7 +4,9 @@
 
 #include "repair_client.h"
 
+#include <map>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -24,111 +26,52 @@ class RepairClientTest : public testing::Test {
   CefRefPtr<RepairClient> client_ = new RepairClient(/*use_views=*/true);
 };
 
-// Decodes RFC 4648 base64; fails the test on a character outside it.
-std::string DecodeBase64(const std::string& text) {
-  static const std::string kAlphabet =
-      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string bytes;
-  unsigned int bits = 0;
-  int bit_count = 0;
-  for (char c : text) {
-    if (c == '=')
-      break;
-    size_t value = kAlphabet.find(c);
-    EXPECT_NE(std::string::npos, value) << "not base64: " << c;
-    bits = (bits << 6) | static_cast<unsigned int>(value);
-    bit_count += 6;
-    if (bit_count >= 8) {
-      bit_count -= 8;
-      bytes += static_cast<char>((bits >> bit_count) & 0xFF);
-    }
-  }
-  return bytes;
-}
-
-// Undoes %XX escapes; fails the test on a malformed one.
-std::string DecodePercent(const std::string& text) {
-  std::string out;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') {
-      out += text[i];
-      continue;
-    }
-    EXPECT_LE(i + 3, text.size()) << "truncated escape in " << text;
-    if (i + 3 > text.size())
-      break;
-    out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-    i += 2;
-  }
-  return out;
-}
-
+// Quits once every browser created has closed. The closing browser is
+// another object standing for the same browser, matched with IsSame.
 TEST_F(RepairClientTest, QuitsOnlyWhenTheLastBrowserCloses) {
-  for (bool main_browser_first : {true, false}) {
+  const struct {
+    const char* name;
+    std::vector<int> created;
+    std::vector<int> closed;
+    std::vector<int> quits;  // The count after each close.
+  } cases[] = {
+      {"main browser first", {1, 2}, {1, 2}, {0, 1}},
+      {"popup first", {1, 2}, {2, 1}, {0, 1}},
+      {"a browser never added", {1}, {7, 1}, {0, 1}},
+      {"an empty list", {}, {1}, {1}},
+      {"one browser object added twice", {1, 1}, {1, 1}, {0, 1}},
+  };
+  for (const auto& c : cases) {
     engine_recorder::Reset();
-    CefRefPtr<CefBrowser> main_browser = new FakeBrowser(1);
-    CefRefPtr<CefBrowser> popup = new FakeBrowser(2);
-    client_->OnAfterCreated(main_browser);
-    client_->OnAfterCreated(popup);
-
-    client_->OnBeforeClose(main_browser_first ? main_browser : popup);
-    EXPECT_EQ(0, engine_recorder::QuitCount());
-    client_->OnBeforeClose(main_browser_first ? popup : main_browser);
-    EXPECT_EQ(1, engine_recorder::QuitCount());
+    std::map<int, CefRefPtr<CefBrowser>> created;
+    for (int id : c.created) {
+      if (!created[id])
+        created[id] = new FakeBrowser(id);
+      client_->OnAfterCreated(created[id]);
+    }
+    std::vector<int> quits;
+    for (int id : c.closed) {
+      client_->OnBeforeClose(new FakeBrowser(id));
+      quits.push_back(engine_recorder::QuitCount());
+    }
+    EXPECT_EQ(c.quits, quits) << c.name;
   }
 }
 
-TEST_F(RepairClientTest, MatchesTheClosingBrowserWithIsSame) {
-  client_->OnAfterCreated(new FakeBrowser(1));
-  client_->OnAfterCreated(new FakeBrowser(2));
-
-  // Other objects standing for the same browsers.
-  client_->OnBeforeClose(new FakeBrowser(2));
-  EXPECT_EQ(0, engine_recorder::QuitCount());
-  client_->OnBeforeClose(new FakeBrowser(1));
-  EXPECT_EQ(1, engine_recorder::QuitCount());
-}
-
-TEST_F(RepairClientTest, BrowserNeverAddedChangesNothing) {
-  client_->OnAfterCreated(new FakeBrowser(1));
-
-  client_->OnBeforeClose(new FakeBrowser(7));
-  EXPECT_EQ(0, engine_recorder::QuitCount());
-  client_->OnBeforeClose(new FakeBrowser(1));
-  EXPECT_EQ(1, engine_recorder::QuitCount());
-}
-
-TEST_F(RepairClientTest, EmptyListStillQuits) {
-  client_->OnBeforeClose(new FakeBrowser(1));
-  EXPECT_EQ(1, engine_recorder::QuitCount());
-}
-
-TEST_F(RepairClientTest, SameBrowserAddedTwiceNeedsTwoCloses) {
+TEST_F(RepairClientTest, ListHoldsABrowserReferenceUntilItClosesOrTheEnd) {
   CefRefPtr<CefBrowser> browser = new FakeBrowser(1);
+  CefRefPtr<CefBrowser> still_open = new FakeBrowser(2);
   client_->OnAfterCreated(browser);
-  client_->OnAfterCreated(browser);
-
-  client_->OnBeforeClose(browser);
-  EXPECT_EQ(0, engine_recorder::QuitCount());
-  client_->OnBeforeClose(browser);
-  EXPECT_EQ(1, engine_recorder::QuitCount());
-}
-
-TEST_F(RepairClientTest, ListHoldsABrowserReferenceUntilItCloses) {
-  CefRefPtr<CefBrowser> browser = new FakeBrowser(1);
-  client_->OnAfterCreated(browser);
+  client_->OnAfterCreated(still_open);
   EXPECT_FALSE(browser->HasOneRef());
 
   client_->OnBeforeClose(browser);
   EXPECT_TRUE(browser->HasOneRef());
-}
+  EXPECT_FALSE(still_open->HasOneRef());
 
-TEST_F(RepairClientTest, DestructionReleasesBrowsersStillListed) {
-  CefRefPtr<CefBrowser> browser = new FakeBrowser(1);
-  client_->OnAfterCreated(browser);
+  // Destruction releases the browsers still listed, without quitting.
   client_ = nullptr;
-
-  EXPECT_TRUE(browser->HasOneRef());
+  EXPECT_TRUE(still_open->HasOneRef());
   EXPECT_EQ(0, engine_recorder::QuitCount());
 }
 
@@ -139,14 +82,37 @@ TEST_F(RepairClientTest, AbortedLoadLeavesTheFrameAlone) {
   EXPECT_TRUE(frame->loaded_urls().empty());
 }
 
-// The page of a data URL that the client loaded.
+// The page of a data URL that the client loaded: RFC 4648 base64 under
+// percent escapes, with no '+', '/' or '=' left unescaped. Fails the test on
+// a character outside them.
 std::string PageOfDataUrl(const std::string& url) {
-  EXPECT_EQ(0u, url.find(kDataUrlPrefix)) << url;
-  if (url.find(kDataUrlPrefix) != 0)
-    return std::string();
-  std::string encoded = url.substr(sizeof(kDataUrlPrefix) - 1);
+  static const std::string kAlphabet =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+  EXPECT_EQ(0u, url.rfind(kDataUrlPrefix, 0)) << url;
+  const std::string encoded = url.substr(sizeof(kDataUrlPrefix) - 1);
   EXPECT_EQ(std::string::npos, encoded.find_first_of("+/=")) << encoded;
-  return DecodeBase64(DecodePercent(encoded));
+  std::string page;
+  unsigned int bits = 0;
+  int bit_count = 0;
+  for (size_t i = 0; i < encoded.size(); ++i) {
+    char c = encoded[i];
+    if (c == '%') {
+      EXPECT_LE(i + 3, encoded.size()) << "truncated escape in " << encoded;
+      c = static_cast<char>(std::stoi(encoded.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    }
+    if (c == '=')
+      break;
+    const size_t value = kAlphabet.find(c);
+    EXPECT_NE(std::string::npos, value) << "not base64: " << c;
+    bits = (bits << 6) | static_cast<unsigned int>(value);
+    bit_count += 6;
+    if (bit_count >= 8) {
+      bit_count -= 8;
+      page += static_cast<char>((bits >> bit_count) & 0xFF);
+    }
+  }
+  return page;
 }
 
 TEST_F(RepairClientTest, FailedLoadShowsTheErrorPage) {
@@ -196,55 +162,48 @@ TEST_F(RepairClientTest, RendererDeathWithoutMainFrameIsDropped) {
             frame->loaded_urls());
 }
 
-TEST_F(RepairClientTest, TitleAndFullscreenReachTheBrowsersWindow) {
-  CallLog log;
-  CefRefPtr<CefBrowser> browser = new FakeBrowser(1);
-  CefRefPtr<FakeBrowserView> browser_view = new FakeBrowserView(&log);
-  CefRefPtr<FakeWindow> window = new FakeWindow(&log);
-  browser_view->set_window(window);
-  engine_recorder::SetBrowserViewFor(browser, browser_view);
+// Titles and fullscreen changes go to the window of the browser's view, with
+// views only; the view itself is not touched.
+TEST_F(RepairClientTest, TitleAndFullscreenReachOnlyTheBrowsersWindow) {
+  const struct {
+    const char* name;
+    bool use_views;
+    bool has_view;
+    bool view_in_window;
+  } cases[] = {
+      {"a browser view in a window", true, true, true},
+      {"no browser view", true, false, false},
+      {"a browser view outside any window", true, true, false},
+      {"without views", false, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    engine_recorder::Reset();
+    client_ = nullptr;
+    client_ = new RepairClient(c.use_views);
+    CallLog log;
+    CefRefPtr<CefBrowser> browser = new FakeBrowser(1);
+    CefRefPtr<FakeBrowserView> browser_view = new FakeBrowserView(&log);
+    CefRefPtr<FakeWindow> window = new FakeWindow(&log);
+    if (c.view_in_window)
+      browser_view->set_window(window);
+    if (c.has_view)
+      engine_recorder::SetBrowserViewFor(browser, browser_view);
 
-  client_->OnTitleChange(browser, "Lumenos Repair");
-  client_->OnTitleChange(browser, "  later ");
-  client_->OnFullscreenModeChange(browser, true);
-  client_->OnFullscreenModeChange(browser, false);
+    client_->OnTitleChange(browser, "Lumenos Repair");
+    client_->OnTitleChange(browser, "  later ");
+    client_->OnFullscreenModeChange(browser, true);
+    client_->OnFullscreenModeChange(browser, false);
 
-  EXPECT_EQ((std::vector<std::string>{"Lumenos Repair", "  later "}),
-            window->titles());
-  EXPECT_EQ((std::vector<bool>{true, false}), window->fullscreen_changes());
-}
-
-TEST_F(RepairClientTest, TitleAndFullscreenWithoutWindowAreDropped) {
-  CallLog log;
-  CefRefPtr<CefBrowser> browser = new FakeBrowser(1);
-
-  // No browser view.
-  client_->OnTitleChange(browser, "title");
-  client_->OnFullscreenModeChange(browser, true);
-
-  // A browser view outside any window.
-  CefRefPtr<FakeBrowserView> browser_view = new FakeBrowserView(&log);
-  engine_recorder::SetBrowserViewFor(browser, browser_view);
-  client_->OnTitleChange(browser, "title");
-  client_->OnFullscreenModeChange(browser, true);
-
-  EXPECT_TRUE(log.empty());
-}
-
-TEST_F(RepairClientTest, WithoutViewsTitleAndFullscreenAreIgnored) {
-  client_ = nullptr;
-  CefRefPtr<RepairClient> client = new RepairClient(/*use_views=*/false);
-  CallLog log;
-  CefRefPtr<CefBrowser> browser = new FakeBrowser(1);
-  CefRefPtr<FakeBrowserView> browser_view = new FakeBrowserView(&log);
-  CefRefPtr<FakeWindow> window = new FakeWindow(&log);
-  browser_view->set_window(window);
-  engine_recorder::SetBrowserViewFor(browser, browser_view);
-
-  client->OnTitleChange(browser, "title");
-  client->OnFullscreenModeChange(browser, true);
-  EXPECT_TRUE(window->titles().empty());
-  EXPECT_TRUE(window->fullscreen_changes().empty());
+    const bool reached = c.use_views && c.has_view && c.view_in_window;
+    using Titles = std::vector<std::string>;
+    EXPECT_EQ((reached ? Titles{"Lumenos Repair", "  later "} : Titles{}),
+              window->titles());
+    using Changes = std::vector<bool>;
+    EXPECT_EQ((reached ? Changes{true, false} : Changes{}),
+              window->fullscreen_changes());
+    EXPECT_EQ(CallLog{}, log);
+  }
 }
 
 TEST_F(RepairClientTest, HandsOutItselfAsItsHandlers) {

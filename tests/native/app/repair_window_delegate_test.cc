@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "command_line_impl.h"
+#include "command_lines.h"
 #include "fakes.h"
 
 namespace {
@@ -16,16 +16,6 @@ class RepairWindowDelegateTest : public testing::Test {
  protected:
   void TearDown() override { cef_qt::CommandLineImpl::SetGlobal(nullptr); }
 
-  // Makes the global command line the one of |argv|, read-only as the engine
-  // leaves it.
-  void SetGlobalCommandLine(std::vector<const char*> argv) {
-    CefRefPtr<cef_qt::CommandLineImpl> command_line =
-        new cef_qt::CommandLineImpl();
-    command_line->InitFromArgv(static_cast<int>(argv.size()), argv.data());
-    command_line->SetReadOnly(true);
-    cef_qt::CommandLineImpl::SetGlobal(command_line);
-  }
-
   CallLog log_;
   CefRefPtr<FakeBrowserView> browser_view_ = new FakeBrowserView(&log_);
   CefRefPtr<FakeWindow> window_ = new FakeWindow(&log_);
@@ -33,47 +23,36 @@ class RepairWindowDelegateTest : public testing::Test {
       new RepairWindowDelegate(browser_view_);
 };
 
+// Normal and fixed in size unless --maximized is given (with any value).
+// One delegate answers every case: it asks the command line on every call.
+TEST_F(RepairWindowDelegateTest, MaximizedAndResizableOnlyWithTheSwitch) {
+  const struct {
+    std::vector<const char*> argv;
+    bool maximized;
+  } cases[] = {
+      {{"app"}, false},
+      {{"app", "--start-fullscreen", "maximized"}, false},
+      {{"app", "--", "--maximized"}, false},
+      {{"app", "--maximizedx"}, false},
+      {{"app", "--maximized"}, true},
+      {{"app", "--maximized=1"}, true},
+      {{"app", "-maximized"}, true},
+      {{"app", "--disable-sync", "--MAXIMIZED=0", "page"}, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.argv));
+    SetGlobalCommandLine(c.argv);
+    EXPECT_EQ(c.maximized ? CEF_SHOW_STATE_MAXIMIZED : CEF_SHOW_STATE_NORMAL,
+              delegate_->GetInitialShowState(window_));
+    EXPECT_EQ(c.maximized, delegate_->CanResize(window_));
+  }
+}
+
 TEST_F(RepairWindowDelegateTest, PrefersEightHundredBySevenHundred) {
   CefSize size = delegate_->GetPreferredSize(browser_view_);
   EXPECT_EQ(800, size.width);
   EXPECT_EQ(700, size.height);
-}
-
-TEST_F(RepairWindowDelegateTest, NormalAndFixedWithoutTheSwitch) {
-  for (auto argv : std::vector<std::vector<const char*>>{
-           {"app"},
-           {"app", "--start-fullscreen", "maximized"},
-           {"app", "--", "--maximized"},
-           {"app", "--maximizedx"}}) {
-    SetGlobalCommandLine(argv);
-    EXPECT_EQ(CEF_SHOW_STATE_NORMAL, delegate_->GetInitialShowState(window_))
-        << testing::PrintToString(argv);
-    EXPECT_FALSE(delegate_->CanResize(window_)) << testing::PrintToString(argv);
-  }
-}
-
-TEST_F(RepairWindowDelegateTest, MaximizedAndResizableWithTheSwitch) {
-  for (auto argv : std::vector<std::vector<const char*>>{
-           {"app", "--maximized"},
-           {"app", "--maximized=1"},
-           {"app", "-maximized"},
-           {"app", "--disable-sync", "--MAXIMIZED=0", "page"}}) {
-    SetGlobalCommandLine(argv);
-    EXPECT_EQ(CEF_SHOW_STATE_MAXIMIZED, delegate_->GetInitialShowState(window_))
-        << testing::PrintToString(argv);
-    EXPECT_TRUE(delegate_->CanResize(window_)) << testing::PrintToString(argv);
-  }
-}
-
-TEST_F(RepairWindowDelegateTest, AsksTheCommandLineOnEveryCall) {
-  SetGlobalCommandLine({"app"});
-  EXPECT_FALSE(delegate_->CanResize(window_));
-  SetGlobalCommandLine({"app", "--maximized"});
-  EXPECT_TRUE(delegate_->CanResize(window_));
-  EXPECT_EQ(CEF_SHOW_STATE_MAXIMIZED, delegate_->GetInitialShowState(window_));
-}
-
-TEST_F(RepairWindowDelegateTest, KeepsTheEngineDefaultsElsewhere) {
+  // The engine's defaults elsewhere.
   EXPECT_TRUE(delegate_->CanMaximize(window_));
   EXPECT_TRUE(delegate_->CanMinimize(window_));
   EXPECT_FALSE(delegate_->IsFrameless(window_));
@@ -93,11 +72,8 @@ TEST_F(RepairWindowDelegateTest, FillsShowsAndFocusesInThatOrder) {
             window_->children()[0].get());
 }
 
-TEST_F(RepairWindowDelegateTest, ClosesAtOnceWithoutBrowser) {
+TEST_F(RepairWindowDelegateTest, ClosesAtOnceWithoutBrowserElseWhenItAgrees) {
   EXPECT_TRUE(delegate_->CanClose(window_));
-}
-
-TEST_F(RepairWindowDelegateTest, ClosesWhenTheBrowserAgrees) {
   for (bool browser_answer : {false, true}) {
     CefRefPtr<FakeBrowserHost> host = new FakeBrowserHost(browser_answer);
     browser_view_->set_browser(new FakeBrowser(1, host));

@@ -74,7 +74,7 @@ TEST(CefStringTest, SelfAssignmentKeepsTheText) {
   EXPECT_EQ("Lumenos", CefString(&settings.user_agent_product).ToString());
 }
 
-TEST(CefStringTest, WritesAndReadsASettingsMember) {
+TEST(CefStringTest, WritesReadsAndCopiesASettingsMember) {
   CefSettings settings;
   EXPECT_EQ(sizeof(cef_settings_t), settings.size);
   EXPECT_EQ(0u, settings.user_agent_product.length);
@@ -83,17 +83,11 @@ TEST(CefStringTest, WritesAndReadsASettingsMember) {
   EXPECT_EQ("Lumenos", CefString(&settings.user_agent_product).ToString());
   EXPECT_EQ(7u, settings.user_agent_product.length);
 
+  // A copy owns its strings.
+  CefSettings copy(settings);
   CefString(&settings.user_agent_product) = "Lumenos Grüße";
   EXPECT_EQ("Lumenos Grüße",
             CefString(&settings.user_agent_product).ToString());
-}
-
-TEST(CefStringTest, CopiedSettingsOwnTheirStrings) {
-  CefSettings settings;
-  CefString(&settings.user_agent_product) = "Lumenos";
-  CefSettings copy(settings);
-
-  CefString(&settings.user_agent_product) = "changed";
   EXPECT_EQ("Lumenos", CefString(&copy.user_agent_product).ToString());
   EXPECT_NE(settings.user_agent_product.str, copy.user_agent_product.str);
 }

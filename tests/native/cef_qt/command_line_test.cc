@@ -6,37 +6,20 @@
 
 #include <gtest/gtest.h>
 
-#include "command_line_impl.h"
-#include "include/cef_command_line.h"
+#include "command_lines.h"
 
 namespace {
-
-CefRefPtr<CefCommandLine> Parse(std::vector<const char*> argv) {
-  CefRefPtr<CefCommandLine> command_line = new cef_qt::CommandLineImpl();
-  command_line->InitFromArgv(static_cast<int>(argv.size()), argv.data());
-  return command_line;
-}
-
-std::vector<std::string> ArgvOf(CefRefPtr<CefCommandLine> command_line) {
-  std::vector<CefString> argv;
-  command_line->GetArgv(argv);
-  return std::vector<std::string>(argv.begin(), argv.end());
-}
 
 TEST(CommandLineTest, ParsesBothPrefixesWithAndWithoutValue) {
   auto command_line =
       Parse({"/usr/bin/app", "--alpha", "-beta", "--gamma=Mixed=Case",
              "--Delta=Grüße", "plain", "-", "--name="});
 
-  EXPECT_TRUE(command_line->HasSwitch("alpha"));
-  EXPECT_TRUE(command_line->HasSwitch("beta"));
-  EXPECT_TRUE(command_line->HasSwitch("gamma"));
-  EXPECT_TRUE(command_line->HasSwitch("delta"));
-  EXPECT_TRUE(command_line->HasSwitch("DELTA"));
-  EXPECT_TRUE(command_line->HasSwitch("--name"));
-  EXPECT_FALSE(command_line->HasSwitch("plain"));
-  EXPECT_FALSE(command_line->HasSwitch("alph"));
-
+  for (const char* name :
+       {"alpha", "beta", "gamma", "delta", "DELTA", "--name"})
+    EXPECT_TRUE(command_line->HasSwitch(name)) << name;
+  for (const char* name : {"plain", "alph"})
+    EXPECT_FALSE(command_line->HasSwitch(name)) << name;
   EXPECT_EQ("", command_line->GetSwitchValue("alpha").ToString());
   EXPECT_EQ("Mixed=Case", command_line->GetSwitchValue("gamma").ToString());
   EXPECT_EQ("Grüße", command_line->GetSwitchValue("delta").ToString());
@@ -101,11 +84,8 @@ TEST(CommandLineTest, EmptyArgvGivesAnEmptyCommandLine) {
 }
 
 TEST(CommandLineTest, ReadOnlyGlobalIgnoresChanges) {
-  CefRefPtr<cef_qt::CommandLineImpl> global = new cef_qt::CommandLineImpl();
-  const char* argv[] = {"app", "--maximized", "page"};
-  global->InitFromArgv(3, argv);
-  global->SetReadOnly(true);
-  cef_qt::CommandLineImpl::SetGlobal(global);
+  CefRefPtr<cef_qt::CommandLineImpl> global =
+      SetGlobalCommandLine({"app", "--maximized", "page"});
 
   CefRefPtr<CefCommandLine> seen = CefCommandLine::GetGlobalCommandLine();
   ASSERT_EQ(global.get(), seen.get());

@@ -4,6 +4,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <functional>
 #include <regex>
 #include <string>
 
@@ -16,42 +17,12 @@
 
 namespace {
 
-// Collects what is written to file descriptor 2 while it lives.
-class StderrCapture {
- public:
-  StderrCapture() {
-    fflush(stderr);
-    EXPECT_EQ(0, pipe(pipe_));
-    saved_stderr_ = dup(STDERR_FILENO);
-    dup2(pipe_[1], STDERR_FILENO);
-    close(pipe_[1]);
-  }
-  StderrCapture(const StderrCapture&) = delete;
-  StderrCapture& operator=(const StderrCapture&) = delete;
-  ~StderrCapture() {
-    if (saved_stderr_ >= 0)
-      Finish();
-  }
-
-  // Restores stderr and returns everything written since construction.
-  std::string Finish() {
-    fflush(stderr);
-    dup2(saved_stderr_, STDERR_FILENO);
-    close(saved_stderr_);
-    saved_stderr_ = -1;
-    std::string text;
-    char buffer[4096];
-    ssize_t count;
-    while ((count = read(pipe_[0], buffer, sizeof(buffer))) > 0)
-      text.append(buffer, count);
-    close(pipe_[0]);
-    return text;
-  }
-
- private:
-  int pipe_[2] = {-1, -1};
-  int saved_stderr_ = -1;
-};
+// What |write| puts on file descriptor 2.
+std::string StderrOf(const std::function<void()>& write) {
+  testing::internal::CaptureStderr();
+  write();
+  return testing::internal::GetCapturedStderr();
+}
 
 class LoggingTest : public testing::Test {
  protected:
@@ -66,10 +37,10 @@ const char* Evaluated() {
 }
 
 TEST_F(LoggingTest, RecordNamesProcessThreadTimeSeverityAndSource) {
-  StderrCapture capture;
-  cef_log("cef_app/src/main", 19, cef::logging::LOG_WARNING,
-          "X error received: type 0");
-  std::string text = capture.Finish();
+  std::string text = StderrOf([] {
+    cef_log("cef_app/src/main", 19, cef::logging::LOG_WARNING,
+            "X error received: type 0");
+  });
 
   std::smatch match;
   ASSERT_TRUE(std::regex_match(
@@ -80,28 +51,27 @@ TEST_F(LoggingTest, RecordNamesProcessThreadTimeSeverityAndSource) {
       << text;
   EXPECT_EQ(std::to_string(getpid()), match[1].str());
   EXPECT_EQ(std::to_string(syscall(SYS_gettid)), match[2].str());
-  EXPECT_GE(std::stoi(match[3].str()), 1);
-  EXPECT_LE(std::stoi(match[3].str()), 12);
-  EXPECT_GE(std::stoi(match[4].str()), 1);
-  EXPECT_LE(std::stoi(match[4].str()), 31);
-  EXPECT_LE(std::stoi(match[5].str()), 23);
-  EXPECT_LE(std::stoi(match[6].str()), 59);
-  EXPECT_LE(std::stoi(match[7].str()), 60);
+  // Month, day, hours, minutes, seconds.
+  const int lowest[] = {1, 1, 0, 0, 0}, highest[] = {12, 31, 23, 59, 60};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_GE(std::stoi(match[3 + i].str()), lowest[i]) << text;
+    EXPECT_LE(std::stoi(match[3 + i].str()), highest[i]) << text;
+  }
 }
 
 TEST_F(LoggingTest, SeverityNames) {
-  StderrCapture capture;
-  cef_log("f", 1, cef::logging::LOG_INFO, "i");
-  cef_log("f", 2, cef::logging::LOG_ERROR, "e");
-  cef_log("f", 3, cef::logging::LOG_VERBOSE, "v");
-  std::string text = capture.Finish();
+  std::string text = StderrOf([] {
+    cef_log("f", 1, cef::logging::LOG_INFO, "i");
+    cef_log("f", 2, cef::logging::LOG_ERROR, "e");
+    cef_log("f", 3, cef::logging::LOG_VERBOSE, "v");
+  });
 
   EXPECT_NE(std::string::npos, text.find(":INFO:f(1)] i\n")) << text;
   EXPECT_NE(std::string::npos, text.find(":ERROR:f(2)] e\n")) << text;
   EXPECT_NE(std::string::npos, text.find(":VERBOSE1:f(3)] v\n")) << text;
 }
 
-TEST_F(LoggingTest, SwitchSetsTheMinimumLevel) {
+TEST_F(LoggingTest, SwitchSetsTheMinimumLevelOrKeepsTheDefault) {
   struct {
     const char* value;
     int level;
@@ -120,13 +90,10 @@ TEST_F(LoggingTest, SwitchSetsTheMinimumLevel) {
   }
   cef_qt::ConfigureLogging("disable");
   EXPECT_GT(cef_get_min_log_level(), cef::logging::LOG_FATAL);
-}
 
-TEST_F(LoggingTest, UnknownSwitchValueKeepsTheDefaultAndSaysSo) {
+  // An unknown value keeps the default and says so.
   cef_qt::ConfigureLogging("error");
-  StderrCapture capture;
-  cef_qt::ConfigureLogging("loud");
-  std::string text = capture.Finish();
+  std::string text = StderrOf([] { cef_qt::ConfigureLogging("loud"); });
 
   EXPECT_EQ(cef::logging::LOG_INFO, cef_get_min_log_level());
   EXPECT_NE(std::string::npos, text.find("\"loud\"")) << text;
@@ -135,27 +102,18 @@ TEST_F(LoggingTest, UnknownSwitchValueKeepsTheDefaultAndSaysSo) {
 TEST_F(LoggingTest, LogMacroHonoursTheMinimumLevel) {
   cef_qt::ConfigureLogging("error");
   g_evaluations = 0;
-  {
-    StderrCapture capture;
-    LOG(WARNING) << Evaluated();
-    EXPECT_EQ("", capture.Finish());
-  }
+  EXPECT_EQ("", StderrOf([] { LOG(WARNING) << Evaluated(); }));
   EXPECT_EQ(0, g_evaluations);
 
   cef_qt::ConfigureLogging("warning");
-  StderrCapture capture;
-  LOG(WARNING) << "shown " << 42;
-  std::string text = capture.Finish();
+  std::string text = StderrOf([] { LOG(WARNING) << "shown " << 42; });
   EXPECT_NE(std::string::npos, text.find(":WARNING:")) << text;
   EXPECT_NE(std::string::npos, text.find("logging_test.cc(")) << text;
   EXPECT_NE(std::string::npos, text.find(")] shown 42\n")) << text;
-}
 
-TEST_F(LoggingTest, DisabledLoggingWritesNoErrors) {
+  // Disabled logging writes not even errors.
   cef_qt::ConfigureLogging("disable");
-  StderrCapture capture;
-  LOG(ERROR) << "hidden";
-  EXPECT_EQ("", capture.Finish());
+  EXPECT_EQ("", StderrOf([] { LOG(ERROR) << "hidden"; }));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "gtest/gtest.h"
 #include "include/cef_request.h"
@@ -43,51 +44,50 @@ class TaskQueue {
   std::deque<std::function<void()>> tasks_;
 };
 
-struct Outcome {
-  int calls = 0;
-  enum { kNone, kResponse, kRedirect, kFailure } kind = kNone;
-  int status = 0;
-  std::string mime_type;
-  std::string body;
-  std::string redirect_url;
-  cef_errorcode_t error = ERR_NONE;
-};
+// What the client heard, one entry per call.
+using Heard = std::vector<std::string>;
+
+std::string Response(const std::string& body,
+                     const std::string& mime_type = "text/plain",
+                     int status = 200) {
+  return "response " + std::to_string(status) + " " + mime_type + ": " + body;
+}
+std::string Failure(cef_errorcode_t error) {
+  return "failure " + std::to_string(error);
+}
 
 class RecordingClient : public ResourceRequestDriver::Client {
  public:
-  explicit RecordingClient(Outcome* outcome) : outcome_(outcome) {}
+  explicit RecordingClient(Heard* heard) : heard_(heard) {}
 
   void OnResponse(int status,
                   const std::string& mime_type,
                   std::string body) override {
-    Record(Outcome::kResponse);
-    outcome_->status = status;
-    outcome_->mime_type = mime_type;
-    outcome_->body = std::move(body);
+    heard_->push_back(Response(body, mime_type, status));
   }
   void OnRedirect(const std::string& url) override {
-    Record(Outcome::kRedirect);
-    outcome_->redirect_url = url;
+    heard_->push_back("redirect " + url);
   }
   void OnFailure(cef_errorcode_t error) override {
-    Record(Outcome::kFailure);
-    outcome_->error = error;
+    heard_->push_back(Failure(error));
   }
 
  private:
-  void Record(decltype(Outcome::kind) kind) {
-    ++outcome_->calls;
-    outcome_->kind = kind;
-  }
-
-  Outcome* outcome_;
+  Heard* const heard_;
 };
 
-// A handler whose steps the test scripts; unscripted steps keep CEF's
-// defaults. Records the thread of every call.
+// Opens at once, the way the program's handler does.
+bool OpenNow(bool& handle_request, CefRefPtr<CefCallback> callback) {
+  handle_request = true;
+  callback->Continue();
+  return true;
+}
+
+// A handler whose steps the test scripts; it opens at once, and unscripted
+// steps keep CEF's defaults. Records the thread of every call.
 class ScriptedHandler : public CefResourceHandler {
  public:
-  std::function<bool(bool&, CefRefPtr<CefCallback>)> open;
+  std::function<bool(bool&, CefRefPtr<CefCallback>)> open = OpenNow;
   std::function<bool(CefRefPtr<CefCallback>)> process_request;
   std::function<void(CefRefPtr<CefResponse>, int64&, CefString&)> headers =
       [](CefRefPtr<CefResponse> response, int64& length, CefString&) {
@@ -157,13 +157,6 @@ class ScriptedHandler : public CefResourceHandler {
   IMPLEMENT_REFCOUNTING(ScriptedHandler);
 };
 
-// Opens at once, the way the program's handler does.
-bool OpenNow(bool& handle_request, CefRefPtr<CefCallback> callback) {
-  handle_request = true;
-  callback->Continue();
-  return true;
-}
-
 // Decides later: keeps the callback in |pending|.
 auto DeferOpen(CefRefPtr<CefCallback>* pending) {
   return [pending](bool& handle_request, CefRefPtr<CefCallback> callback) {
@@ -187,12 +180,10 @@ auto ReadFrom(std::string body) {
 
 class ResourceRequestDriverTest : public testing::Test {
  protected:
-  ResourceRequestDriverTest() : handler_(new ScriptedHandler()) {}
-
   void Start() {
     driver_ = std::make_shared<ResourceRequestDriver>(
-        handler_, new RequestImpl(),
-        std::make_unique<RecordingClient>(&outcome_), tasks_.Executor());
+        handler_, new RequestImpl(), std::make_unique<RecordingClient>(&heard_),
+        tasks_.Executor());
     driver_->Start();
   }
 
@@ -203,16 +194,15 @@ class ResourceRequestDriverTest : public testing::Test {
   }
 
   TaskQueue tasks_;
-  CefRefPtr<ScriptedHandler> handler_;
+  CefRefPtr<ScriptedHandler> handler_ = new ScriptedHandler();
   std::shared_ptr<ResourceRequestDriver> driver_;
-  Outcome outcome_;
+  Heard heard_;
 };
 
 TEST_F(ResourceRequestDriverTest, ImmediateOpenReadsTheWholeBody) {
   std::string body(3 * ResourceRequestDriver::kReadSize + 17, 'x');
   for (size_t i = 0; i < body.size(); ++i)
     body[i] = static_cast<char>(i * 7);
-  handler_->open = OpenNow;
   handler_->headers = [](CefRefPtr<CefResponse> response, int64& length,
                          CefString&) {
     response->SetStatus(200);
@@ -222,11 +212,7 @@ TEST_F(ResourceRequestDriverTest, ImmediateOpenReadsTheWholeBody) {
   Start();
   tasks_.RunAll();  // The Continue from Open changes nothing.
 
-  EXPECT_EQ(outcome_.calls, 1);
-  ASSERT_EQ(outcome_.kind, Outcome::kResponse);
-  EXPECT_EQ(outcome_.status, 200);
-  EXPECT_EQ(outcome_.mime_type, "image/png");
-  EXPECT_EQ(outcome_.body, body);
+  EXPECT_EQ(heard_, Heard{Response(body, "image/png")});
   EXPECT_EQ(handler_->reads, 5);
   EXPECT_EQ(handler_->cancels, 0);
   EXPECT_TRUE(handler_->HasOneRef());  // Released once done.
@@ -238,15 +224,14 @@ TEST_F(ResourceRequestDriverTest, DeferredOpenWaitsForContinueFromAnyThread) {
   handler_->read = ReadFrom("later");
   Start();
   tasks_.RunAll();
-  EXPECT_EQ(outcome_.calls, 0);
+  EXPECT_EQ(heard_, Heard{});
 
   FromOtherThread([&] {
     pending->Continue();
     pending->Continue();
     pending = nullptr;
   });
-  EXPECT_EQ(outcome_.calls, 1);
-  EXPECT_EQ(outcome_.body, "later");
+  EXPECT_EQ(heard_, Heard{Response("later")});
   EXPECT_FALSE(handler_->other_thread_call);
 }
 
@@ -255,8 +240,7 @@ TEST_F(ResourceRequestDriverTest, DeferredOpenCancelledFails) {
   handler_->open = DeferOpen(&pending);
   Start();
   FromOtherThread([&] { pending->Cancel(); });
-  EXPECT_EQ(outcome_.calls, 1);
-  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
   EXPECT_EQ(handler_->reads, 0);
 }
 
@@ -266,8 +250,7 @@ TEST_F(ResourceRequestDriverTest, CallbackReleasedUnrunFailsInsteadOfHanging) {
   };
   Start();
   tasks_.RunAll();
-  EXPECT_EQ(outcome_.calls, 1);
-  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
 }
 
 TEST_F(ResourceRequestDriverTest, DeclinedOpenFallsBackToProcessRequest) {
@@ -276,24 +259,22 @@ TEST_F(ResourceRequestDriverTest, DeclinedOpenFallsBackToProcessRequest) {
   };
   Start();
   tasks_.RunAll();
-  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
-  EXPECT_EQ(outcome_.error, ERR_FAILED);
-  EXPECT_EQ(outcome_.calls, 1);
+  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
 
   handler_ = new ScriptedHandler();
-  outcome_ = Outcome();
+  heard_.clear();
   CefRefPtr<CefCallback> pending;
+  handler_->open = nullptr;  // CEF's default: declined, not handled.
   handler_->process_request = [&](CefRefPtr<CefCallback> callback) {
     pending = callback;
     return true;
   };
   handler_->read = ReadFrom("old style");
-  Start();  // Open keeps its default: declined, not handled.
+  Start();
   tasks_.RunAll();
-  EXPECT_EQ(outcome_.calls, 0);
+  EXPECT_EQ(heard_, Heard{});
   FromOtherThread([&] { pending->Continue(); });
-  EXPECT_EQ(outcome_.calls, 1);
-  EXPECT_EQ(outcome_.body, "old style");
+  EXPECT_EQ(heard_, Heard{Response("old style")});
 }
 
 TEST_F(ResourceRequestDriverTest, CancelledOpenFailsWithoutProcessRequest) {
@@ -308,61 +289,52 @@ TEST_F(ResourceRequestDriverTest, CancelledOpenFailsWithoutProcessRequest) {
   };
   Start();
   tasks_.RunAll();
-  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
+  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
   EXPECT_FALSE(process_request_called);
 }
 
-
 TEST_F(ResourceRequestDriverTest, HeadersWithARedirectRedirect) {
-  handler_->open = OpenNow;
   handler_->headers = [](CefRefPtr<CefResponse>, int64&,
                          CefString& redirect_url) {
     redirect_url = "client://web/index.html";
   };
   Start();
-  EXPECT_EQ(outcome_.kind, Outcome::kRedirect);
-  EXPECT_EQ(outcome_.redirect_url, "client://web/index.html");
+  EXPECT_EQ(heard_, Heard{"redirect client://web/index.html"});
   EXPECT_EQ(handler_->reads, 0);
 }
 
 TEST_F(ResourceRequestDriverTest, KnownLengthEndsTheBody) {
-  handler_->open = OpenNow;
   handler_->headers = [](CefRefPtr<CefResponse>, int64& length, CefString&) {
     length = 4;
   };
   handler_->read = ReadFrom("abcdefgh");
   Start();
-  EXPECT_EQ(outcome_.body, "abcd");
+  EXPECT_EQ(heard_, Heard{Response("abcd", "", 0)});  // Status and type unset.
   EXPECT_EQ(handler_->reads, 1);
 }
 
 TEST_F(ResourceRequestDriverTest, ReadErrorsFail) {
-  handler_->open = OpenNow;
   handler_->read = [](void*, int, int& bytes_read,
                       CefRefPtr<CefResourceReadCallback>) {
     bytes_read = ERR_TIMED_OUT;
     return false;
   };
   Start();
-  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
-  EXPECT_EQ(outcome_.error, ERR_TIMED_OUT);
+  EXPECT_EQ(heard_, Heard{Failure(ERR_TIMED_OUT)});
 
   handler_ = new ScriptedHandler();
-  outcome_ = Outcome();
-  handler_->open = OpenNow;
+  heard_.clear();
   handler_->read = [](void*, int bytes_to_read, int& bytes_read,
                       CefRefPtr<CefResourceReadCallback>) {
     bytes_read = bytes_to_read + 1;  // More than there was room for.
     return true;
   };
   Start();
-  EXPECT_EQ(outcome_.kind, Outcome::kFailure);
-  EXPECT_EQ(outcome_.calls, 1);
+  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
 
   handler_ = new ScriptedHandler();
-  outcome_ = Outcome();
+  heard_.clear();
   CefRefPtr<CefResourceReadCallback> pending;
-  handler_->open = OpenNow;
   handler_->read = [&](void*, int, int& bytes_read,
                        CefRefPtr<CefResourceReadCallback> callback) {
     bytes_read = 0;
@@ -371,13 +343,12 @@ TEST_F(ResourceRequestDriverTest, ReadErrorsFail) {
   };
   Start();
   FromOtherThread([&] { pending->Continue(ERR_CONNECTION_RESET); });
-  EXPECT_EQ(outcome_.error, ERR_CONNECTION_RESET);
+  EXPECT_EQ(heard_, Heard{Failure(ERR_CONNECTION_RESET)});
 }
 
 TEST_F(ResourceRequestDriverTest, AsyncReadContinuesFromAnyThread) {
   CefRefPtr<CefResourceReadCallback> pending;
   void* pending_buffer = nullptr;
-  handler_->open = OpenNow;
   handler_->read = [&](void* data_out, int, int& bytes_read,
                        CefRefPtr<CefResourceReadCallback> callback) {
     bytes_read = 0;
@@ -389,20 +360,18 @@ TEST_F(ResourceRequestDriverTest, AsyncReadContinuesFromAnyThread) {
   };
   Start();
   tasks_.RunAll();
-  EXPECT_EQ(outcome_.calls, 0);
+  EXPECT_EQ(heard_, Heard{});
 
   FromOtherThread([&] {
     memcpy(pending_buffer, "async", 5);
     pending->Continue(5);
     pending = nullptr;
   });
-  EXPECT_EQ(outcome_.calls, 1);
-  EXPECT_EQ(outcome_.body, "async");
+  EXPECT_EQ(heard_, Heard{Response("async")});
   EXPECT_FALSE(handler_->other_thread_call);
 }
 
 TEST_F(ResourceRequestDriverTest, WithoutReadTheOlderReadResponseServes) {
-  handler_->open = OpenNow;
   bool served = false;
   handler_->read_response = [&](void* data_out, int, int& bytes_read,
                                 CefRefPtr<CefCallback>) {
@@ -412,8 +381,7 @@ TEST_F(ResourceRequestDriverTest, WithoutReadTheOlderReadResponseServes) {
     return bytes_read > 0;
   };
   Start();
-  EXPECT_EQ(outcome_.kind, Outcome::kResponse);
-  EXPECT_EQ(outcome_.body, "old");
+  EXPECT_EQ(heard_, Heard{Response("old")});
 }
 
 TEST_F(ResourceRequestDriverTest, CancelTellsTheHandlerOnceAndReportsNothing) {
@@ -424,7 +392,7 @@ TEST_F(ResourceRequestDriverTest, CancelTellsTheHandlerOnceAndReportsNothing) {
   driver_->Cancel();
   FromOtherThread([&] { pending->Continue(); });
   EXPECT_EQ(handler_->cancels, 1);
-  EXPECT_EQ(outcome_.calls, 0);
+  EXPECT_EQ(heard_, Heard{});
   EXPECT_EQ(handler_->reads, 0);
 }
 

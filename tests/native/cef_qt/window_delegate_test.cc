@@ -35,47 +35,44 @@ class RecordingWindowDelegate : public CefWindowDelegate {
   CefRefPtr<CefWindow> created_window;
 
   CefSize GetPreferredSize(CefRefPtr<CefView> view) override {
-    log_->push_back("GetPreferredSize");
-    return CefSize(640, 480);
+    return Asked(__func__, CefSize(640, 480));
   }
   void OnWindowCreated(CefRefPtr<CefWindow> window) override {
-    log_->push_back("OnWindowCreated");
-    created_window = window;
+    created_window = Asked(__func__, window);
   }
   void OnWindowDestroyed(CefRefPtr<CefWindow> window) override {
-    log_->push_back("OnWindowDestroyed");
-    created_window = nullptr;
+    created_window = Asked(__func__, nullptr);
   }
   CefRect GetInitialBounds(CefRefPtr<CefWindow> window) override {
-    log_->push_back("GetInitialBounds");
-    return initial_bounds;
+    return Asked(__func__, initial_bounds);
   }
   cef_show_state_t GetInitialShowState(CefRefPtr<CefWindow> window) override {
-    log_->push_back("GetInitialShowState");
-    return initial_show_state;
+    return Asked(__func__, initial_show_state);
   }
   bool IsFrameless(CefRefPtr<CefWindow> window) override {
-    log_->push_back("IsFrameless");
-    return frameless;
+    return Asked(__func__, frameless);
   }
   bool CanResize(CefRefPtr<CefWindow> window) override {
-    log_->push_back("CanResize");
-    return can_resize;
+    return Asked(__func__, can_resize);
   }
   bool CanMaximize(CefRefPtr<CefWindow> window) override {
-    log_->push_back("CanMaximize");
-    return can_maximize;
+    return Asked(__func__, can_maximize);
   }
   bool CanMinimize(CefRefPtr<CefWindow> window) override {
-    log_->push_back("CanMinimize");
-    return true;
+    return Asked(__func__, true);
   }
   bool CanClose(CefRefPtr<CefWindow> window) override {
-    log_->push_back("CanClose");
-    return can_close;
+    return Asked(__func__, can_close);
   }
 
  private:
+  // Logs the call of |hook| and answers |answer|.
+  template <class T>
+  T Asked(const char* hook, T answer) {
+    log_->push_back(hook);
+    return answer;
+  }
+
   CallLog* const log_;
 
   IMPLEMENT_REFCOUNTING(RecordingWindowDelegate);

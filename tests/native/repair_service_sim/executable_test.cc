@@ -22,30 +22,19 @@ struct Outcome {
 };
 
 Outcome RunToEnd(const std::string& arguments) {
-  fs::path output = fs::temp_directory_path() /
-                    ("repair-sim-test-" + std::to_string(getpid()) + ".out");
-  std::string command = std::string(SIM_EXECUTABLE) + " " + arguments + " >" +
-                        output.string() + " 2>&1";
-  int status = std::system(command.c_str());
-  Outcome outcome;
-  outcome.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  std::ifstream file(output);
-  outcome.output.assign(std::istreambuf_iterator<char>(file), {});
-  fs::remove(output);
-  return outcome;
-}
-
-fs::path WriteTemp(const std::string& name, const std::string& text) {
-  fs::path path =
-      fs::temp_directory_path() / (std::to_string(getpid()) + "-" + name);
-  std::ofstream(path) << text;
-  return path;
+  testing::internal::CaptureStdout();
+  const std::string command =
+      std::string(SIM_EXECUTABLE) + " " + arguments + " 2>&1";
+  const int status = std::system(command.c_str());
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+          testing::internal::GetCapturedStdout()};
 }
 
 TEST(ExecutableTest, MalformedScenarioExitsWithTwoNamingTheField) {
-  fs::path file = WriteTemp(
-      "bad.json", R"({"name": "bad", "discs": [{"key": "a", "label": "A",
-                     "images": {}}]})");
+  fs::path file =
+      fs::temp_directory_path() / (std::to_string(getpid()) + "-bad.json");
+  std::ofstream(file) << R"({"name": "bad", "discs": [{"key": "a",)"
+                         R"( "label": "A", "images": {}}]})";
   Outcome outcome = RunToEnd("--port 0 --scenario " + file.string());
   fs::remove(file);
   EXPECT_EQ(outcome.exit_code, 2);

@@ -6,30 +6,15 @@
 namespace repair_sim {
 namespace {
 
-class RepairServiceFaultsTest : public testing::Test {
+class RepairServiceFaultsTest : public ServiceTest {
  protected:
-  void Use(const std::string& faults) {
-    service_ = std::make_unique<RepairService>(
-        ScenarioWith(R"({"name": "faults", "faults": )" + faults + "}"),
-        &clock_);
+  void UseFaults(const std::string& faults) {
+    Use(ScenarioWith(R"({"name": "faults", "faults": )" + faults + "}"));
   }
-
-  Reply Send(const std::string& target) {
-    return service_->Handle(Get(kService + target));
-  }
-
-  std::string StartScan() { return BodyOf(Send("scan"))["uuid"]; }
-
-  std::string StatusOf(const std::string& uuid) {
-    return "status?uuid=" + uuid + "&start=0&max=100";
-  }
-
-  ManualClock clock_;
-  std::unique_ptr<RepairService> service_;
 };
 
 TEST_F(RepairServiceFaultsTest, EachKindShowsItsOwnAnswer) {
-  Use(R"([
+  UseFaults(R"([
       {"on": "status", "occurrence": 1, "kind": "refusal", "status": 503,
        "message": "busy"},
       {"on": "status", "occurrence": 2, "kind": "http-error", "status": 502,
@@ -38,7 +23,7 @@ TEST_F(RepairServiceFaultsTest, EachKindShowsItsOwnAnswer) {
        "body": "<html>oops"},
       {"on": "status", "occurrence": 4, "kind": "drop"},
       {"on": "status", "occurrence": 5, "kind": "slow", "delay_ms": 2500}])");
-  std::string uuid = StartScan();
+  std::string uuid = Call("scan")["uuid"];
 
   Reply refusal = Send(StatusOf(uuid));
   EXPECT_EQ(refusal.http_status, 200);
@@ -67,31 +52,29 @@ TEST_F(RepairServiceFaultsTest, EachKindShowsItsOwnAnswer) {
 }
 
 TEST_F(RepairServiceFaultsTest, FailureEntryFailsTheRunningRequestForGood) {
-  Use(R"([{"on": "status", "operation": "restore", "occurrence": 2,
+  UseFaults(R"([{"on": "status", "operation": "restore", "occurrence": 2,
            "kind": "failure-entry", "code": 507, "line": "disc full"}])");
-  std::string scan = StartScan();
-  clock_.Advance(3000);
+  std::string scan = FinishedScan();
   // Scan polls do not count for a fault that selects restores.
   for (int i = 0; i < 3; ++i)
-    EXPECT_EQ(BodyOf(Send(StatusOf(scan)))["status_list"][scan][0], 200);
+    EXPECT_EQ(Call(StatusOf(scan))["status_list"][scan][0], 200);
 
-  std::string restore = BodyOf(Send(
-      "restore?disc=nvme0n1&image=lumenos-3.5.0&scanuuid=" + scan))["uuid"];
+  std::string restore = Call(RestoreOf(scan))["uuid"];
   clock_.Advance(1000);
-  EXPECT_EQ(BodyOf(Send(StatusOf(restore)))["status_list"][restore][0], 102);
-  Json failed = BodyOf(Send(StatusOf(restore)));
+  EXPECT_EQ(Call(StatusOf(restore))["status_list"][restore][0], 102);
+  Json failed = Call(StatusOf(restore));
   EXPECT_EQ(failed["status_list"][restore],
             Json::array({507, "failed", "disc full"}));
   EXPECT_EQ(failed["log_messages"].back(), "disc full");
 
   clock_.Advance(10000);
-  EXPECT_EQ(BodyOf(Send(StatusOf(restore)))["status_list"][restore][0], 507);
+  EXPECT_EQ(Call(StatusOf(restore))["status_list"][restore][0], 507);
 }
 
 TEST_F(RepairServiceFaultsTest, WindowDropsOutThenTheServiceComesBack) {
-  Use(R"([{"on": "*", "from": 3, "to": 5, "kind": "http-error",
+  UseFaults(R"([{"on": "*", "from": 3, "to": 5, "kind": "http-error",
            "status": 503}])");
-  std::string uuid = StartScan();                    // 1
+  std::string uuid = Call("scan")["uuid"];           // 1
   EXPECT_EQ(Send(StatusOf(uuid)).http_status, 200);  // 2
   for (int i = 3; i <= 5; ++i)
     EXPECT_EQ(Send(StatusOf(uuid)).http_status, 503) << i;
@@ -99,28 +82,26 @@ TEST_F(RepairServiceFaultsTest, WindowDropsOutThenTheServiceComesBack) {
   Reply back = Send(StatusOf(uuid));  // 6
   EXPECT_EQ(back.http_status, 200);
   EXPECT_EQ(BodyOf(back)["status_list"][uuid][0], 200);
-  EXPECT_EQ(BodyOf(Send("list?uuid=" + uuid))["status"], 200);
+  EXPECT_EQ(Call("list?uuid=" + uuid)["status"], 200);
 }
 
 TEST_F(RepairServiceFaultsTest, FirstMatchingFaultWinsAndAllCount) {
-  Use(R"([{"on": "scan", "occurrence": 2, "kind": "refusal"},
+  UseFaults(R"([{"on": "scan", "occurrence": 2, "kind": "refusal"},
           {"on": "scan", "from": 2, "to": 3, "kind": "drop"}])");
-  EXPECT_EQ(BodyOf(Send("scan"))["status"], 102);
-  EXPECT_EQ(BodyOf(Send("scan"))["status"], 503);
+  EXPECT_EQ(Call("scan")["status"], 102);
+  EXPECT_EQ(Call("scan")["status"], 503);
   EXPECT_TRUE(Send("scan").drop);
-  EXPECT_EQ(BodyOf(Send("scan"))["status"], 102);
+  EXPECT_EQ(Call("scan")["status"], 102);
 }
 
 TEST_F(RepairServiceFaultsTest, RefusedRequestStartsNothing) {
-  Use(R"([{"on": "scan", "occurrence": 1, "kind": "drop"}])");
+  UseFaults(R"([{"on": "scan", "occurrence": 1, "kind": "drop"}])");
   EXPECT_TRUE(Send("scan").drop);
-  std::string uuid = StartScan();
-  clock_.Advance(3000);
-  EXPECT_EQ(BodyOf(Send("list?uuid=" + uuid))["status"], 200);
+  EXPECT_EQ(Call("list?uuid=" + FinishedScan())["status"], 200);
 }
 
 TEST_F(RepairServiceFaultsTest, ResetRestartsTheCounts) {
-  Use(R"([{"on": "scan", "occurrence": 1, "kind": "drop"}])");
+  UseFaults(R"([{"on": "scan", "occurrence": 1, "kind": "drop"}])");
   EXPECT_TRUE(Send("scan").drop);
   EXPECT_FALSE(Send("scan").drop);
   service_->Reset();
@@ -128,7 +109,7 @@ TEST_F(RepairServiceFaultsTest, ResetRestartsTheCounts) {
 }
 
 TEST_F(RepairServiceFaultsTest, FaultsComeBeforeQueryChecks) {
-  Use(R"([{"on": "status", "kind": "drop"}])");
+  UseFaults(R"([{"on": "status", "kind": "drop"}])");
   EXPECT_TRUE(Send("status?uuid=%zz").drop);
   EXPECT_EQ(Send("nope").http_status, 404);
 }

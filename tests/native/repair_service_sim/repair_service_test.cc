@@ -7,36 +7,15 @@
 namespace repair_sim {
 namespace {
 
-class RepairServiceTest : public testing::Test {
+class RepairServiceTest : public ServiceTest {
  protected:
-  Json Call(const std::string& target) {
-    Reply reply = service_.Handle(Get(kService + target));
-    EXPECT_EQ(reply.http_status, 200) << target << ": " << reply.body;
-    return BodyOf(reply);
-  }
-
-  Reply Raw(const std::string& target) {
-    return service_.Handle(Get(kService + target));
-  }
-
-  // A scan run to its end; returns its uuid.
-  std::string FinishedScan() {
-    std::string uuid = Call("scan")["uuid"];
-    clock_.Advance(DefaultScenario().script(OperationKind::kScan).duration_ms);
-    return uuid;
-  }
-
   Json Status(const std::string& uuid, int start, int max) {
-    return Call("status?uuid=" + uuid + "&start=" + std::to_string(start) +
-                "&max=" + std::to_string(max));
+    return Call(StatusOf(uuid, start, max));
   }
 
   static Json EntryOf(const Json& status) {
     return status["status_list"][status["uuid"].get<std::string>()];
   }
-
-  ManualClock clock_;
-  RepairService service_{DefaultScenario(), &clock_};
 };
 
 TEST_F(RepairServiceTest, ScanIsAcceptedThenReportsProgressThenFinishes) {
@@ -107,8 +86,9 @@ TEST_F(RepairServiceTest, PlaceholdersTakeTheRequestValues) {
   EXPECT_EQ(log[1], "Reboot scheduled in 7 s");
 }
 
-TEST_F(RepairServiceTest, ActionsRefuseUnknownDiscsImagesAndScans) {
+TEST_F(RepairServiceTest, RefusesUnknownDiscsImagesScansAndRequests) {
   std::string scan = FinishedScan();
+  std::string running = Call("scan")["uuid"];
   struct Case {
     std::string target;
     int status;
@@ -123,6 +103,9 @@ TEST_F(RepairServiceTest, ActionsRefuseUnknownDiscsImagesAndScans) {
        "unknown image \"" + scan + "\" on disc \"nvme0n1\""},
       {"repair?disc=nvme0n1&image=lumenos-3.5.0&scanuuid=nope", 404,
        "unknown scan uuid \"nope\""},
+      {RestoreOf(running), 409, "scan \"" + running + "\" has not finished"},
+      // Refused, not an error.
+      {"status?uuid=nope&start=0&max=1", 404, "unknown request uuid \"nope\""},
   };
   for (const Case& c : cases) {
     Json answer = Call(c.target);
@@ -130,32 +113,20 @@ TEST_F(RepairServiceTest, ActionsRefuseUnknownDiscsImagesAndScans) {
     EXPECT_EQ(answer["message"], c.message) << c.target;
     EXPECT_FALSE(answer.contains("uuid"));
   }
-  std::string running = Call("scan")["uuid"];
-  Json refused =
-      Call("restore?disc=nvme0n1&image=lumenos-3.5.0&scanuuid=" + running);
-  EXPECT_EQ(refused["status"], 409);
-  EXPECT_EQ(refused["message"], "scan \"" + running + "\" has not finished");
 }
 
 TEST_F(RepairServiceTest, FailedScanIsNotListedNorUsable) {
-  RepairService service(ScenarioWith(R"({"name": "f", "operations": {"scan":
-      {"final_code": 500, "final_line": "Scan failed"}}})"),
-                        &clock_);
-  std::string uuid = BodyOf(service.Handle(Get(kService + "scan")))["uuid"];
-  clock_.Advance(3000);
-  Json list = BodyOf(service.Handle(Get(kService + "list?uuid=" + uuid)));
+  Use(ScenarioWith(R"({"name": "f", "operations": {"scan":
+      {"final_code": 500, "final_line": "Scan failed"}}})"));
+  Json list = Call("list?uuid=" + FinishedScan());
   EXPECT_EQ(list["status"], 409);
   EXPECT_FALSE(list.contains("os_list"));
 }
 
 TEST_F(RepairServiceTest, ImmediateOperationAnswersWithItsFinalCode) {
-  RepairService service(ScenarioWith(R"({"name": "i", "operations": {"restore":
-      {"immediate": true}}})"),
-                        &clock_);
-  std::string scan = BodyOf(service.Handle(Get(kService + "scan")))["uuid"];
-  clock_.Advance(3000);
-  Json restore = BodyOf(service.Handle(Get(
-      kService + "restore?disc=nvme0n1&image=lumenos-3.5.0&scanuuid=" + scan)));
+  Use(ScenarioWith(R"({"name": "i", "operations": {"restore":
+      {"immediate": true}}})"));
+  Json restore = Call(RestoreOf(FinishedScan()));
   EXPECT_EQ(restore["status"], 200);
   EXPECT_EQ(restore["message"], "Restore of lumenos-3.5.0 finished");
 }
@@ -207,32 +178,26 @@ TEST_F(RepairServiceTest, MalformedRequestsGetAnHttpErrorWithJson) {
       {"", 404, "unknown path \"/lumenos-repair/\""},
   };
   for (const Case& c : cases) {
-    Reply reply = Raw(c.target);
+    Reply reply = Send(c.target);
     EXPECT_EQ(reply.http_status, c.http_status) << c.target;
     Json body = BodyOf(reply);
     EXPECT_EQ(body["status"], c.http_status) << c.target;
     EXPECT_EQ(body["message"], c.message) << c.target;
   }
-  EXPECT_EQ(service_.Handle(Get("/lumenos-repairscan")).http_status, 404);
+  EXPECT_EQ(service_->Handle(Get("/lumenos-repairscan")).http_status, 404);
   for (const char* method : {"POST", "HEAD"}) {
     SimRequest request = Get(kService + "scan");
     request.method = method;
-    EXPECT_EQ(service_.Handle(request).http_status, 405) << method;
+    EXPECT_EQ(service_->Handle(request).http_status, 405) << method;
   }
-}
-
-TEST_F(RepairServiceTest, UnknownUuidIsRefusedNotAnError) {
-  Json status = Call("status?uuid=nope&start=0&max=1");
-  EXPECT_EQ(status["status"], 404);
-  EXPECT_EQ(status["message"], "unknown request uuid \"nope\"");
 }
 
 TEST_F(RepairServiceTest, LoadAndResetForgetRequests) {
   std::string uuid = Call("scan")["uuid"];
-  service_.Reset();
-  EXPECT_EQ(Call("status?uuid=" + uuid + "&start=0&max=1")["status"], 404);
-  service_.Load(ScenarioWith(R"({"name": "other"})"));
-  EXPECT_EQ(service_.scenario().name, "other");
+  service_->Reset();
+  EXPECT_EQ(Call(StatusOf(uuid))["status"], 404);
+  service_->Load(ScenarioWith(R"({"name": "other"})"));
+  EXPECT_EQ(service_->scenario().name, "other");
 }
 
 }  // namespace

@@ -19,29 +19,24 @@ struct Followed {
   std::string polls;
 };
 
-class ShippedScenariosTest : public testing::Test {
+class ShippedScenariosTest : public ServiceTest {
  protected:
-  void Use(const std::string& name) {
+  void UseShipped(const std::string& name) {
     std::string error;
     std::optional<Scenario> scenario =
         ScenarioLibrary(SIM_SCENARIO_DIR).LoadNamed(name, &error);
     ASSERT_TRUE(scenario) << error;
-    service_ = std::make_unique<RepairService>(*scenario, &clock_);
-  }
-
-  Json Call(const std::string& target) {
-    Reply reply = service_->Handle(Get(kService + target));
-    if (reply.drop || reply.http_status != 200 || !Json::accept(reply.body))
-      return nullptr;
-    return BodyOf(reply);
+    Use(*scenario);
   }
 
   Followed Follow(const std::string& uuid, int64_t interval_ms) {
     Followed followed;
     for (int poll = 0; poll < 100; ++poll) {
       clock_.Advance(interval_ms);
-      Json status = Call("status?uuid=" + uuid + "&start=0&max=100");
-      if (status.is_null() || status["status"] != 200) {
+      Reply reply = Send(StatusOf(uuid));
+      Json status = Json::parse(reply.body, nullptr, false);
+      if (reply.drop || reply.http_status != 200 || status.is_discarded() ||
+          status["status"] != 200) {
         followed.polls += 'x';
         continue;
       }
@@ -65,59 +60,50 @@ class ShippedScenariosTest : public testing::Test {
   }
 
   Followed Restore(const std::string& scan) {
-    Json accepted =
-        Call("restore?disc=nvme0n1&image=lumenos-3.6.2&scanuuid=" + scan);
+    Json accepted = Call(RestoreOf(scan, "lumenos-3.6.2"));
     EXPECT_EQ(accepted["status"], 102);
     return Follow(accepted["uuid"], 2000);
   }
-
-  ManualClock clock_;
-  std::unique_ptr<RepairService> service_;
 };
 
-TEST_F(ShippedScenariosTest, DefaultRestoresInThreePolls) {
-  Use("default");
-  Followed restore = Restore(ScanToEnd());
-  EXPECT_EQ(restore.polls, "rre");
-  EXPECT_EQ(restore.final_code, 200);
-}
-
-TEST_F(ShippedScenariosTest, ScanFailsEndsTheScanWithAFailureCode) {
-  Use("scan-fails");
-  Followed scan = Follow(Call("scan")["uuid"], 1000);
-  EXPECT_EQ(scan.final_code, 500);
-  EXPECT_NE(scan.final_line.find("Scan failed"), std::string::npos);
-}
-
-TEST_F(ShippedScenariosTest, ActionFailsMidwayWhileStillRunning) {
-  Use("action-fails-midway");
-  Followed restore = Restore(ScanToEnd());
-  EXPECT_EQ(restore.polls, "rre");
-  EXPECT_EQ(restore.final_code, 500);
-  EXPECT_EQ(restore.final_line,
-            "Write error on the system partition: input/output error");
-}
-
-TEST_F(ShippedScenariosTest, ServiceDropsOutDuringTheActionAndComesBack) {
-  Use("service-drops-out");
-  Followed restore = Restore(ScanToEnd());
-  EXPECT_EQ(restore.polls, "rxxxe");
-  EXPECT_EQ(restore.final_code, 200);
+// Followed scan, or restore after a scan, ends as the scenario is named for.
+TEST_F(ShippedScenariosTest, EachEndsAsItIsNamedFor) {
+  const struct {
+    const char* scenario;
+    bool restore;
+    const char* polls;
+    int final_code;
+    const char* final_line;
+  } cases[] = {
+      {"default", true, "rre", 200, "Restore of lumenos-3.6.2 finished"},
+      {"scan-fails", false, "rre", 500,
+       "Scan failed: cannot read the partition table of nvme0n1"},
+      {"action-fails-midway", true, "rre", 500,
+       "Write error on the system partition: input/output error"},
+      {"service-drops-out", true, "rxxxe", 200,
+       "Restore of lumenos-3.6.2 finished"},
+      {"bad-answers", false, "xxxxre", 200, "Scan finished"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.scenario);
+    UseShipped(c.scenario);
+    const Followed followed =
+        c.restore ? Restore(ScanToEnd()) : Follow(Call("scan")["uuid"], 1000);
+    EXPECT_EQ(followed.polls, c.polls);
+    EXPECT_EQ(followed.final_code, c.final_code);
+    EXPECT_EQ(followed.final_line, c.final_line);
+  }
 }
 
 TEST_F(ShippedScenariosTest,
        ServiceStopsAnsweringTwoPollsOfTheActionForHalfAMinute) {
-  Use("service-stops-answering");
-  Json accepted =
-      Call("restore?disc=nvme0n1&image=lumenos-3.6.2&scanuuid=" + ScanToEnd());
+  UseShipped("service-stops-answering");
+  Json accepted = Call(RestoreOf(ScanToEnd(), "lumenos-3.6.2"));
   std::string uuid = accepted["uuid"];
   std::vector<int64_t> delays;
   for (int poll = 0; poll < 4; ++poll) {
     clock_.Advance(2000);
-    delays.push_back(
-        service_
-            ->Handle(Get(kService + "status?uuid=" + uuid + "&start=0&max=1"))
-            .delay_ms);
+    delays.push_back(Send(StatusOf(uuid, 0, 1)).delay_ms);
   }
   EXPECT_EQ(delays, (std::vector<int64_t>{0, 30000, 30000, 0}));
   Followed rest = Follow(uuid, 2000);
@@ -125,17 +111,10 @@ TEST_F(ShippedScenariosTest,
   EXPECT_GT(rest.polls.size(), 5u) << "the action outlasts the silence";
 }
 
-TEST_F(ShippedScenariosTest, BadAnswersDisturbTheScanThenItFinishes) {
-  Use("bad-answers");
-  Followed scan = Follow(Call("scan")["uuid"], 1000);
-  EXPECT_EQ(scan.polls, "xxxxre");
-  EXPECT_EQ(scan.final_code, 200);
-}
-
 TEST_F(ShippedScenariosTest, SlowAnswersDelayEveryRequest) {
-  Use("slow-answers");
-  EXPECT_EQ(service_->Handle(Get(kService + "scan")).delay_ms, 3000);
-  EXPECT_EQ(service_->Handle(Get(kService + "list?uuid=x")).delay_ms, 1500);
+  UseShipped("slow-answers");
+  EXPECT_EQ(Send("scan").delay_ms, 3000);
+  EXPECT_EQ(Send("list?uuid=x").delay_ms, 1500);
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #ifndef TESTS_NATIVE_REPAIR_SERVICE_SIM_TEST_SUPPORT_H_
 #define TESTS_NATIVE_REPAIR_SERVICE_SIM_TEST_SUPPORT_H_
 
+#include <memory>
 #include <string>
+
+#include <gtest/gtest.h>
 
 #include "json.h"
 #include "repair_service.h"
@@ -45,6 +48,51 @@ inline Scenario ScenarioWith(const std::string& overrides) {
 }
 
 inline const std::string kService = "/lumenos-repair/";
+
+// A repair service, on the default scenario unless the test picks another,
+// at a clock that the test moves; spoken to as the page speaks to it.
+class ServiceTest : public testing::Test {
+ protected:
+  void Use(const Scenario& scenario) {
+    service_ = std::make_unique<RepairService>(scenario, &clock_);
+  }
+
+  // The answer to a GET of `target` below the service prefix.
+  Reply Send(const std::string& target) {
+    return service_->Handle(Get(kService + target));
+  }
+
+  // The JSON of an answer that must come with HTTP 200.
+  Json Call(const std::string& target) {
+    Reply reply = Send(target);
+    EXPECT_EQ(reply.http_status, 200) << target << ": " << reply.body;
+    return BodyOf(reply);
+  }
+
+  // A scan run to its end; returns its uuid.
+  std::string FinishedScan() {
+    std::string uuid = Call("scan")["uuid"];
+    clock_.Advance(
+        service_->scenario().script(OperationKind::kScan).duration_ms);
+    return uuid;
+  }
+
+  static std::string StatusOf(const std::string& uuid,
+                              int start = 0,
+                              int max = 100) {
+    return "status?uuid=" + uuid + "&start=" + std::to_string(start) +
+           "&max=" + std::to_string(max);
+  }
+
+  static std::string RestoreOf(const std::string& scan,
+                               const std::string& image = "lumenos-3.5.0") {
+    return "restore?disc=nvme0n1&image=" + image + "&scanuuid=" + scan;
+  }
+
+  ManualClock clock_;
+  std::unique_ptr<RepairService> service_ =
+      std::make_unique<RepairService>(DefaultScenario(), &clock_);
+};
 
 }  // namespace repair_sim
 

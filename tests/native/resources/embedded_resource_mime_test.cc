@@ -35,36 +35,29 @@ TEST(EmbeddedResourceMimeTest, EveryTableExtensionIsServedAtOnce) {
   }
 }
 
-// Upper case, no extension, an unknown one, or a file without bytes.
-const char* const kUntyped[] = {
-    "client://web/mime/UPPER.PNG", "client://web/mime/noext",
-    "client://web/Z.txt", "client://web/empty.html", "client://web/empty"};
-
-TEST(EmbeddedResourceMimeTest, WithoutTypeOrBytesIsDeclined) {
-  for (const char* url : kUntyped) {
-    CefRefPtr<EmbeddedResourceHandler> handler = new EmbeddedResourceHandler();
-    const OpenResult open = OpenUrl(*handler, url, false);
-    EXPECT_FALSE(open.opened) << url;
-    EXPECT_FALSE(open.handle_request) << url;
-    EXPECT_EQ(open.continues, 0) << url;
-  }
-}
-
-TEST(EmbeddedResourceMimeTest, WithoutTypeOrBytesIsServedWhenAskedTo) {
-  for (const char* url : kUntyped) {
-    CefRefPtr<EmbeddedResourceHandler> handler = new EmbeddedResourceHandler();
-    const OpenResult open = OpenUrl(*handler, url, true);
-    EXPECT_TRUE(open.opened) << url;
-    EXPECT_TRUE(open.handle_request) << url;
-    EXPECT_EQ(open.continues, 1) << url;
-    const Headers headers = GetHeaders(*handler);
-    EXPECT_EQ(headers.status, 200) << url;
-    const std::string path(url);
-    EXPECT_EQ(headers.mime_type,
-              path.find(".html") != std::string::npos ? "text/html" : "")
-        << url;
-    EXPECT_EQ(headers.length, static_cast<int64>(ReadAll(*handler).size()))
-        << url;
+// Upper case, no extension, an unknown one, or a file without bytes: declined,
+// but served when the engine asks for the request to be handled anyway.
+TEST(EmbeddedResourceMimeTest, WithoutTypeOrBytesIsServedOnlyWhenAskedTo) {
+  for (const std::string url :
+       {"client://web/mime/UPPER.PNG", "client://web/mime/noext",
+        "client://web/Z.txt", "client://web/empty.html",
+        "client://web/empty"}) {
+    for (const bool handle_request : {false, true}) {
+      SCOPED_TRACE(url + (handle_request ? ", asked to handle" : ""));
+      CefRefPtr<EmbeddedResourceHandler> handler =
+          new EmbeddedResourceHandler();
+      const OpenResult open = OpenUrl(*handler, url, handle_request);
+      EXPECT_EQ(open.opened, handle_request);
+      EXPECT_EQ(open.handle_request, handle_request);
+      EXPECT_EQ(open.continues, handle_request ? 1 : 0);
+      if (!handle_request)
+        continue;
+      const Headers headers = GetHeaders(*handler);
+      EXPECT_EQ(headers.status, 200);
+      EXPECT_EQ(headers.mime_type,
+                url.find(".html") != std::string::npos ? "text/html" : "");
+      EXPECT_EQ(headers.length, static_cast<int64>(ReadAll(*handler).size()));
+    }
   }
 }
 

@@ -16,26 +16,35 @@ RepairClient* g_instance = nullptr;
 constexpr char kErrorPage[] =
     "<html><body bgcolor=\"white\"><h2>Failed to load </h2></body></html>";
 
-// Shown for good once renderers keep dying: no script, nothing loaded.
-constexpr char kRendererFailedPage[] =
-    "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">"
-    "<title>Lumenos Repair</title></head>"
-    "<body style=\"background: white; color: black; font: 20px sans-serif; "
-    "margin: 40px;\">"
-    "<h1 style=\"font-size: 28px;\">The display of the repair tool failed</h1>"
-    "<p>An action that you started (a restore, factory reset, repair or "
-    "reboot) may still be going on in the repair service.</p>"
-    "<p><strong>Do not switch the unit off.</strong> Switching it off while "
-    "the service writes to its disc can leave the system broken.</p>"
-    "<p>To restart the repair tool, close this window with the close button "
-    "of its title bar, then start lumenos-repair-app again.</p>"
-    "</body></html>";
+// Shown once renderers keep dying: no script. Its one control, focused so
+// that Enter or a tap takes it, loads the start page again on purpose.
+std::string RendererFailedPage() {
+  return "<!DOCTYPE html><html lang=\"en\"><head><meta charset=\"utf-8\">"
+         "<title>Lumenos Repair</title><style>"
+         "body { background: white; color: black; font: 20px sans-serif; "
+         "margin: 40px; } h1 { font-size: 28px; } "
+         "a { display: inline-block; margin-top: 12px; padding: 12px 24px; "
+         "border: 2px solid #333; border-radius: 6px; background: #eee; "
+         "color: black; text-decoration: none; } "
+         "a:focus { outline: 3px solid #ffd500; outline-offset: 3px; }"
+         "</style></head><body>"
+         "<h1>The display of the repair tool failed</h1>"
+         "<p>An action that you started (a restore, factory reset, repair or "
+         "reboot) may still be going on in the repair service.</p>"
+         "<p><strong>Do not switch the unit off.</strong> Switching it off "
+         "while the service writes to its disc can leave the system broken.</p>"
+         "<p>Press Enter or tap the button to show the repair tool again. A "
+         "running action is shown again; nothing starts without your Yes. "
+         "Or close this window and start lumenos-repair-app again.</p>"
+         "<a href=\"" +
+         StartUrl() +
+         "\" autofocus>Show the repair tool again</a></body></html>";
+}
 
 // |page| as a data URL: base64, then percent-escaped.
-template <size_t N>
-std::string DataUrlOf(const char (&page)[N]) {
+std::string DataUrlOf(const std::string& page) {
   std::string base64 =
-      CefURIEncode(CefBase64Encode(page, N - 1), false).ToString();
+      CefURIEncode(CefBase64Encode(page.data(), page.size()), false).ToString();
   return "data:text/html;base64," + base64;
 }
 
@@ -115,5 +124,5 @@ void RepairClient::OnRenderProcessTerminated(CefRefPtr<CefBrowser> browser,
     return;
   // The page takes up a running action again by itself.
   frame->LoadURL(crash_guard_.MayReload() ? StartUrl()
-                                          : DataUrlOf(kRendererFailedPage));
+                                          : DataUrlOf(RendererFailedPage()));
 }

@@ -1,8 +1,9 @@
 // The page's renderer killed in the real program: the page comes back and
 // takes a running restore up again without sending it again; with the
 // dialog open the first page comes back and nothing is sent; a renderer
-// that keeps dying leaves a fixed message, and Close still ends the
-// program with status 0.
+// that keeps dying leaves a fixed message whose one control, taken by
+// Enter, shows the page again, and Close still ends the program with
+// status 0.
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
@@ -74,7 +75,7 @@ describe("the page's renderer dies", () => {
 describe("the page's renderer dies again and again", () => {
   const { session } = useSession();
 
-  it("shows the fixed message instead of a black window; Close ends the program with status 0", async () => {
+  it("shows the fixed message instead of a black window; Enter shows the page again; Close ends with status 0", async () => {
     const { app, display, window } = session;
     for (let death = 1; death <= 2; death++) {
       await killRenderer(app);
@@ -84,11 +85,16 @@ describe("the page's renderer dies again and again", () => {
     session.page = await pageAgain(app, "location.protocol === 'data:' && document.readyState === 'complete'");
     const text = await session.page.evaluate("document.body.innerText");
     for (const said of ["The display of the repair tool failed", "may still be going on in the repair service",
-      "Do not switch the unit off", "close this window", "start lumenos-repair-app again"]) {
+      "Do not switch the unit off", "Press Enter or tap the button", "close this window",
+      "start lumenos-repair-app again"]) {
       assert.ok(text.includes(said), `the message says "${said}": ${text}`);
     }
     assert.equal(await session.page.evaluate("document.scripts.length"), 0);
     await session.keepScreenshot("renderer-death-message");
+    // Its one control has the focus: Enter shows the repair tool again.
+    assert.equal(await session.page.evaluate("document.activeElement.textContent"), "Show the repair tool again");
+    await session.page.press("Enter");
+    await session.page.waitForPage("the start page after Enter", START_PAGE_READY, { timeout: 20000 });
 
     await display.run("wmctrl", ["-i", "-c", window.id]);
     assert.deepEqual(await app.waitForExit(15000), { code: 0, signal: null });

@@ -59,6 +59,9 @@ export const exConfirmPromise = {
     Object.assign(this.options, options || {});
     const o = this.options;
     this.doReset(o);
+    // A box still fading out goes at once, so that ids stay unique and no
+    // exit timer of it removes this one.
+    this.removeOverlay();
 
     const overlay = document.createElement("div");
     overlay.id = OVERLAY_ID;
@@ -186,16 +189,22 @@ export const exConfirmPromise = {
     });
   },
 
-  // The first answer stands: a click or key that follows it before the
-  // watcher's next run neither changes nor cancels it.
+  // Only a dialog that waits takes an answer, and its first answer stands:
+  // a click or key that follows it before the watcher's next run neither
+  // changes nor cancels it, and the buttons of a box fading out answer
+  // nothing (a stale answer would be taken as the next dialog's).
+  waiting() {
+    return this.confirmPromiseVal === null && !!this.confirmPromiseInterval;
+  },
+
   resolve() {
-    if (this.confirmPromiseVal !== null) return;
+    if (!this.waiting()) return;
     this.onResolve();
     this.confirmPromiseVal = true;
   },
 
   reject() {
-    if (this.confirmPromiseVal !== null) return;
+    if (!this.waiting()) return;
     this.onReject();
     this.confirmPromiseVal = false;
   },
@@ -210,14 +219,9 @@ export const exConfirmPromise = {
     if (o.animation && this.confirmPromiseVal !== null) {
       const wrap = document.getElementById(WRAP_ID);
       if (wrap) this.fadeOut(wrap, o.animationTime);
-      this.exitTimeout = setTimeout(() => {
-        this.exitTimeout = null;
-        const overlay = document.getElementById(OVERLAY_ID);
-        if (overlay) overlay.remove();
-      }, Number(o.animationTime) + 10);
+      this.exitTimeout = setTimeout(() => this.removeOverlay(), Number(o.animationTime) + 10);
     } else {
-      const overlay = document.getElementById(OVERLAY_ID);
-      if (overlay) overlay.remove();
+      this.removeOverlay();
     }
 
     if (this.confirmPromiseInterval) clearInterval(this.confirmPromiseInterval);
@@ -230,6 +234,14 @@ export const exConfirmPromise = {
     this.activeButton = null;
     this.onResolve = typeof o.onResolve === "function" ? o.onResolve : doNothing;
     this.onReject = typeof o.onReject === "function" ? o.onReject : doNothing;
+  },
+
+  // Removes the overlay now, and with it any exit timer that would remove it.
+  removeOverlay() {
+    if (this.exitTimeout) clearTimeout(this.exitTimeout);
+    this.exitTimeout = null;
+    const overlay = document.getElementById(OVERLAY_ID);
+    if (overlay) overlay.remove();
   },
 
   fadeIn(element, duration) {
@@ -267,7 +279,7 @@ document.addEventListener("keydown", (e) => {
   if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
   // Escape, the back button, answers No while the dialog waits for an
   // answer; a held one does not.
-  if (e.key === "Escape" && !e.repeat && exConfirmPromise.confirmPromiseInterval) exConfirmPromise.reject();
+  if (e.key === "Escape" && !e.repeat) exConfirmPromise.reject();
   if (e.key === " " && !e.repeat) exConfirmPromise.spaceDownSinceOpen = true;
   if (e.key !== "Enter" && e.key !== " ") {
     e.preventDefault();

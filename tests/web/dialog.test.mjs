@@ -280,17 +280,21 @@ describe("the dialog module", () => {
     assert.deepEqual(await calls(), [["resolve", 0]]);
   });
 
-  test("a new make during the 510 ms of closing removes the old overlay at once", async () => {
+  test("during the 510 ms of closing the box answers nothing; a new make removes it at once", async () => {
     await blank();
-    await make("a");
+    await make("a", {}, true);
     await ui.page.click("#" + YES);
     await ui.advance(10);
-    await make("b", { title: "Next" });
+    await ui.page.click("#" + NO); // on the box fading out
+    await make("b", { title: "Next" }, true);
     assert.equal(await overlays(), 1);
     await ui.advance(1000);
     assert.equal(await ui.dialogOpen(), true, "the old exit timer does not remove the new dialog");
     assert.deepEqual(await shown(), ["Next", "Confirmation Required!"]);
-    assert.deepEqual(await answers(), [["a", true]]);
+    await ui.page.click("#" + YES);
+    await ui.advance(10);
+    assert.deepEqual(await answers(), [["a", true], ["b", true]]);
+    assert.deepEqual(await calls(), [["resolve", 0], ["resolve", 1]], "no call for the stale No");
   });
 
   test("disableForceFocus: no key blocking, no Escape, no focus holding; without animation the overlay goes at once", async () => {

@@ -109,16 +109,12 @@ class FakeBrowserView : public FakeView<CefBrowserView> {
   IMPLEMENT_REFCOUNTING(FakeBrowserView);
 };
 
-// Records child views, showing, titles and fullscreen changes.
+// Keeps child views; logs them, showing, titles and fullscreen changes.
 class FakeWindow : public FakeView<CefWindow> {
  public:
   explicit FakeWindow(CallLog* log) : FakeView(log) {}
 
   const std::vector<CefRefPtr<CefView>>& children() const { return children_; }
-  const std::vector<std::string>& titles() const { return titles_; }
-  const std::vector<bool>& fullscreen_changes() const {
-    return fullscreen_changes_;
-  }
 
   // CefView:
   CefRefPtr<CefWindow> GetWindow() override { return this; }
@@ -132,16 +128,14 @@ class FakeWindow : public FakeView<CefWindow> {
   // CefWindow:
   void Show() override { log()->push_back("Show"); }
   void SetFullscreen(bool fullscreen) override {
-    fullscreen_changes_.push_back(fullscreen);
+    log()->push_back("SetFullscreen(" + std::to_string(fullscreen) + ")");
   }
   void SetTitle(const CefString& title) override {
-    titles_.push_back(title.ToString());
+    log()->push_back("SetTitle(" + title.ToString() + ")");
   }
 
  private:
   std::vector<CefRefPtr<CefView>> children_;
-  std::vector<std::string> titles_;
-  std::vector<bool> fullscreen_changes_;
 
   IMPLEMENT_REFCOUNTING(FakeWindow);
 };

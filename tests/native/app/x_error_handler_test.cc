@@ -16,13 +16,8 @@ XErrorEvent ErrorEvent(int type,
                        unsigned char error_code,
                        unsigned char request_code,
                        unsigned char minor_code) {
-  XErrorEvent event{};
-  event.type = type;
-  event.serial = serial;
-  event.error_code = error_code;
-  event.request_code = request_code;
-  event.minor_code = minor_code;
-  return event;
+  return {type,       /*display=*/nullptr, /*resourceid=*/0, serial,
+          error_code, request_code,        minor_code};
 }
 
 class XErrorHandlerTest : public testing::Test {

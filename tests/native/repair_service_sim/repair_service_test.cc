@@ -18,6 +18,13 @@ class RepairServiceTest : public ServiceTest {
   }
 };
 
+// A request and the status and message of its answer.
+struct Answered {
+  std::string target;
+  int status;
+  std::string message;
+};
+
 TEST_F(RepairServiceTest, ScanIsAcceptedThenReportsProgressThenFinishes) {
   Json scan = Call("scan");
   EXPECT_EQ(scan["status"], 102);
@@ -89,11 +96,7 @@ TEST_F(RepairServiceTest, PlaceholdersTakeTheRequestValues) {
 TEST_F(RepairServiceTest, RefusesUnknownDiscsImagesScansAndRequests) {
   std::string scan = FinishedScan();
   std::string running = Call("scan")["uuid"];
-  struct Case {
-    std::string target;
-    int status;
-    std::string message;
-  } cases[] = {
+  const Answered cases[] = {
       {"restore?disc=sdz&image=lumenos-3.5.0&scanuuid=" + scan, 404,
        "unknown disc \"sdz\""},
       {"restore?disc=mmcblk0&image=lumenos-3.5.0&scanuuid=" + scan, 404,
@@ -107,7 +110,7 @@ TEST_F(RepairServiceTest, RefusesUnknownDiscsImagesScansAndRequests) {
       // Refused, not an error.
       {"status?uuid=nope&start=0&max=1", 404, "unknown request uuid \"nope\""},
   };
-  for (const Case& c : cases) {
+  for (const Answered& c : cases) {
     Json answer = Call(c.target);
     EXPECT_EQ(answer["status"], c.status) << c.target;
     EXPECT_EQ(answer["message"], c.message) << c.target;
@@ -158,11 +161,7 @@ TEST_F(RepairServiceTest, ClearEmptiesOnlyThatRequestsLog) {
 
 TEST_F(RepairServiceTest, MalformedRequestsGetAnHttpErrorWithJson) {
   std::string uuid = Call("scan")["uuid"];
-  struct Case {
-    std::string target;
-    int http_status;
-    std::string message;
-  } cases[] = {
+  const Answered cases[] = {
       {"status?uuid=" + uuid + "&start=0", 400, "missing query key \"max\""},
       {"status?uuid=" + uuid + "&start=-1&max=1", 400,
        "query key \"start\" must be a non-negative integer, got \"-1\""},
@@ -177,11 +176,11 @@ TEST_F(RepairServiceTest, MalformedRequestsGetAnHttpErrorWithJson) {
       {"scan/", 404, "unknown path \"/lumenos-repair/scan/\""},
       {"", 404, "unknown path \"/lumenos-repair/\""},
   };
-  for (const Case& c : cases) {
+  for (const Answered& c : cases) {
     Reply reply = Send(c.target);
-    EXPECT_EQ(reply.http_status, c.http_status) << c.target;
+    EXPECT_EQ(reply.http_status, c.status) << c.target;
     Json body = BodyOf(reply);
-    EXPECT_EQ(body["status"], c.http_status) << c.target;
+    EXPECT_EQ(body["status"], c.status) << c.target;
     EXPECT_EQ(body["message"], c.message) << c.target;
   }
   EXPECT_EQ(service_->Handle(Get("/lumenos-repairscan")).http_status, 404);

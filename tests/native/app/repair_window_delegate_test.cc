@@ -67,29 +67,29 @@ TEST_F(RepairWindowDelegateTest, FillsShowsAndFocusesInThatOrder) {
   EXPECT_EQ((CallLog{"AddChildView", "SetBackgroundColor(0)", "Show",
                      "RequestFocus"}),
             log_);
-  ASSERT_EQ(1u, window_->children().size());
+  ASSERT_EQ(1u, window_->children.size());
   EXPECT_EQ(static_cast<CefView*>(browser_view_.get()),
-            window_->children()[0].get());
+            window_->children[0].get());
 }
 
 TEST_F(RepairWindowDelegateTest, ClosesAtOnceWithoutBrowserElseWhenItAgrees) {
   EXPECT_TRUE(delegate_->CanClose(window_));
   for (bool browser_answer : {false, true}) {
     CefRefPtr<FakeBrowserHost> host = new FakeBrowserHost(browser_answer);
-    browser_view_->set_browser(new FakeBrowser(1, host));
+    browser_view_->browser = new FakeBrowser(1, host);
     EXPECT_EQ(browser_answer, delegate_->CanClose(window_));
-    EXPECT_EQ(1, host->try_close_calls());
+    EXPECT_EQ(1, host->try_close_calls);
   }
 }
 
 TEST_F(RepairWindowDelegateTest, DestroyedWindowDropsTheBrowserView) {
   CefRefPtr<FakeBrowserHost> host = new FakeBrowserHost(false);
-  browser_view_->set_browser(new FakeBrowser(1, host));
+  browser_view_->browser = new FakeBrowser(1, host);
 
   delegate_->OnWindowDestroyed(window_);
   EXPECT_TRUE(browser_view_->HasOneRef());
   EXPECT_TRUE(delegate_->CanClose(window_));
-  EXPECT_EQ(0, host->try_close_calls());
+  EXPECT_EQ(0, host->try_close_calls);
 }
 
 }  // namespace

@@ -34,14 +34,13 @@ TEST_F(RepairServiceTest, ScanIsAcceptedThenReportsProgressThenFinishes) {
   Json status = Status(uuid, 0, 1);
   EXPECT_EQ(status["status"], 200);
   ASSERT_EQ(status["status_list"].size(), 1u);
-  Json entry = EntryOf(status);
-  EXPECT_EQ(entry[0], 102);
-  EXPECT_EQ(entry[2], "Looking for discs");
+  EXPECT_EQ(EntryOf(status),
+            Json::array({102, "running", "Looking for discs"}));
   EXPECT_EQ(Call("list?uuid=" + uuid)["status"], 102);
 
   clock_.Advance(3000);
-  entry = EntryOf(Status(uuid, 0, 100));
-  EXPECT_EQ(entry, Json::array({200, "done", "Scan finished"}));
+  EXPECT_EQ(EntryOf(Status(uuid, 0, 100)),
+            Json::array({200, "done", "Scan finished"}));
   EXPECT_EQ(Status(uuid, 0, 100)["log_messages"],
             Json::array({"Found disc nvme0n1", "Found disc mmcblk0",
                          "Found 3 Lumenos images", "Scan finished"}));

@@ -49,16 +49,12 @@ TEST_F(RepairWindowDelegateTest, MaximizedAndResizableOnlyWithTheSwitch) {
 }
 
 TEST_F(RepairWindowDelegateTest, PrefersEightHundredBySevenHundred) {
-  CefSize size = delegate_->GetPreferredSize(browser_view_);
-  EXPECT_EQ(800, size.width);
-  EXPECT_EQ(700, size.height);
+  EXPECT_EQ(CefSize(800, 700), delegate_->GetPreferredSize(browser_view_));
   // The engine's defaults elsewhere.
   EXPECT_TRUE(delegate_->CanMaximize(window_));
   EXPECT_TRUE(delegate_->CanMinimize(window_));
   EXPECT_FALSE(delegate_->IsFrameless(window_));
-  CefRect bounds = delegate_->GetInitialBounds(window_);
-  EXPECT_EQ(0, bounds.width);
-  EXPECT_EQ(0, bounds.height);
+  EXPECT_EQ(CefRect(), delegate_->GetInitialBounds(window_));
 }
 
 TEST_F(RepairWindowDelegateTest, FillsShowsAndFocusesInThatOrder) {

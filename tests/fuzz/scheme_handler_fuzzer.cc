@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "embedded_filesystem.h"
 #include "embedded_resource_handler.h"
 #include "fake_request.h"
 #include "fuzz_check.h"
@@ -91,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string request_path =
       seen.substr(std::min(kPrefixLength, seen.size()));
   const auto& files = WebStoreFiles();
-  const auto file = files.find(NormalizePath("web/" + request_path));
+  const auto file = files.find(JoinedComponents("web/" + request_path));
   const bool names_file = file != files.end();
 
   CefRefPtr<EmbeddedResourceHandler> handler = new EmbeddedResourceHandler();

@@ -209,15 +209,12 @@ TEST_F(RepairClientTest, TitleAndFullscreenReachOnlyTheBrowsersWindow) {
 }
 
 TEST_F(RepairClientTest, HandsOutItselfAsItsHandlers) {
+  // Each compared as the handler part of the client object.
   CefRefPtr<CefClient> as_client = client_;
-  EXPECT_EQ(static_cast<CefDisplayHandler*>(client_.get()),
-            as_client->GetDisplayHandler().get());
-  EXPECT_EQ(static_cast<CefLifeSpanHandler*>(client_.get()),
-            as_client->GetLifeSpanHandler().get());
-  EXPECT_EQ(static_cast<CefLoadHandler*>(client_.get()),
-            as_client->GetLoadHandler().get());
-  EXPECT_EQ(static_cast<CefRequestHandler*>(client_.get()),
-            as_client->GetRequestHandler().get());
+  EXPECT_EQ(as_client->GetDisplayHandler(), client_);
+  EXPECT_EQ(as_client->GetLifeSpanHandler(), client_);
+  EXPECT_EQ(as_client->GetLoadHandler(), client_);
+  EXPECT_EQ(as_client->GetRequestHandler(), client_);
 }
 
 TEST(RepairClientInstanceTest, CurrentFromConstructionToDestruction) {

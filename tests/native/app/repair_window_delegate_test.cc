@@ -63,9 +63,7 @@ TEST_F(RepairWindowDelegateTest, FillsShowsAndFocusesInThatOrder) {
   EXPECT_EQ((CallLog{"AddChildView", "SetBackgroundColor(0)", "Show",
                      "RequestFocus"}),
             log_);
-  ASSERT_EQ(1u, window_->children.size());
-  EXPECT_EQ(static_cast<CefView*>(browser_view_.get()),
-            window_->children[0].get());
+  EXPECT_EQ(std::vector<CefRefPtr<CefView>>{browser_view_}, window_->children);
 }
 
 TEST_F(RepairWindowDelegateTest, ClosesAtOnceWithoutBrowserElseWhenItAgrees) {

@@ -13,24 +13,6 @@
 
 namespace {
 
-// The non-empty "/"-separated components of |path|, joined by single "/".
-std::string JoinedComponents(const std::string& path) {
-  std::string joined;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t end = path.find('/', start);
-    if (end == std::string::npos)
-      end = path.size();
-    if (end > start) {
-      if (!joined.empty())
-        joined += '/';
-      joined.append(path, start, end - start);
-    }
-    start = end + 1;
-  }
-  return joined;
-}
-
 void CheckNormalizePath(const std::string& path) {
   const std::string normalized = NormalizePath(path);
   FUZZ_CHECK(normalized.empty() || normalized.front() != '/',

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "embedded_filesystem.h"
 #include "embedded_resource_handler.h"
 #include "fake_request.h"
 #include "fuzz_check.h"
@@ -33,31 +32,23 @@ class UnusedReadCallback : public CefResourceReadCallback {
   IMPLEMENT_REFCOUNTING(UnusedReadCallback);
 };
 
-struct Answer {
-  bool opened = false;
-  bool handle_request = false;
-};
-
-Answer CheckOpen(EmbeddedResourceHandler& handler,
-                 const std::string& url,
-                 bool handle_request) {
-  CefRefPtr<CountingCallback> callback = new CountingCallback();
-  Answer answer;
-  answer.handle_request = handle_request;
+OpenResult CheckOpen(EmbeddedResourceHandler& handler,
+                     const std::string& url,
+                     bool handle_request) {
+  OpenResult result;
   try {
-    answer.opened =
-        handler.Open(new FakeRequest(url), answer.handle_request, callback);
+    result = OpenRequest(handler, new FakeRequest(url), handle_request);
   } catch (...) {
     FUZZ_CHECK(false, "an exception left Open");
   }
-  FUZZ_CHECK(callback->cancels == 0, "Open cancelled through its callback");
-  if (answer.opened) {
-    FUZZ_CHECK(answer.handle_request, "true without handle_request");
-    FUZZ_CHECK(callback->continues == 1, "true without exactly one Continue");
+  FUZZ_CHECK(result.cancels == 0, "Open cancelled through its callback");
+  if (result.opened) {
+    FUZZ_CHECK(result.handle_request, "true without handle_request");
+    FUZZ_CHECK(result.continues == 1, "true without exactly one Continue");
   } else {
-    FUZZ_CHECK(callback->continues == 0, "false but continued");
+    FUZZ_CHECK(result.continues == 0, "false but continued");
   }
-  return answer;
+  return result;
 }
 
 // Reads the body in |chunk|-byte pieces until the handler says it is done.
@@ -99,11 +90,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string request_path =
       seen.substr(std::min(kPrefixLength, seen.size()));
   const auto& files = WebStoreFiles();
-  const auto file = files.find(NormalizePath("web/" + request_path));
+  const auto file = files.find(JoinedComponents("web/" + request_path));
   const bool names_file = file != files.end();
 
   CefRefPtr<EmbeddedResourceHandler> handler = new EmbeddedResourceHandler();
-  const Answer answer = CheckOpen(*handler, url, handle_request);
+  const OpenResult answer = CheckOpen(*handler, url, handle_request);
   const Headers headers = GetHeaders(*handler);
   FUZZ_CHECK(headers.redirect_url.empty(), "redirected");
   FUZZ_CHECK(headers.length >= 0, "negative response length");

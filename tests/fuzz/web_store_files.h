@@ -18,4 +18,23 @@ inline const std::map<std::string, std::string>& WebStoreFiles() {
   return *files;
 }
 
+// The non-empty "/"-separated components of |path|, joined by single "/":
+// what NormalizePath must make of it.
+inline std::string JoinedComponents(const std::string& path) {
+  std::string joined;
+  size_t start = 0;
+  while (start <= path.size()) {
+    size_t end = path.find('/', start);
+    if (end == std::string::npos)
+      end = path.size();
+    if (end > start) {
+      if (!joined.empty())
+        joined += '/';
+      joined.append(path, start, end - start);
+    }
+    start = end + 1;
+  }
+  return joined;
+}
+
 #endif  // TESTS_FUZZ_WEB_STORE_FILES_H_

@@ -43,15 +43,7 @@ int QuitCount() {
 
 void SetBrowserViewFor(CefRefPtr<CefBrowser> browser,
                        CefRefPtr<CefBrowserView> browser_view) {
-  auto& views = GetState().browser_views;
-  for (auto it = views.begin(); it != views.end(); ++it) {
-    if (it->first->IsSame(browser)) {
-      views.erase(it);
-      break;
-    }
-  }
-  if (browser_view)
-    views.emplace_back(browser, browser_view);
+  GetState().browser_views.emplace_back(browser, browser_view);
 }
 
 }  // namespace engine_recorder

@@ -33,7 +33,7 @@ const std::vector<LogRecord>& LogRecords();
 int QuitCount();
 
 // Makes CefBrowserView::GetForBrowser() answer |browser_view| for browsers
-// that are the same as |browser|; a null view removes the entry.
+// that are the same as |browser|, unless an earlier call named one of them.
 void SetBrowserViewFor(CefRefPtr<CefBrowser> browser,
                        CefRefPtr<CefBrowserView> browser_view);
 

@@ -19,14 +19,11 @@ using CallLog = std::vector<std::string>;
 
 class FakeFrame : public CefFrame {
  public:
-  const std::vector<std::string>& loaded_urls() const { return loaded_urls_; }
-
   void LoadURL(const CefString& url) override {
-    loaded_urls_.push_back(url.ToString());
+    loaded_urls.push_back(url.ToString());
   }
 
- private:
-  std::vector<std::string> loaded_urls_;
+  std::vector<std::string> loaded_urls;
 
   IMPLEMENT_REFCOUNTING(FakeFrame);
 };
@@ -36,16 +33,15 @@ class FakeBrowserHost : public CefBrowserHost {
   explicit FakeBrowserHost(bool try_close_answer)
       : try_close_answer_(try_close_answer) {}
 
-  int try_close_calls() const { return try_close_calls_; }
-
   bool TryCloseBrowser() override {
-    ++try_close_calls_;
+    ++try_close_calls;
     return try_close_answer_;
   }
 
+  int try_close_calls = 0;
+
  private:
   const bool try_close_answer_;
-  int try_close_calls_ = 0;
 
   IMPLEMENT_REFCOUNTING(FakeBrowserHost);
 };
@@ -86,9 +82,6 @@ class FakeView : public ViewInterface {
   }
 
  protected:
-  CallLog* log() const { return log_; }
-
- private:
   CallLog* const log_;
 };
 
@@ -96,69 +89,51 @@ class FakeBrowserView : public FakeView<CefBrowserView> {
  public:
   explicit FakeBrowserView(CallLog* log) : FakeView(log) {}
 
-  void set_browser(CefRefPtr<CefBrowser> browser) { browser_ = browser; }
-  void set_window(CefRefPtr<CefWindow> window) { window_ = window; }
+  CefRefPtr<CefWindow> GetWindow() override { return window; }
+  CefRefPtr<CefBrowser> GetBrowser() override { return browser; }
 
-  CefRefPtr<CefWindow> GetWindow() override { return window_; }
-  CefRefPtr<CefBrowser> GetBrowser() override { return browser_; }
-
- private:
-  CefRefPtr<CefBrowser> browser_;
-  CefRefPtr<CefWindow> window_;
+  CefRefPtr<CefBrowser> browser;
+  CefRefPtr<CefWindow> window;
 
   IMPLEMENT_REFCOUNTING(FakeBrowserView);
 };
 
-// Records child views, showing, titles and fullscreen changes.
+// Keeps child views; logs them, showing, titles and fullscreen changes.
 class FakeWindow : public FakeView<CefWindow> {
  public:
   explicit FakeWindow(CallLog* log) : FakeView(log) {}
-
-  const std::vector<CefRefPtr<CefView>>& children() const { return children_; }
-  const std::vector<std::string>& titles() const { return titles_; }
-  const std::vector<bool>& fullscreen_changes() const {
-    return fullscreen_changes_;
-  }
 
   // CefView:
   CefRefPtr<CefWindow> GetWindow() override { return this; }
 
   // CefPanel:
   void AddChildView(CefRefPtr<CefView> view) override {
-    log()->push_back("AddChildView");
-    children_.push_back(view);
+    log_->push_back("AddChildView");
+    children.push_back(view);
   }
 
   // CefWindow:
-  void Show() override { log()->push_back("Show"); }
+  void Show() override { log_->push_back("Show"); }
   void SetFullscreen(bool fullscreen) override {
-    fullscreen_changes_.push_back(fullscreen);
+    log_->push_back("SetFullscreen(" + std::to_string(fullscreen) + ")");
   }
   void SetTitle(const CefString& title) override {
-    titles_.push_back(title.ToString());
+    log_->push_back("SetTitle(" + title.ToString() + ")");
   }
 
- private:
-  std::vector<CefRefPtr<CefView>> children_;
-  std::vector<std::string> titles_;
-  std::vector<bool> fullscreen_changes_;
+  std::vector<CefRefPtr<CefView>> children;
 
   IMPLEMENT_REFCOUNTING(FakeWindow);
 };
 
 class FakeSchemeRegistrar : public CefSchemeRegistrar {
  public:
-  const std::vector<std::pair<std::string, int>>& added() const {
-    return added_;
-  }
-
   bool AddCustomScheme(const CefString& scheme_name, int options) override {
-    added_.emplace_back(scheme_name.ToString(), options);
+    added.emplace_back(scheme_name.ToString(), options);
     return true;
   }
 
- private:
-  std::vector<std::pair<std::string, int>> added_;
+  std::vector<std::pair<std::string, int>> added;
 };
 
 #endif  // TESTS_NATIVE_APP_FAKES_H_

@@ -60,7 +60,7 @@ TEST(RepairAppTest, DeclaresTheClientSchemeOnce) {
 
   // Standard, secure, CORS-enabled, fetch-enabled.
   EXPECT_EQ((std::vector<std::pair<std::string, int>>{{"client", 89}}),
-            registrar.added());
+            registrar.added);
 }
 
 TEST(RepairAppTest, DefaultClientIsTheCurrentClientHandler) {

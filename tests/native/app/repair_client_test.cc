@@ -79,7 +79,7 @@ TEST_F(RepairClientTest, AbortedLoadLeavesTheFrameAlone) {
   CefRefPtr<FakeFrame> frame = new FakeFrame();
   client_->OnLoadError(new FakeBrowser(1), frame, ERR_ABORTED,
                        "net::ERR_ABORTED", "client://web/index.html");
-  EXPECT_TRUE(frame->loaded_urls().empty());
+  EXPECT_TRUE(frame->loaded_urls.empty());
 }
 
 // The page of a data URL that the client loaded: RFC 4648 base64 under
@@ -121,8 +121,8 @@ TEST_F(RepairClientTest, FailedLoadShowsTheErrorPage) {
     CefRefPtr<FakeFrame> frame = new FakeFrame();
     client_->OnLoadError(new FakeBrowser(1), frame, code, "some error",
                          "http://failed.example/?q=1");
-    ASSERT_EQ(1u, frame->loaded_urls().size()) << "code " << code;
-    std::string page = PageOfDataUrl(frame->loaded_urls()[0]);
+    ASSERT_EQ(1u, frame->loaded_urls.size()) << "code " << code;
+    std::string page = PageOfDataUrl(frame->loaded_urls[0]);
     EXPECT_EQ(66u, page.size());
     EXPECT_EQ(kErrorPage, page);
   }
@@ -138,7 +138,7 @@ TEST_F(RepairClientTest, RendererDeathReloadsTheStartPageUntilItKeepsDying) {
                       TS_ABNORMAL_TERMINATION})
     client_->OnRenderProcessTerminated(browser, status);
 
-  const std::vector<std::string>& urls = frame->loaded_urls();
+  const std::vector<std::string>& urls = frame->loaded_urls;
   ASSERT_EQ(4u, urls.size());
   EXPECT_EQ("client://web/index.html", urls[0]);
   EXPECT_EQ("client://web/index.html", urls[1]);
@@ -163,11 +163,11 @@ TEST_F(RepairClientTest, RendererDeathWithoutMainFrameIsDropped) {
   client_->OnRenderProcessTerminated(new FakeBrowser(1, nullptr, frame),
                                      TS_PROCESS_CRASHED);
   EXPECT_EQ(std::vector<std::string>{"client://web/index.html"},
-            frame->loaded_urls());
+            frame->loaded_urls);
 }
 
 // Titles and fullscreen changes go to the window of the browser's view, with
-// views only; the view itself is not touched.
+// views only; the view itself is not touched (it logs into the same log).
 TEST_F(RepairClientTest, TitleAndFullscreenReachOnlyTheBrowsersWindow) {
   const struct {
     const char* name;
@@ -190,7 +190,7 @@ TEST_F(RepairClientTest, TitleAndFullscreenReachOnlyTheBrowsersWindow) {
     CefRefPtr<FakeBrowserView> browser_view = new FakeBrowserView(&log);
     CefRefPtr<FakeWindow> window = new FakeWindow(&log);
     if (c.view_in_window)
-      browser_view->set_window(window);
+      browser_view->window = window;
     if (c.has_view)
       engine_recorder::SetBrowserViewFor(browser, browser_view);
 
@@ -200,26 +200,21 @@ TEST_F(RepairClientTest, TitleAndFullscreenReachOnlyTheBrowsersWindow) {
     client_->OnFullscreenModeChange(browser, false);
 
     const bool reached = c.use_views && c.has_view && c.view_in_window;
-    using Titles = std::vector<std::string>;
-    EXPECT_EQ((reached ? Titles{"Lumenos Repair", "  later "} : Titles{}),
-              window->titles());
-    using Changes = std::vector<bool>;
-    EXPECT_EQ((reached ? Changes{true, false} : Changes{}),
-              window->fullscreen_changes());
-    EXPECT_EQ(CallLog{}, log);
+    EXPECT_EQ(
+        (reached ? CallLog{"SetTitle(Lumenos Repair)", "SetTitle(  later )",
+                           "SetFullscreen(1)", "SetFullscreen(0)"}
+                 : CallLog{}),
+        log);
   }
 }
 
 TEST_F(RepairClientTest, HandsOutItselfAsItsHandlers) {
+  // Each compared as the handler part of the client object.
   CefRefPtr<CefClient> as_client = client_;
-  EXPECT_EQ(static_cast<CefDisplayHandler*>(client_.get()),
-            as_client->GetDisplayHandler().get());
-  EXPECT_EQ(static_cast<CefLifeSpanHandler*>(client_.get()),
-            as_client->GetLifeSpanHandler().get());
-  EXPECT_EQ(static_cast<CefLoadHandler*>(client_.get()),
-            as_client->GetLoadHandler().get());
-  EXPECT_EQ(static_cast<CefRequestHandler*>(client_.get()),
-            as_client->GetRequestHandler().get());
+  EXPECT_EQ(as_client->GetDisplayHandler(), client_);
+  EXPECT_EQ(as_client->GetLifeSpanHandler(), client_);
+  EXPECT_EQ(as_client->GetLoadHandler(), client_);
+  EXPECT_EQ(as_client->GetRequestHandler(), client_);
 }
 
 TEST(RepairClientInstanceTest, CurrentFromConstructionToDestruction) {

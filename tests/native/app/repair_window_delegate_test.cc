@@ -49,16 +49,12 @@ TEST_F(RepairWindowDelegateTest, MaximizedAndResizableOnlyWithTheSwitch) {
 }
 
 TEST_F(RepairWindowDelegateTest, PrefersEightHundredBySevenHundred) {
-  CefSize size = delegate_->GetPreferredSize(browser_view_);
-  EXPECT_EQ(800, size.width);
-  EXPECT_EQ(700, size.height);
+  EXPECT_EQ(CefSize(800, 700), delegate_->GetPreferredSize(browser_view_));
   // The engine's defaults elsewhere.
   EXPECT_TRUE(delegate_->CanMaximize(window_));
   EXPECT_TRUE(delegate_->CanMinimize(window_));
   EXPECT_FALSE(delegate_->IsFrameless(window_));
-  CefRect bounds = delegate_->GetInitialBounds(window_);
-  EXPECT_EQ(0, bounds.width);
-  EXPECT_EQ(0, bounds.height);
+  EXPECT_EQ(CefRect(), delegate_->GetInitialBounds(window_));
 }
 
 TEST_F(RepairWindowDelegateTest, FillsShowsAndFocusesInThatOrder) {
@@ -67,29 +63,27 @@ TEST_F(RepairWindowDelegateTest, FillsShowsAndFocusesInThatOrder) {
   EXPECT_EQ((CallLog{"AddChildView", "SetBackgroundColor(0)", "Show",
                      "RequestFocus"}),
             log_);
-  ASSERT_EQ(1u, window_->children().size());
-  EXPECT_EQ(static_cast<CefView*>(browser_view_.get()),
-            window_->children()[0].get());
+  EXPECT_EQ(std::vector<CefRefPtr<CefView>>{browser_view_}, window_->children);
 }
 
 TEST_F(RepairWindowDelegateTest, ClosesAtOnceWithoutBrowserElseWhenItAgrees) {
   EXPECT_TRUE(delegate_->CanClose(window_));
   for (bool browser_answer : {false, true}) {
     CefRefPtr<FakeBrowserHost> host = new FakeBrowserHost(browser_answer);
-    browser_view_->set_browser(new FakeBrowser(1, host));
+    browser_view_->browser = new FakeBrowser(1, host);
     EXPECT_EQ(browser_answer, delegate_->CanClose(window_));
-    EXPECT_EQ(1, host->try_close_calls());
+    EXPECT_EQ(1, host->try_close_calls);
   }
 }
 
 TEST_F(RepairWindowDelegateTest, DestroyedWindowDropsTheBrowserView) {
   CefRefPtr<FakeBrowserHost> host = new FakeBrowserHost(false);
-  browser_view_->set_browser(new FakeBrowser(1, host));
+  browser_view_->browser = new FakeBrowser(1, host);
 
   delegate_->OnWindowDestroyed(window_);
   EXPECT_TRUE(browser_view_->HasOneRef());
   EXPECT_TRUE(delegate_->CanClose(window_));
-  EXPECT_EQ(0, host->try_close_calls());
+  EXPECT_EQ(0, host->try_close_calls);
 }
 
 }  // namespace

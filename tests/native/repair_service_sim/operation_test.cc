@@ -17,26 +17,26 @@ OperationScript FourSecondScript() {
   return script;
 }
 
+// The status entry as "code type line".
+std::string Shown(const StatusEntry& entry) {
+  return std::to_string(entry.code) + " " + entry.type + " " + entry.line;
+}
+
 TEST(OperationTest, RunsThroughItsScriptToTheFinalCode) {
   Operation operation(OperationKind::kRestore, FourSecondScript(), 1000);
-  StatusEntry entry = operation.Status();
-  EXPECT_EQ(entry.code, kRunningCode);
-  EXPECT_EQ(entry.line, "s0");
+  EXPECT_EQ(Shown(operation.Status()), "102 running s0");
   EXPECT_EQ(operation.LogSlice(0, 100), Lines({"l0"}));
 
   operation.AdvanceTo(3000);  // half-way
   operation.AdvanceTo(500);   // Time never runs backwards.
-  EXPECT_EQ(operation.Status().line, "s1");
+  EXPECT_EQ(Shown(operation.Status()), "102 running s1");
   EXPECT_EQ(operation.LogSlice(0, 100), Lines({"l0", "l1", "l2"}));
   EXPECT_FALSE(operation.ended());
 
   operation.AdvanceTo(4999);
-  EXPECT_EQ(operation.Status().code, kRunningCode);
+  EXPECT_EQ(Shown(operation.Status()), "102 running s1");
   operation.AdvanceTo(5000);
-  entry = operation.Status();
-  EXPECT_EQ(entry.code, 200);
-  EXPECT_EQ(entry.type, "done");
-  EXPECT_EQ(entry.line, "done");
+  EXPECT_EQ(Shown(operation.Status()), "200 done done");
   EXPECT_EQ(operation.LogSlice(0, 100),
             Lines({"l0", "l1", "l2", "l3", "done"}));
 }
@@ -47,8 +47,7 @@ TEST(OperationTest, ZeroDurationEndsAtOnce) {
   script.final_code = 503;
   Operation operation(OperationKind::kScan, script, 0);
   EXPECT_TRUE(operation.ended());
-  EXPECT_EQ(operation.Status().code, 503);
-  EXPECT_EQ(operation.Status().type, "failed");
+  EXPECT_EQ(Shown(operation.Status()), "503 failed done");
   EXPECT_EQ(operation.LogSlice(0, 100).size(), 5u);
 }
 
@@ -78,13 +77,12 @@ TEST(OperationTest, GrowingStartReadsEachLineOnce) {
 TEST(OperationTest, FailAtStopsTheScriptOnce) {
   Operation operation(OperationKind::kRepair, FourSecondScript(), 0);
   operation.FailAt(1500, 500, "write error");
-  EXPECT_EQ(operation.Status().code, 500);
-  EXPECT_EQ(operation.Status().line, "write error");
+  EXPECT_EQ(Shown(operation.Status()), "500 failed write error");
   EXPECT_EQ(operation.LogSlice(0, 100), Lines({"l0", "l1", "write error"}));
 
   operation.AdvanceTo(10000);
   operation.FailAt(11000, 501, "again");
-  EXPECT_EQ(operation.Status().code, 500);
+  EXPECT_EQ(Shown(operation.Status()), "500 failed write error");
   EXPECT_EQ(operation.LogSlice(0, 100).size(), 3u);
 }
 

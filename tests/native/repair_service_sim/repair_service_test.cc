@@ -18,6 +18,13 @@ class RepairServiceTest : public ServiceTest {
   }
 };
 
+// A request and the status and message of its answer.
+struct Answered {
+  std::string target;
+  int status;
+  std::string message;
+};
+
 TEST_F(RepairServiceTest, ScanIsAcceptedThenReportsProgressThenFinishes) {
   Json scan = Call("scan");
   EXPECT_EQ(scan["status"], 102);
@@ -27,14 +34,13 @@ TEST_F(RepairServiceTest, ScanIsAcceptedThenReportsProgressThenFinishes) {
   Json status = Status(uuid, 0, 1);
   EXPECT_EQ(status["status"], 200);
   ASSERT_EQ(status["status_list"].size(), 1u);
-  Json entry = EntryOf(status);
-  EXPECT_EQ(entry[0], 102);
-  EXPECT_EQ(entry[2], "Looking for discs");
+  EXPECT_EQ(EntryOf(status),
+            Json::array({102, "running", "Looking for discs"}));
   EXPECT_EQ(Call("list?uuid=" + uuid)["status"], 102);
 
   clock_.Advance(3000);
-  entry = EntryOf(Status(uuid, 0, 100));
-  EXPECT_EQ(entry, Json::array({200, "done", "Scan finished"}));
+  EXPECT_EQ(EntryOf(Status(uuid, 0, 100)),
+            Json::array({200, "done", "Scan finished"}));
   EXPECT_EQ(Status(uuid, 0, 100)["log_messages"],
             Json::array({"Found disc nvme0n1", "Found disc mmcblk0",
                          "Found 3 Lumenos images", "Scan finished"}));
@@ -89,11 +95,7 @@ TEST_F(RepairServiceTest, PlaceholdersTakeTheRequestValues) {
 TEST_F(RepairServiceTest, RefusesUnknownDiscsImagesScansAndRequests) {
   std::string scan = FinishedScan();
   std::string running = Call("scan")["uuid"];
-  struct Case {
-    std::string target;
-    int status;
-    std::string message;
-  } cases[] = {
+  const Answered cases[] = {
       {"restore?disc=sdz&image=lumenos-3.5.0&scanuuid=" + scan, 404,
        "unknown disc \"sdz\""},
       {"restore?disc=mmcblk0&image=lumenos-3.5.0&scanuuid=" + scan, 404,
@@ -107,7 +109,7 @@ TEST_F(RepairServiceTest, RefusesUnknownDiscsImagesScansAndRequests) {
       // Refused, not an error.
       {"status?uuid=nope&start=0&max=1", 404, "unknown request uuid \"nope\""},
   };
-  for (const Case& c : cases) {
+  for (const Answered& c : cases) {
     Json answer = Call(c.target);
     EXPECT_EQ(answer["status"], c.status) << c.target;
     EXPECT_EQ(answer["message"], c.message) << c.target;
@@ -158,11 +160,7 @@ TEST_F(RepairServiceTest, ClearEmptiesOnlyThatRequestsLog) {
 
 TEST_F(RepairServiceTest, MalformedRequestsGetAnHttpErrorWithJson) {
   std::string uuid = Call("scan")["uuid"];
-  struct Case {
-    std::string target;
-    int http_status;
-    std::string message;
-  } cases[] = {
+  const Answered cases[] = {
       {"status?uuid=" + uuid + "&start=0", 400, "missing query key \"max\""},
       {"status?uuid=" + uuid + "&start=-1&max=1", 400,
        "query key \"start\" must be a non-negative integer, got \"-1\""},
@@ -177,11 +175,11 @@ TEST_F(RepairServiceTest, MalformedRequestsGetAnHttpErrorWithJson) {
       {"scan/", 404, "unknown path \"/lumenos-repair/scan/\""},
       {"", 404, "unknown path \"/lumenos-repair/\""},
   };
-  for (const Case& c : cases) {
+  for (const Answered& c : cases) {
     Reply reply = Send(c.target);
-    EXPECT_EQ(reply.http_status, c.http_status) << c.target;
+    EXPECT_EQ(reply.http_status, c.status) << c.target;
     Json body = BodyOf(reply);
-    EXPECT_EQ(body["status"], c.http_status) << c.target;
+    EXPECT_EQ(body["status"], c.status) << c.target;
     EXPECT_EQ(body["message"], c.message) << c.target;
   }
   EXPECT_EQ(service_->Handle(Get("/lumenos-repairscan")).http_status, 404);

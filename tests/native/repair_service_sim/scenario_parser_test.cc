@@ -10,9 +10,12 @@
 namespace repair_sim {
 namespace {
 
-std::string ErrorOf(const std::string& text) {
+// The error of parsing |text| over the default scenario, or over nothing.
+std::string ErrorOf(const std::string& text, bool over_default = true) {
   std::string error;
-  EXPECT_FALSE(ParseOverDefault(text, &error)) << text;
+  EXPECT_FALSE(over_default ? ParseOverDefault(text, &error)
+                            : ParseScenario(text, nullptr, &error))
+      << text;
   return error;
 }
 
@@ -48,30 +51,24 @@ TEST(ScenarioParserTest, EveryShippedScenarioLoadsUnderItsFileName) {
 }
 
 TEST(ScenarioParserTest, MissingMembersComeFromTheBase) {
-  std::string error;
-  std::optional<Scenario> scenario = ParseOverDefault(
+  const Scenario scenario = ScenarioWith(
       R"({"name": "x", "operations": {"scan": {"final_code": 503,
-          "final_line": "no discs"}}})",
-      &error);
-  ASSERT_TRUE(scenario) << error;
-  const OperationScript& scan = scenario->script(OperationKind::kScan);
+          "final_line": "no discs"}}})");
+  const OperationScript& scan = scenario.script(OperationKind::kScan);
   const OperationScript& base = DefaultScenario().script(OperationKind::kScan);
   EXPECT_EQ(scan.final_code, 503);
   EXPECT_EQ(scan.final_line, "no discs");
   EXPECT_EQ(scan.duration_ms, base.duration_ms);
   EXPECT_EQ(scan.status_lines, base.status_lines);
-  EXPECT_EQ(scenario->discs.size(), DefaultScenario().discs.size());
+  EXPECT_EQ(scenario.discs.size(), DefaultScenario().discs.size());
 }
 
 TEST(ScenarioParserTest, WithoutBaseEveryMemberIsRequired) {
-  std::string error;
-  EXPECT_FALSE(ParseScenario(R"({"name": "x"})", nullptr, &error));
-  EXPECT_EQ(error, "scenario.discs: is required");
-  EXPECT_FALSE(ParseScenario(
-      R"({"name": "x", "discs": [{"key": "a", "label": "A",
+  EXPECT_EQ(ErrorOf(R"({"name": "x"})", false), "scenario.discs: is required");
+  EXPECT_EQ(ErrorOf(R"({"name": "x", "discs": [{"key": "a", "label": "A",
           "images": {"i": {}}}], "operations": {}})",
-      nullptr, &error));
-  EXPECT_EQ(error, "scenario.operations.scan: is required");
+                    false),
+            "scenario.operations.scan: is required");
 }
 
 TEST(ScenarioParserTest, NotJsonNamesThePosition) {

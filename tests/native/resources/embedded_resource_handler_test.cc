@@ -47,23 +47,13 @@ TEST(EmbeddedResourceHandlerTest, ReadsInFullChunksThenTheRestThenEnds) {
   CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
   ASSERT_TRUE(OpenUrl(*handler, kPrefix + "index.html", false).opened);
 
-  std::string body;
-  char buffer[4096];
-  int bytes_read = -1;
-  for (size_t i = 0; i < page.size() / sizeof(buffer); ++i) {
-    ASSERT_TRUE(handler->Read(buffer, sizeof(buffer), bytes_read, nullptr));
-    ASSERT_EQ(bytes_read, 4096);
-    body.append(buffer, bytes_read);
-  }
-  if (page.size() % sizeof(buffer)) {
-    ASSERT_TRUE(handler->Read(buffer, sizeof(buffer), bytes_read, nullptr));
-    ASSERT_EQ(bytes_read, static_cast<int>(page.size() % sizeof(buffer)));
-    body.append(buffer, bytes_read);
-  }
-  bytes_read = -1;
-  EXPECT_FALSE(handler->Read(buffer, sizeof(buffer), bytes_read, nullptr));
-  EXPECT_EQ(bytes_read, 0);
-  EXPECT_EQ(body, page);
+  std::vector<int> counts;
+  EXPECT_EQ(ReadAll(*handler, &counts), page);
+  std::vector<int> expected(page.size() / 4096, 4096);
+  if (page.size() % 4096)
+    expected.push_back(static_cast<int>(page.size() % 4096));
+  expected.push_back(0);  // The end: false with no bytes.
+  EXPECT_EQ(counts, expected);
 }
 
 TEST(EmbeddedResourceHandlerTest, CancelChangesNothing) {
@@ -95,8 +85,7 @@ TEST(EmbeddedResourceHandlerTest, ReadWithoutRoomFailsInsteadOfPending) {
 
 TEST(EmbeddedResourceHandlerTest, DoubledSlashAfterTheHostServesThePage) {
   CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
-  const OpenResult open = OpenUrl(*handler, "client://web//index.html", false);
-  EXPECT_TRUE(open.opened);
+  EXPECT_TRUE(OpenUrl(*handler, "client://web//index.html", false).opened);
   EXPECT_EQ(GetHeaders(*handler).mime_type, "text/html");
   EXPECT_EQ(ReadAll(*handler), WebFile("index.html"));
 }

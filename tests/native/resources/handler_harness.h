@@ -5,6 +5,7 @@
 #define TESTS_NATIVE_RESOURCES_HANDLER_HARNESS_H_
 
 #include <string>
+#include <vector>
 
 #include "embedded_resource_handler.h"
 #include "include/cef_callback.h"
@@ -37,17 +38,23 @@ inline CefRefPtr<CefRequest> RequestFor(const std::string& url) {
   return request;
 }
 
-inline OpenResult OpenUrl(EmbeddedResourceHandler& handler,
-                          const std::string& url,
-                          bool handle_request) {
+// Opens |request|, counting what the handler did with the callback.
+inline OpenResult OpenRequest(EmbeddedResourceHandler& handler,
+                              CefRefPtr<CefRequest> request,
+                              bool handle_request) {
   CefRefPtr<CountingCallback> callback = new CountingCallback();
   OpenResult result;
   result.handle_request = handle_request;
-  result.opened =
-      handler.Open(RequestFor(url), result.handle_request, callback);
+  result.opened = handler.Open(request, result.handle_request, callback);
   result.continues = callback->continues;
   result.cancels = callback->cancels;
   return result;
+}
+
+inline OpenResult OpenUrl(EmbeddedResourceHandler& handler,
+                          const std::string& url,
+                          bool handle_request) {
+  return OpenRequest(handler, RequestFor(url), handle_request);
 }
 
 struct Headers {
@@ -68,13 +75,20 @@ inline Headers GetHeaders(EmbeddedResourceHandler& handler) {
   return headers;
 }
 
-// Reads until the handler says the body is complete.
-inline std::string ReadAll(EmbeddedResourceHandler& handler) {
+// Reads 4096 bytes at a time until the handler says the body is complete;
+// the count of every Read, the last one's too, goes to |counts|.
+inline std::string ReadAll(EmbeddedResourceHandler& handler,
+                           std::vector<int>* counts = nullptr) {
   std::string body;
   char buffer[4096];
-  int bytes_read = 0;
-  while (handler.Read(buffer, sizeof(buffer), bytes_read, nullptr))
-    body.append(buffer, bytes_read);
+  for (bool more = true; more;) {
+    int bytes_read = -1;
+    more = handler.Read(buffer, sizeof(buffer), bytes_read, nullptr);
+    if (more)
+      body.append(buffer, bytes_read);
+    if (counts)
+      counts->push_back(bytes_read);
+  }
   return body;
 }
 

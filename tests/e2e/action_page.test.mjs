@@ -31,7 +31,7 @@ describe("the action page's buttons", () => {
     const expected = { title: "Reboot", message: `Will reboot ${disc} : image-${image}. Continue?` };
     await session.page.click("reboot1");
     assert.deepEqual(await repair.waitForDialog(), expected);
-    assert.equal(await session.page.evaluate("document.getElementById('action_img').style.opacity"), "0");
+    assert.equal(await repair.prop("action_img", "style.opacity"), "0");
     await repair.answer(false);
     assert.deepEqual(named(await session.sim.journal(), "reboot"), [], "nothing sent after No");
 

@@ -25,7 +25,7 @@ describe("the four actions against the default scenario", () => {
       assert.equal(await repair.actionPageShown(), false, "the first page stays");
       assert.deepEqual(destructive(await session.sim.journal()), [], "nothing sent without Yes");
     }
-    assert.equal(await session.page.evaluate(`document.getElementById(${JSON.stringify(option)}).checked`), true);
+    assert.equal(await repair.prop(option, "checked"), true);
     return { disc, image };
   }
 

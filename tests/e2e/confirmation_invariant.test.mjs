@@ -206,7 +206,7 @@ describe("the confirmation invariant under random use", () => {
     const trail = [];
     try {
       while (counts.inputs < INPUTS) {
-        if (!session.app.process.running) throw new Error(`the program ended: ${JSON.stringify(session.app.process.exit)}`);
+        session.app.process.checkRunning();
         const s = await page.evaluate(SNAPSHOT);
         onActionPage = s.actionPage ? onActionPage + 1 : 0;
         if (onActionPage > RELOAD_AFTER && !s.overlay) {

@@ -23,15 +23,10 @@ describe("deliberate answers only", () => {
     await repair.choose(1, "restore");
   }
 
-  async function focusProceedByKeys() {
-    for (let i = 0; i < 4; i++) await session.page.press("Tab");
-    await repair.waitForFocus("ok_button", "four Tabs");
-  }
-
   it("held keys open the dialog and answer nothing; a fresh press answers once; later presses do nothing", async () => {
     const { page } = session;
     await firstPage();
-    await focusProceedByKeys();
+    await repair.pressKeys(["Tab", "Tab", "Tab", "Tab"], "ok_button");
 
     for (const key of ["Enter", " "]) {
       await page.holdKey(key, 30); // about a second of auto-repeat

@@ -63,14 +63,14 @@ describe("a restore against a failing service", () => {
       { timeout: 45000 });
     const during = await repair.actionState();
     await session.keepScreenshot("service-not-answering");
-    assert.equal(await repair.text("action_notice"),
+    assert.equal(await repair.prop("action_notice"),
       "The repair service is not answering. The action may still be running: do not switch the unit off.");
     assert.doesNotMatch(during.message, /^(FAIL|SUCCESS|NOT)/, "still running, no failure");
     assert.equal(during.buttons, false);
     await session.page.waitForPage("the notice to go at the next answer", `${notice}.hidden`, { timeout: 30000 });
     const { result, polls } = await resultOfRestore();
     assert.match(result.message, /^SUCCESS {2}Restore of .* finished$/);
-    assert.equal(await repair.text("action_notice"), "");
+    assert.equal(await repair.prop("action_notice"), "");
     // The 2nd and 3rd polls are answered after 30 s: the page gives up on
     // each at its bound and polls again 2 s later.
     const times = polls.map((p) => Date.parse(p.time));

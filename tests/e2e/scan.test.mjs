@@ -49,7 +49,7 @@ describe("the scan at start", () => {
     const { page } = session;
     await page.waitForPage("the scan's failure text", "/Failed/.test(document.getElementById('scan_msg').textContent)",
       { timeout: 15000 });
-    assert.equal(await repair.text("scan_msg"), "Failed: Restart application");
+    assert.equal(await repair.prop("scan_msg"), "Failed: Restart application");
     assert.equal(await page.evaluate("getComputedStyle(document.getElementById('loading_img')).display"), "none");
     await sleep(1500);
     assert.equal(await page.evaluate("!!document.getElementById('loading_id')"), true, "the overlay stays");
@@ -58,7 +58,7 @@ describe("the scan at start", () => {
     // The overlay takes the pointer: a click where "Proceed" is reaches nothing.
     await page.click("ok_button");
     await sleep(300);
-    assert.equal(await repair.text("status"), "");
+    assert.equal(await repair.prop("status"), "");
   });
 
   it("ignores status polls that are not JSON, fail or are refused, and finishes the scan", async () => {

@@ -3,7 +3,7 @@
 
 import { readFileSync } from "node:fs";
 import { PageSession, pageTargets } from "./cdp.mjs";
-import { Fatal, waitFor } from "./wait.mjs";
+import { waitFor } from "./wait.mjs";
 
 // The state letter and parent of a process; null once it is gone.
 function stat(pid) {
@@ -44,7 +44,7 @@ export async function pageAgain(app, ready, timeout = 20000) {
   if (app.page) app.page.close();
   app.page = null;
   app.page = await waitFor("the page to be shown again", async () => {
-    if (!app.process.running) throw new Fatal(`lumenos-repair-app ended: ${JSON.stringify(app.process.exit)}`);
+    app.process.checkRunning();
     for (const target of await pageTargets(app.debugPort)) {
       const page = await PageSession.connect(target.webSocketDebuggerUrl);
       try {

@@ -5,7 +5,7 @@ import { PageSession, pageTargets } from "./cdp.mjs";
 import { appBinary } from "./paths.mjs";
 import { freePort } from "./ports.mjs";
 import { ProcessGroup } from "./process_group.mjs";
-import { Fatal, waitFor } from "./wait.mjs";
+import { waitFor } from "./wait.mjs";
 
 export const START_URL = "client://web/index.html";
 // Holds in the start page once its modules have published their handlers.
@@ -36,9 +36,7 @@ export class RepairApp {
   // The first page target whose URL satisfies accept, once it is listed.
   async target(accept = (url) => url === START_URL, timeout = 20000) {
     return waitFor(`a DevTools page target of lumenos-repair-app (port ${this.debugPort})`, async () => {
-      if (!this.process.running) {
-        throw new Fatal(`lumenos-repair-app ended: ${JSON.stringify(this.process.exit)}\n${this.stderr}`);
-      }
+      this.process.checkRunning();
       const targets = await pageTargets(this.debugPort);
       return targets.find((t) => accept(t.url)) || null;
     }, { timeout, interval: 200 });

@@ -9,8 +9,9 @@ export class RepairPage {
     this.page = page;
   }
 
-  text(id) {
-    return this.page.evaluate(`document.getElementById(${JSON.stringify(id)}).textContent`);
+  // A property of the element with this id, e.g. "checked" or "style.opacity".
+  prop(id, property = "textContent") {
+    return this.page.evaluate(`document.getElementById(${JSON.stringify(id)}).${property}`);
   }
 
   // Waits for the scan to end and the overlay to go; delivers the menu's
@@ -29,7 +30,7 @@ export class RepairPage {
   // Picks entry index of the image list the way a user does: a click opens
   // the list's pop-up, arrows move in it, Enter takes the entry.
   async chooseImage(index) {
-    const current = await this.page.evaluate("document.getElementById('images').selectedIndex");
+    const current = await this.prop("images", "selectedIndex");
     await this.page.click("images");
     await this.page.waitForPage("the image list to take the focus", "document.activeElement.id === 'images'");
     const key = index >= current ? "ArrowDown" : "ArrowUp";
@@ -63,6 +64,12 @@ export class RepairPage {
   async confirm() {
     await this.proceed();
     await this.answer(true);
+  }
+
+  // Presses the keys one after the other, then waits for the focus on `id`.
+  async pressKeys(keys, id) {
+    for (const key of keys) await this.page.press(key);
+    await this.waitForFocus(id, keys.join(" "));
   }
 
   // Waits for the focus on the element with this id; `after` names what

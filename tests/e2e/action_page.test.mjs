@@ -3,8 +3,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { actionUuid, destructive, named, scanUuid } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
+import { actionUuid, destructive, named, scanUuid, useSession } from "./harness/session.mjs";
 
 describe("the action page's buttons", () => {
   let menu;

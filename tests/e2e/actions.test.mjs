@@ -3,9 +3,9 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { actionUuid, destructive, pollsOf, scanUuid } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
+import {
+  actionUuid, destructive, pollsOf, scanUuid, sleep, useSession,
+} from "./harness/session.mjs";
 
 const SIM = { scenario: "default", timeScale: 2 };
 const CONFIRM_MESSAGE = "Action can't be undone. Continue?";

@@ -15,10 +15,8 @@ import assert from "node:assert/strict";
 import { writeFileSync } from "node:fs";
 import path from "node:path";
 import { describe, it } from "node:test";
-import { destructive } from "./harness/journal.mjs";
+import { destructive, sleep, useSession } from "./harness/session.mjs";
 import { artifactDir } from "./harness/paths.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
 
 const INPUTS = 1000;
 // Inputs on the action page before the page is loaded afresh.

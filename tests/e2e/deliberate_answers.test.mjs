@@ -5,9 +5,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { destructive } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
+import { destructive, sleep, useSession } from "./harness/session.mjs";
 
 // Long enough for an answer to reach the watcher and its request the service.
 const SETTLE_MS = 800;

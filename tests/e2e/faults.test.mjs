@@ -4,9 +4,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { actionUuid, destructive, pollsOf } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
+import { actionUuid, destructive, pollsOf, sleep, useSession } from "./harness/session.mjs";
 
 describe("a restore against a failing service", () => {
   const { session, repair } = useSession();

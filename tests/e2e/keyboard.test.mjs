@@ -6,9 +6,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { destructive, scanUuid } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep, waitFor } from "./harness/wait.mjs";
+import { destructive, scanUuid, sleep, useSession, waitFor } from "./harness/session.mjs";
 
 // A session per walk: each ends the program with "Close".
 function walk(title, body) {

@@ -7,9 +7,7 @@
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 import { setPageTimerScale, speedUpPageTimers } from "./harness/page_timers.mjs";
-import { writeRestoreScenario } from "./harness/repair_sim.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
+import { sleep, useSession, writeRestoreScenario } from "./harness/session.mjs";
 
 // The page's timers run PAGE_SPEED times faster, the stand-in's clock
 // SIM_SPEED times: it makes its lines faster than the page fetches them

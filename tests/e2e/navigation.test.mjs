@@ -4,9 +4,7 @@
 import assert from "node:assert/strict";
 import http from "node:http";
 import { after, before, describe, it } from "node:test";
-import { START_URL } from "./harness/repair_app.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep, waitFor } from "./harness/wait.mjs";
+import { sleep, START_URL, useSession, waitFor } from "./harness/session.mjs";
 
 const GREY = [0x96, 0x96, 0x96];
 const WHITE = [0xff, 0xff, 0xff];

@@ -8,9 +8,7 @@ import { readFileSync } from "node:fs";
 import path from "node:path";
 import { describe, it } from "node:test";
 import { appBinary } from "./harness/paths.mjs";
-import { APPENDED_SWITCHES } from "./harness/repair_app.mjs";
-import { useSession } from "./harness/session.mjs";
-import { waitFor } from "./harness/wait.mjs";
+import { APPENDED_SWITCHES, useSession, waitFor } from "./harness/session.mjs";
 
 // "[pid:tid:date:VERBOSE1:file(line)] Command line: argv..."
 const COMMAND_LINE_RECORD = /^\[(\d+):\d+:[^\]]*:VERBOSE1:[^\]]*\] Command line: (.*)$/;

@@ -7,11 +7,10 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { destructive, named, scanUuid } from "./harness/journal.mjs";
+import {
+  destructive, named, scanUuid, START_PAGE_READY, useSession, writeRestoreScenario,
+} from "./harness/session.mjs";
 import { killRenderer, pageAgain } from "./harness/renderer.mjs";
-import { START_PAGE_READY } from "./harness/repair_app.mjs";
-import { writeRestoreScenario } from "./harness/repair_sim.mjs";
-import { useSession } from "./harness/session.mjs";
 
 const LOG_LINES = Array.from({ length: 8 }, (_, i) => `written block group ${i + 1} of 8`);
 const ACTION_PAGE_BACK =

@@ -7,8 +7,7 @@ import path from "node:path";
 import { describe, it } from "node:test";
 import { MIME_TYPES } from "../mime_types.mjs";
 import { repoRoot } from "./harness/paths.mjs";
-import { useSession } from "./harness/session.mjs";
-import { waitFor } from "./harness/wait.mjs";
+import { useSession, waitFor } from "./harness/session.mjs";
 
 const webDir = path.join(repoRoot, "web");
 

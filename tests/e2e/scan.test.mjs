@@ -3,9 +3,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { named } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
+import { named, sleep, useSession } from "./harness/session.mjs";
 
 // Records every text that "scan_msg" shows, from the page's first moment.
 const RECORD_SCAN_TEXTS = `

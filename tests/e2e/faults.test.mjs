@@ -15,13 +15,8 @@ describe("a restore against a failing service", () => {
     await repair.startAction();
   }
 
-  // Confirms a restore under the scenario and waits for its result;
-  // delivers the result, the restore's uuid and its status polls.
-  async function restoreUnder(scenario) {
-    await startRestore(scenario);
-    return resultOfRestore();
-  }
-
+  // Waits for the result of the restore; delivers the result, the
+  // restore's uuid and its status polls.
   async function resultOfRestore() {
     const result = await repair.waitForResult(60000);
     const journal = await session.sim.journal();
@@ -31,7 +26,8 @@ describe("a restore against a failing service", () => {
   }
 
   it("ends with the failure line and the fail mark when the service reports code 500 mid-way", async () => {
-    const { result, uuid, polls } = await restoreUnder("action-fails-midway");
+    await startRestore("action-fails-midway");
+    const { result, uuid, polls } = await resultOfRestore();
     assert.equal(result.message, "FAIL:  Write error on the system partition: input/output error");
     assert.equal(result.mark, "fail.png");
     assert.equal(polls.length, 3, "followed until the third poll brought the failure");
@@ -41,7 +37,8 @@ describe("a restore against a failing service", () => {
   });
 
   it("ignores the dropped polls and finishes when the service comes back", async () => {
-    const { result, uuid, polls } = await restoreUnder("service-drops-out");
+    await startRestore("service-drops-out");
+    const { result, uuid, polls } = await resultOfRestore();
     assert.match(result.message, /^SUCCESS {2}Restore of .* finished$/);
     assert.equal(result.mark, "pass.png");
     assert.ok(polls.length >= 5, `polling went on past the dropped polls: ${polls.length}`);

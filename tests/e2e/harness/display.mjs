@@ -128,10 +128,8 @@ export class VirtualDisplay {
 
   // Waits for a single window of process pid and delivers it.
   async windowOf(pid, timeout = 20000) {
-    return waitFor(`a window of process ${pid}`, async () => {
-      const mine = (await this.windows()).filter((w) => w.pid === pid);
-      return mine.length > 0 ? mine[0] : null;
-    }, { timeout });
+    return waitFor(`a window of process ${pid}`, async () => (await this.windows()).find((w) => w.pid === pid),
+      { timeout });
   }
 
   // The value text of one property, e.g. "_NET_WM_STATE(ATOM) = ...".

@@ -90,16 +90,11 @@ export class RepairPage {
     return this.waitForDialog();
   }
 
-  async waitForDialog() {
-    await this.page.waitForPage("the confirmation dialog to open and finish fading in",
-      `(() => {
-        const wrap = document.getElementById("exConfirmPromiseWrap");
-        return !!wrap && Number(getComputedStyle(wrap).opacity) >= 0.999;
-      })()`);
-    return this.page.evaluate(`(() => {
+  waitForDialog() {
+    return this.page.waitForPage("the confirmation dialog to open and finish fading in", `(() => {
       const wrap = document.getElementById("exConfirmPromiseWrap");
-      return { title: document.getElementById("exConfirmPromise_title").textContent,
-               message: wrap.querySelector("p").textContent };
+      return !!wrap && Number(getComputedStyle(wrap).opacity) >= 0.999 &&
+        { title: document.getElementById("exConfirmPromise_title").textContent, message: wrap.querySelector("p").textContent };
     })()`);
   }
 

@@ -2,6 +2,7 @@
 // and killed as a group however the test run ends.
 
 import { spawn, spawnSync } from "node:child_process";
+import { readFileSync } from "node:fs";
 import { Fatal, withTimeout } from "./wait.mjs";
 
 const live = new Set();
@@ -20,6 +21,17 @@ process.on("exit", () => {
 });
 for (const signal of ["SIGINT", "SIGTERM"]) {
   process.on(signal, () => process.exit(130));
+}
+
+// The state letter and parent of a process; null once it is gone.
+export function processStat(pid) {
+  try {
+    const text = readFileSync(`/proc/${pid}/stat`, "utf8");
+    const [state, parent] = text.slice(text.lastIndexOf(")") + 2).split(" ");
+    return { state, parent: Number(parent) };
+  } catch {
+    return null;
+  }
 }
 
 export class ProcessGroup {

@@ -131,8 +131,7 @@ describe("a long action", () => {
     })()`, { timeout: 30000, interval: 1500 });
 
     const total = 1 + received.count; // with the restore's own message first
-    await page.waitForPage("the area at its end", `${AREA}.atEnd`);
-    const area = await page.evaluate(AREA);
+    const area = await page.waitForPage("the area at its end", `((a) => a.atEnd && a)(${AREA})`);
     assert.equal(area.lines.at(-1), received.last);
     assert.equal(area.lines.length, shown);
     assert.equal(area.note, `${total - shown} earlier lines not shown`);

@@ -40,17 +40,13 @@ export class RepairPage {
       `document.getElementById('images').selectedIndex === ${index}`);
   }
 
-  async chooseOption(id) {
-    await this.page.click(id);
-    await this.page.waitForPage(`option ${id} to be checked`, `document.getElementById(${JSON.stringify(id)}).checked`);
-  }
-
   // Waits for the menu, chooses its entry `entry` and the option; delivers
   // that entry's { disc, image } and the menu.
   async choose(entry, option) {
     const menu = await this.waitForMenu();
     await this.chooseImage(entry);
-    await this.chooseOption(option);
+    await this.page.click(option);
+    await this.page.waitForPage(`option ${option} to be checked`, `document.getElementById(${JSON.stringify(option)}).checked`);
     return { ...JSON.parse(menu[entry].value), menu };
   }
 

@@ -12,12 +12,11 @@
 //   cd tests && unshare -n sh -c 'ip link set lo up; node ../bench/renderer_death.mjs [runs] [deaths]'
 
 import { VirtualDisplay } from "../tests/e2e/harness/display.mjs";
-import { destructive } from "../tests/e2e/harness/journal.mjs";
-import { killRenderer, pageAgain } from "../tests/e2e/harness/renderer.mjs";
-import { RepairApp, START_PAGE_READY } from "../tests/e2e/harness/repair_app.mjs";
+import { ACTION_PAGE_BACK, killRenderer, pageAgain } from "../tests/e2e/harness/renderer.mjs";
+import { RepairApp } from "../tests/e2e/harness/repair_app.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { RepairSim } from "../tests/e2e/harness/repair_sim.mjs";
-import { sleep } from "../tests/e2e/harness/wait.mjs";
+import { destructive, sleep, START_PAGE_READY } from "../tests/e2e/harness/session.mjs";
 import { median, spread } from "./figures.mjs";
 
 const RUNS = Number(process.argv[2] || 5);
@@ -25,9 +24,6 @@ const DEATHS = Number(process.argv[3] ?? 20);
 const PHASES = ["scan", "dialog", "running", "result"];
 const PAGE_BACK = `${START_PAGE_READY} && (
   !!document.getElementById('loading_id') || document.getElementById('images').options.length > 1)`;
-const ACTION_PAGE_BACK = `document.getElementById('action_ui').style.display !== 'none'
-  && document.getElementById('action_label').textContent.startsWith('Running ')
-  && document.getElementById('images').selectedIndex === 1`;
 
 // In the page shown again: when its load started, when the action page was
 // in the document (it is shown in a DOMContentLoaded listener), and when it

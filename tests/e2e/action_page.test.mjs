@@ -3,8 +3,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { actionUuid, destructive, named, scanUuid } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
+import { actionUuid, destructive, named, scanUuid, useSession } from "./harness/session.mjs";
 
 describe("the action page's buttons", () => {
   let menu;
@@ -31,7 +30,7 @@ describe("the action page's buttons", () => {
     const expected = { title: "Reboot", message: `Will reboot ${disc} : image-${image}. Continue?` };
     await session.page.click("reboot1");
     assert.deepEqual(await repair.waitForDialog(), expected);
-    assert.equal(await session.page.evaluate("document.getElementById('action_img').style.opacity"), "0");
+    assert.equal(await repair.prop("action_img", "style.opacity"), "0");
     await repair.answer(false);
     assert.deepEqual(named(await session.sim.journal(), "reboot"), [], "nothing sent after No");
 

@@ -3,9 +3,9 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { actionUuid, destructive, pollsOf, scanUuid } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
+import {
+  actionUuid, destructive, pollsOf, scanUuid, sleep, useSession,
+} from "./harness/session.mjs";
 
 const SIM = { scenario: "default", timeScale: 2 };
 const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
@@ -25,7 +25,7 @@ describe("the four actions against the default scenario", () => {
       assert.equal(await repair.actionPageShown(), false, "the first page stays");
       assert.deepEqual(destructive(await session.sim.journal()), [], "nothing sent without Yes");
     }
-    assert.equal(await session.page.evaluate(`document.getElementById(${JSON.stringify(option)}).checked`), true);
+    assert.equal(await repair.prop(option, "checked"), true);
     return { disc, image };
   }
 
@@ -82,33 +82,30 @@ describe("the four actions against the default scenario", () => {
       [`Restore of ${image} on ${disc} started`, ...(await session.sim.logOf(uuid))]);
   });
 
-  it("Factory Reset sends the image key as efi and the scan uuid as image", async () => {
-    const { disc, image } = await chooseAndRefuse(1, "factory-reset", "Factory-reset");
-    await repair.confirm();
-    const result = await repair.waitForResult();
-    assert.equal(result.label, `Running Factory-reset on ${disc} : ${image}`);
-    assert.equal(result.message, `SUCCESS  Factory reset of ${disc} finished`);
-    assert.equal(result.mark, "pass.png");
-    await assertTheRequest("factory-reset", (scan) => ({ disc, efi: image, image: scan }));
-  });
-
-  it("Repair (Advance) ends with the fixed advice", async () => {
-    const { disc, image } = await chooseAndRefuse(3, "repair", "Repair");
-    await repair.confirm();
-    const result = await repair.waitForResult();
-    assert.equal(result.message, "SUCCESS  Minimize this window  and repair manually with caution");
-    assert.equal(result.mark, "pass.png");
-    await assertTheRequest("repair", (scan) => ({ disc, image, scanuuid: scan }));
-  });
-
-  it("Reboot announces itself at once and is followed to success", async () => {
-    const { disc, image } = await chooseAndRefuse(3, "reboot", "Reboot");
-    await repair.confirm();
-    const announced = await repair.waitForActionMessage("the reboot's announcement",
-      "m === 'Rebooting in 10 sec'", 5000);
-    assert.equal(announced.label, `Running Reboot on ${disc} : ${image}`);
-    const result = await repair.waitForResult();
-    assert.equal(result.message, "SUCCESS  Reboot scheduled");
-    await assertTheRequest("reboot", (scan) => ({ disc, image, scanuuid: scan, delay: "10" }));
-  });
+  // The other three: menu entry, option, dialog title, result line and the
+  // request's parameters; a reboot announces itself at once.
+  const ACTIONS = [
+    [1, "factory-reset", "Factory-reset", ({ disc }) => `SUCCESS  Factory reset of ${disc} finished`,
+      ({ disc, image }, scan) => ({ disc, efi: image, image: scan })],
+    [3, "repair", "Repair", () => "SUCCESS  Minimize this window  and repair manually with caution",
+      ({ disc, image }, scan) => ({ disc, image, scanuuid: scan })],
+    [3, "reboot", "Reboot", () => "SUCCESS  Reboot scheduled",
+      ({ disc, image }, scan) => ({ disc, image, scanuuid: scan, delay: "10" })],
+  ];
+  for (const [entry, option, title, resultLine, params] of ACTIONS) {
+    it(`${title} runs after Yes with its own request and result`, async () => {
+      const chosen = await chooseAndRefuse(entry, option, title);
+      const label = `Running ${title} on ${chosen.disc} : ${chosen.image}`;
+      await repair.confirm();
+      if (option === "reboot") {
+        const announced = await repair.waitForActionMessage("the reboot's announcement", "m === 'Rebooting in 10 sec'", 5000);
+        assert.equal(announced.label, label, "the reboot's announcement");
+      }
+      const result = await repair.waitForResult();
+      assert.equal(result.label, label, title);
+      assert.equal(result.message, resultLine(chosen), title);
+      assert.equal(result.mark, "pass.png", title);
+      await assertTheRequest(option, (scan) => params(chosen, scan));
+    });
+  }
 });

@@ -15,10 +15,8 @@ import assert from "node:assert/strict";
 import { writeFileSync } from "node:fs";
 import path from "node:path";
 import { describe, it } from "node:test";
-import { destructive } from "./harness/journal.mjs";
+import { destructive, sleep, useSession } from "./harness/session.mjs";
 import { artifactDir } from "./harness/paths.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
 
 const INPUTS = 1000;
 // Inputs on the action page before the page is loaded afresh.
@@ -206,7 +204,7 @@ describe("the confirmation invariant under random use", () => {
     const trail = [];
     try {
       while (counts.inputs < INPUTS) {
-        if (!session.app.process.running) throw new Error(`the program ended: ${JSON.stringify(session.app.process.exit)}`);
+        session.app.process.checkRunning();
         const s = await page.evaluate(SNAPSHOT);
         onActionPage = s.actionPage ? onActionPage + 1 : 0;
         if (onActionPage > RELOAD_AFTER && !s.overlay) {

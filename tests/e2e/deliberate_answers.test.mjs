@@ -5,9 +5,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { destructive } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
+import { destructive, sleep, useSession } from "./harness/session.mjs";
 
 // Long enough for an answer to reach the watcher and its request the service.
 const SETTLE_MS = 800;
@@ -23,15 +21,10 @@ describe("deliberate answers only", () => {
     await repair.choose(1, "restore");
   }
 
-  async function focusProceedByKeys() {
-    for (let i = 0; i < 4; i++) await session.page.press("Tab");
-    await repair.waitForFocus("ok_button", "four Tabs");
-  }
-
   it("held keys open the dialog and answer nothing; a fresh press answers once; later presses do nothing", async () => {
     const { page } = session;
     await firstPage();
-    await focusProceedByKeys();
+    await repair.pressKeys(["Tab", "Tab", "Tab", "Tab"], "ok_button");
 
     for (const key of ["Enter", " "]) {
       await page.holdKey(key, 30); // about a second of auto-repeat
@@ -60,12 +53,9 @@ describe("deliberate answers only", () => {
     await sleep(SETTLE_MS);
     assert.equal(await repair.dialogOpen(), false, "nor does a held Enter");
     assert.equal((await sent()).length, 1, "the one answer sent one request");
-    assert.deepEqual(
-      await page.evaluate(`["ok_button", "restore", "factory-reset", "repair", "reboot"]
-        .filter((id) => !document.getElementById(id).disabled)`),
-      [],
-      "the covered controls are disabled",
-    );
+    const enabled = await page.evaluate(`["ok_button", "restore", "factory-reset", "repair", "reboot"]
+      .filter((id) => !document.getElementById(id).disabled)`);
+    assert.deepEqual(enabled, [], "the covered controls are disabled");
   });
 
   it("a double-click on Proceed opens the dialog and answers nothing", async () => {

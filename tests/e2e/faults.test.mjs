@@ -4,9 +4,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { actionUuid, destructive, pollsOf } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
+import { actionUuid, destructive, pollsOf, sleep, useSession } from "./harness/session.mjs";
 
 describe("a restore against a failing service", () => {
   const { session, repair } = useSession();
@@ -17,13 +15,8 @@ describe("a restore against a failing service", () => {
     await repair.startAction();
   }
 
-  // Confirms a restore under the scenario and waits for its result;
-  // delivers the result, the restore's uuid and its status polls.
-  async function restoreUnder(scenario) {
-    await startRestore(scenario);
-    return resultOfRestore();
-  }
-
+  // Waits for the result of the restore; delivers the result, the
+  // restore's uuid and its status polls.
   async function resultOfRestore() {
     const result = await repair.waitForResult(60000);
     const journal = await session.sim.journal();
@@ -33,7 +26,8 @@ describe("a restore against a failing service", () => {
   }
 
   it("ends with the failure line and the fail mark when the service reports code 500 mid-way", async () => {
-    const { result, uuid, polls } = await restoreUnder("action-fails-midway");
+    await startRestore("action-fails-midway");
+    const { result, uuid, polls } = await resultOfRestore();
     assert.equal(result.message, "FAIL:  Write error on the system partition: input/output error");
     assert.equal(result.mark, "fail.png");
     assert.equal(polls.length, 3, "followed until the third poll brought the failure");
@@ -43,7 +37,8 @@ describe("a restore against a failing service", () => {
   });
 
   it("ignores the dropped polls and finishes when the service comes back", async () => {
-    const { result, uuid, polls } = await restoreUnder("service-drops-out");
+    await startRestore("service-drops-out");
+    const { result, uuid, polls } = await resultOfRestore();
     assert.match(result.message, /^SUCCESS {2}Restore of .* finished$/);
     assert.equal(result.mark, "pass.png");
     assert.ok(polls.length >= 5, `polling went on past the dropped polls: ${polls.length}`);
@@ -63,14 +58,14 @@ describe("a restore against a failing service", () => {
       { timeout: 45000 });
     const during = await repair.actionState();
     await session.keepScreenshot("service-not-answering");
-    assert.equal(await repair.text("action_notice"),
+    assert.equal(await repair.prop("action_notice"),
       "The repair service is not answering. The action may still be running: do not switch the unit off.");
     assert.doesNotMatch(during.message, /^(FAIL|SUCCESS|NOT)/, "still running, no failure");
     assert.equal(during.buttons, false);
     await session.page.waitForPage("the notice to go at the next answer", `${notice}.hidden`, { timeout: 30000 });
     const { result, polls } = await resultOfRestore();
     assert.match(result.message, /^SUCCESS {2}Restore of .* finished$/);
-    assert.equal(await repair.text("action_notice"), "");
+    assert.equal(await repair.prop("action_notice"), "");
     // The 2nd and 3rd polls are answered after 30 s: the page gives up on
     // each at its bound and polls again 2 s later.
     const times = polls.map((p) => Date.parse(p.time));

@@ -6,8 +6,7 @@ import { chmodSync, mkdtempSync, readdirSync, rmSync, statSync } from "node:fs";
 import os from "node:os";
 import path from "node:path";
 import { after, before, describe, it } from "node:test";
-import { named } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
+import { named, useSession } from "./harness/session.mjs";
 
 describe("a start with an empty, read-only home", () => {
   const home = mkdtempSync(path.join(os.tmpdir(), "lumenos-home-"));

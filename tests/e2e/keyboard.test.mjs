@@ -6,9 +6,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { destructive, scanUuid } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep, waitFor } from "./harness/wait.mjs";
+import { destructive, scanUuid, sleep, useSession, waitFor } from "./harness/session.mjs";
 
 // A session per walk: each ends the program with "Close".
 function walk(title, body) {
@@ -29,10 +27,10 @@ walk("keyboard operation with Tab and the space bar", ({ session, repair }) => {
     await keys(["space"], "images"); // opens the list's pop-up
     await sleep(300);
     await keys(["Down", "Return"], "images");
-    assert.equal(await page.evaluate("document.getElementById('images').selectedIndex"), 1);
+    assert.equal(await repair.prop("images", "selectedIndex"), 1);
     await keys(["Tab"], "restore");
     await keys(["space"], "restore");
-    assert.equal(await page.evaluate("document.getElementById('restore').checked"), true);
+    assert.equal(await repair.prop("restore", "checked"), true);
     await keys(["Tab", "Tab", "Tab", "Tab"], "ok_button");
     await keys(["Return"], "exConfirmPromiseBtnYes");
     assert.deepEqual(destructive(await session.sim.journal()), [], "nothing sent before the answer");
@@ -55,13 +53,7 @@ walk("keyboard operation with Tab and the space bar", ({ session, repair }) => {
 walk("operation with the unit's controls alone: arrows, Enter, Escape", ({ session, repair }) => {
   it("changes the image by keys, answers No and Yes, restores that image, reboots it from the result and closes", async () => {
     const { app, page } = session;
-    const shown = () => page.evaluate("document.getElementById('images').selectedIndex");
     const sent = async () => destructive(await session.sim.journal());
-    // Presses keys, one after the other, then waits for the focus on `id`.
-    async function press(keys, id) {
-      for (const key of keys) await page.press(key);
-      await repair.waitForFocus(id, keys.join(" "));
-    }
     // Down until the focus leaves the log area, which scrolls first.
     async function leaveLogDown() {
       for (let i = 0; i < 200; i++) {
@@ -78,20 +70,20 @@ walk("operation with the unit's controls alone: arrows, Enter, Escape", ({ sessi
 
     // The list opens by Enter and takes an entry by Enter. A Down on the
     // closed list moves on and leaves the entry as it is.
-    await press(["Enter", "ArrowDown", "Enter"], "images");
-    assert.equal(await shown(), 1);
-    await press(["ArrowDown"], "restore");
-    assert.equal(await shown(), 1, "Down on the closed list changed nothing");
-    await press(["ArrowUp", "Enter", "ArrowDown"], "images");
+    await repair.pressKeys(["Enter", "ArrowDown", "Enter"], "images");
+    assert.equal(await repair.prop("images", "selectedIndex"), 1);
+    await repair.pressKeys(["ArrowDown"], "restore");
+    assert.equal(await repair.prop("images", "selectedIndex"), 1, "Down on the closed list changed nothing");
+    await repair.pressKeys(["ArrowUp", "Enter", "ArrowDown"], "images");
     await session.keepScreenshot("focus-mark-open-list");
     await page.press("Enter");
-    assert.equal(await shown(), 2);
+    assert.equal(await repair.prop("images", "selectedIndex"), 2);
     const { disc, image } = JSON.parse(menu[2].value);
 
-    await press(["ArrowDown", "Enter"], "restore");
-    assert.equal(await page.evaluate("document.getElementById('restore').checked"), true);
+    await repair.pressKeys(["ArrowDown", "Enter"], "restore");
+    assert.equal(await repair.prop("restore", "checked"), true);
     await session.keepScreenshot("focus-mark-checkbox");
-    await press(["ArrowDown", "ArrowDown", "ArrowDown", "ArrowDown"], "ok_button");
+    await repair.pressKeys(["ArrowDown", "ArrowDown", "ArrowDown", "ArrowDown"], "ok_button");
     await session.keepScreenshot("focus-mark-button");
 
     // A held Enter opens the dialog and answers nothing; Escape answers No.
@@ -119,7 +111,7 @@ walk("operation with the unit's controls alone: arrows, Enter, Escape", ({ sessi
     // button row, where Right goes to "Reboot".
     await repair.waitForFocus("action_log", "the action page opened");
     await leaveLogDown();
-    await press(["ArrowRight", "ArrowRight", "ArrowRight"], "reboot1");
+    await repair.pressKeys(["ArrowRight", "ArrowRight", "ArrowRight"], "reboot1");
     await session.keepScreenshot("focus-mark-result");
     await page.press("Enter");
     assert.deepEqual(await repair.waitForDialog(),
@@ -134,7 +126,7 @@ walk("operation with the unit's controls alone: arrows, Enter, Escape", ({ sessi
     })).slice(1).map((e) => [e.path, e.params.disc, e.params.image]);
     assert.deepEqual(reboot, [["/lumenos-repair/reboot", disc, image]]);
 
-    await press(["ArrowLeft"], "close1");
+    await repair.pressKeys(["ArrowLeft"], "close1");
     // An X key press: the window closes under it, with the DevTools socket.
     await session.display.run("xdotool", ["key", "Return"]);
     assert.deepEqual(await app.waitForExit(15000), { code: 0, signal: null });

@@ -7,9 +7,7 @@
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 import { setPageTimerScale, speedUpPageTimers } from "./harness/page_timers.mjs";
-import { writeRestoreScenario } from "./harness/repair_sim.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
+import { sleep, useSession, waitFor, writeRestoreScenario } from "./harness/session.mjs";
 
 // The page's timers run PAGE_SPEED times faster, the stand-in's clock
 // SIM_SPEED times: it makes its lines faster than the page fetches them
@@ -57,15 +55,13 @@ const AREA = `(() => {
 })()`;
 
 // Where a smooth scroll of the area ends: the same place twice, 200 ms apart.
-async function areaAtRest(page) {
+function areaAtRest(page) {
   let last;
-  for (let tries = 0; ; tries++) {
-    const now = await page.evaluate(AREA);
-    if (last && now.top === last.top) return now;
-    assert.ok(tries < 50, "the area's scrolling comes to rest");
-    last = now;
-    await sleep(200);
-  }
+  return waitFor("the area's scrolling to come to rest", async () => {
+    const previous = last;
+    last = await page.evaluate(AREA);
+    return previous?.top === last.top && last;
+  }, { timeout: 10000, interval: 200 });
 }
 
 describe("a long action", () => {
@@ -135,8 +131,7 @@ describe("a long action", () => {
     })()`, { timeout: 30000, interval: 1500 });
 
     const total = 1 + received.count; // with the restore's own message first
-    await page.waitForPage("the area at its end", `${AREA}.atEnd`);
-    const area = await page.evaluate(AREA);
+    const area = await page.waitForPage("the area at its end", `((a) => a.atEnd && a)(${AREA})`);
     assert.equal(area.lines.at(-1), received.last);
     assert.equal(area.lines.length, shown);
     assert.equal(area.note, `${total - shown} earlier lines not shown`);

@@ -3,8 +3,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { useSession } from "./harness/session.mjs";
-import { waitFor } from "./harness/wait.mjs";
+import { useSession, waitFor } from "./harness/session.mjs";
 
 for (const maximizedSwitch of ["--maximized", "--maximized=1"]) {
   describe(`a start with ${maximizedSwitch}`, () => {

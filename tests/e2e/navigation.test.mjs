@@ -4,9 +4,7 @@
 import assert from "node:assert/strict";
 import http from "node:http";
 import { after, before, describe, it } from "node:test";
-import { START_URL } from "./harness/repair_app.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep, waitFor } from "./harness/wait.mjs";
+import { sleep, START_URL, useSession, waitFor } from "./harness/session.mjs";
 
 const GREY = [0x96, 0x96, 0x96];
 const WHITE = [0xff, 0xff, 0xff];
@@ -41,19 +39,15 @@ describe("navigations of the main frame", () => {
     }
   }
 
-  // Delivers the answer to the navigation: once it commits or fails.
-  function navigate(url) {
-    return session.page.send("Page.navigate", { url });
-  }
-
   it("shows the grey 0xff969696 where a page paints no background", async () => {
-    await navigate("data:text/html,<title>Plain</title><p>no background</p>");
+    // Page.navigate answers once the navigation commits or fails.
+    await session.page.send("Page.navigate", { url: "data:text/html,<title>Plain</title><p>no background</p>" });
     await waitFor("the plain page's title", () => session.page.evaluate("document.title === 'Plain'"));
     await waitForWindowColour("the window to show grey under the page", GREY);
   });
 
   it("replaces a failed load by the white error page at its data: URL", async () => {
-    const answer = await navigate("http://nonexistent.invalid/");
+    const answer = await session.page.send("Page.navigate", { url: "http://nonexistent.invalid/" });
     assert.equal(answer.errorText, "net::ERR_NAME_NOT_RESOLVED");
     // The frame may still show the previous test's data: page for a moment.
     const prefix = "data:text/html;base64,";
@@ -71,7 +65,8 @@ describe("navigations of the main frame", () => {
   it("leaves the frame where it was when a navigation is cancelled (-3)", async () => {
     await session.load();
     await session.page.evaluate("window.__marker = 'still here'");
-    const answer = await navigate(`http://127.0.0.1:${server.address().port}/no-content`);
+    const url = `http://127.0.0.1:${server.address().port}/no-content`;
+    const answer = await session.page.send("Page.navigate", { url });
     assert.equal(answer.errorText, "net::ERR_ABORTED");
     // Give a wrongly shown error page time to load.
     await sleep(1500);

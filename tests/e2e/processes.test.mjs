@@ -4,21 +4,14 @@
 
 import assert from "node:assert/strict";
 import { execFileSync, spawnSync } from "node:child_process";
-import { readFileSync } from "node:fs";
 import path from "node:path";
 import { describe, it } from "node:test";
 import { appBinary } from "./harness/paths.mjs";
-import { APPENDED_SWITCHES } from "./harness/repair_app.mjs";
-import { useSession } from "./harness/session.mjs";
-import { waitFor } from "./harness/wait.mjs";
+import { processStat } from "./harness/process_group.mjs";
+import { APPENDED_SWITCHES, useSession, waitFor } from "./harness/session.mjs";
 
 // "[pid:tid:date:VERBOSE1:file(line)] Command line: argv..."
 const COMMAND_LINE_RECORD = /^\[(\d+):\d+:[^\]]*:VERBOSE1:[^\]]*\] Command line: (.*)$/;
-
-function parentOf(pid) {
-  const stat = readFileSync(`/proc/${pid}/stat`, "utf8");
-  return Number(stat.slice(stat.lastIndexOf(")") + 2).split(" ")[1]);
-}
 
 function processType(args) {
   const type = args.find((a) => a.startsWith("--type="));
@@ -54,18 +47,16 @@ describe("the command line of every engine process", () => {
       return found.length > 0 && found;
     });
     for (const pid of forks) {
-      let ancestor = parentOf(pid);
-      while (!zygotes.has(ancestor) && ancestor > 1) ancestor = parentOf(ancestor);
+      let ancestor = processStat(pid).parent;
+      while (!zygotes.has(ancestor) && ancestor > 1) ancestor = processStat(ancestor).parent;
       assert.ok(zygotes.has(ancestor), `process ${pid} descends from a zygote that ran the dispatch`);
     }
   });
 });
 
 describe("a helper process started by hand", () => {
-  const qtHelper = path.join(
-    execFileSync("qtpaths6", ["--query", "QT_INSTALL_LIBEXECS"], { encoding: "utf8" }).trim(),
-    "QtWebEngineProcess",
-  );
+  const libexecs = execFileSync("qtpaths6", ["--query", "QT_INSTALL_LIBEXECS"], { encoding: "utf8" }).trim();
+  const qtHelper = path.join(libexecs, "QtWebEngineProcess");
   const withoutDisplay = { ...process.env };
   delete withoutDisplay.DISPLAY;
   const run = (binary, args) => spawnSync(binary, args, {

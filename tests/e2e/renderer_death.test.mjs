@@ -7,15 +7,12 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { destructive, named, scanUuid } from "./harness/journal.mjs";
-import { killRenderer, pageAgain } from "./harness/renderer.mjs";
-import { START_PAGE_READY } from "./harness/repair_app.mjs";
-import { writeRestoreScenario } from "./harness/repair_sim.mjs";
-import { useSession } from "./harness/session.mjs";
+import { ACTION_PAGE_BACK, killRenderer, pageAgain } from "./harness/renderer.mjs";
+import {
+  destructive, named, scanUuid, START_PAGE_READY, useSession, writeRestoreScenario,
+} from "./harness/session.mjs";
 
 const LOG_LINES = Array.from({ length: 8 }, (_, i) => `written block group ${i + 1} of 8`);
-const ACTION_PAGE_BACK =
-  "document.getElementById('action_ui').style.display !== 'none' && document.getElementById('action_label').textContent !== 'Action:  '";
 
 describe("the page's renderer dies", () => {
   const scenario = writeRestoreScenario("restore-to-kill-in", "a restore long enough to kill the page's renderer in it",

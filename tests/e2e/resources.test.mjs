@@ -7,8 +7,7 @@ import path from "node:path";
 import { describe, it } from "node:test";
 import { MIME_TYPES } from "../mime_types.mjs";
 import { repoRoot } from "./harness/paths.mjs";
-import { useSession } from "./harness/session.mjs";
-import { waitFor } from "./harness/wait.mjs";
+import { useSession, waitFor } from "./harness/session.mjs";
 
 const webDir = path.join(repoRoot, "web");
 
@@ -46,9 +45,7 @@ describe("the page's files under client://web/", () => {
     responses.length = 0;
     await page.send("Page.reload", { ignoreCache: true });
     await page.waitForPage("the reloaded page's modules", "typeof window.TakeAction === 'function'");
-    const loaded = new Map(responses
-      .filter((r) => r.response.url.startsWith("client://"))
-      .map((r) => [r.response.url, r.response]));
+    const loaded = new Map(responses.map((r) => [r.response.url, r.response]));
     for (const name of ["index.html", "style.css", "main.js", "system_proxy.js", "exConfirm.js", "scanning.gif"]) {
       const response = loaded.get(`client://web/${name}`);
       assert.ok(response, `${name} was requested (got ${[...loaded.keys()]})`);

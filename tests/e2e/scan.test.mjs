@@ -3,9 +3,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
-import { named } from "./harness/journal.mjs";
-import { useSession } from "./harness/session.mjs";
-import { sleep } from "./harness/wait.mjs";
+import { named, sleep, useSession } from "./harness/session.mjs";
 
 // Records every text that "scan_msg" shows, from the page's first moment.
 const RECORD_SCAN_TEXTS = `
@@ -49,7 +47,7 @@ describe("the scan at start", () => {
     const { page } = session;
     await page.waitForPage("the scan's failure text", "/Failed/.test(document.getElementById('scan_msg').textContent)",
       { timeout: 15000 });
-    assert.equal(await repair.text("scan_msg"), "Failed: Restart application");
+    assert.equal(await repair.prop("scan_msg"), "Failed: Restart application");
     assert.equal(await page.evaluate("getComputedStyle(document.getElementById('loading_img')).display"), "none");
     await sleep(1500);
     assert.equal(await page.evaluate("!!document.getElementById('loading_id')"), true, "the overlay stays");
@@ -58,7 +56,7 @@ describe("the scan at start", () => {
     // The overlay takes the pointer: a click where "Proceed" is reaches nothing.
     await page.click("ok_button");
     await sleep(300);
-    assert.equal(await repair.text("status"), "");
+    assert.equal(await repair.prop("status"), "");
   });
 
   it("ignores status polls that are not JSON, fail or are refused, and finishes the scan", async () => {

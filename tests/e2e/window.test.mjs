@@ -5,8 +5,7 @@ import assert from "node:assert/strict";
 import http from "node:http";
 import { describe, it } from "node:test";
 import { pageTargets } from "./harness/cdp.mjs";
-import { useSession } from "./harness/session.mjs";
-import { waitFor } from "./harness/wait.mjs";
+import { useSession, waitFor } from "./harness/session.mjs";
 
 // Motif hint bits (the functions and decorations fields of _MOTIF_WM_HINTS).
 const MWM_FUNC_MINIMIZE = 0x08;

@@ -7,8 +7,7 @@ const COMMAND_TIMEOUT = 15000;
 
 // The page targets listed by the DevTools endpoint on port.
 export async function pageTargets(port) {
-  const response = await fetch(`http://127.0.0.1:${port}/json`);
-  const targets = await response.json();
+  const targets = await (await fetch(`http://127.0.0.1:${port}/json`)).json();
   return targets.filter((t) => t.type === "page");
 }
 
@@ -156,11 +155,9 @@ export class PageSession {
 
 // The fields of a key event of key, and the text it types (if any).
 function keyEvent(key) {
-  const info = KEYS[key];
-  if (!info) throw new Error(`no key description for "${key}"`);
-  const { code, keyCode, text } = info;
-  const fields = { key, code, windowsVirtualKeyCode: keyCode, nativeVirtualKeyCode: keyCode };
-  return { fields, text };
+  if (!KEYS[key]) throw new Error(`no key description for "${key}"`);
+  const { code, keyCode, text } = KEYS[key];
+  return { fields: { key, code, windowsVirtualKeyCode: keyCode, nativeVirtualKeyCode: keyCode }, text };
 }
 
 const KEYS = {

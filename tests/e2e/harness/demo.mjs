@@ -45,7 +45,7 @@ async function run() {
     { timeout: 120000 });
   if (outcome === "failed") {
     await shoot("scan-failed");
-    throw new Error(`the scan failed: ${await repair.text("scan_msg")}`);
+    throw new Error(`the scan failed: ${await repair.prop("scan_msg")}`);
   }
   const menu = await repair.menu();
   if (menu.length < 2) {

@@ -5,7 +5,7 @@ import { execFile } from "node:child_process";
 import { existsSync, readFileSync, rmSync } from "node:fs";
 import { promisify } from "node:util";
 import { ProcessGroup } from "./process_group.mjs";
-import { Fatal, waitFor } from "./wait.mjs";
+import { waitFor } from "./wait.mjs";
 
 const execFileAsync = promisify(execFile);
 
@@ -91,9 +91,7 @@ export class VirtualDisplay {
     this.xvfb = new ProcessGroup("Xvfb", "Xvfb", args);
     this.env = { ...process.env, DISPLAY: this.name };
     await waitFor(`Xvfb to accept connections on ${this.name}`, async () => {
-      if (!this.xvfb.running) {
-        throw new Fatal(`Xvfb ended with ${JSON.stringify(this.xvfb.exit)}: ${this.xvfb.stderr}`);
-      }
+      this.xvfb.checkRunning();
       const owner = lockOwner(this.number);
       if (owner !== this.xvfb.pid) return false;
       this.serving = true;
@@ -105,10 +103,7 @@ export class VirtualDisplay {
   async startWindowManager() {
     this.openbox = new ProcessGroup("openbox", "openbox", [], { env: this.env });
     await waitFor(`openbox to manage the display ${this.name}`, async () => {
-      if (!this.openbox.running) {
-        const output = `${this.openbox.stdout}${this.openbox.stderr}`.trim();
-        throw new Fatal(`openbox ended with ${JSON.stringify(this.openbox.exit)}: ${output}`);
-      }
+      this.openbox.checkRunning();
       const out = await this.run("xprop", ["-root", "_NET_SUPPORTING_WM_CHECK"]);
       return /window id #/.test(out);
     });
@@ -133,10 +128,8 @@ export class VirtualDisplay {
 
   // Waits for a single window of process pid and delivers it.
   async windowOf(pid, timeout = 20000) {
-    return waitFor(`a window of process ${pid}`, async () => {
-      const mine = (await this.windows()).filter((w) => w.pid === pid);
-      return mine.length > 0 ? mine[0] : null;
-    }, { timeout });
+    return waitFor(`a window of process ${pid}`, async () => (await this.windows()).find((w) => w.pid === pid),
+      { timeout });
   }
 
   // The value text of one property, e.g. "_NET_WM_STATE(ATOM) = ...".
@@ -144,20 +137,15 @@ export class VirtualDisplay {
     return this.run("xprop", ["-id", windowId, name]);
   }
 
-  // The items of a list property, [] if unset.
-  async listProperty(windowId, name) {
-    const match = (await this.property(windowId, name)).match(/=\s*(.*)$/m);
-    return match ? match[1].split(",").map((s) => s.trim()) : [];
-  }
-
-  // The atoms of an ATOM-list property.
+  // The items of a list property, e.g. the atoms of an ATOM list; [] if unset.
   async atoms(windowId, name) {
-    return (await this.listProperty(windowId, name)).filter(Boolean);
+    const match = (await this.property(windowId, name)).match(/=\s*(.*)$/m);
+    return match ? match[1].split(",").map((s) => s.trim()).filter(Boolean) : [];
   }
 
   // The numbers of a CARDINAL or hint property.
   async cardinals(windowId, name) {
-    return (await this.listProperty(windowId, name)).map(Number);
+    return (await this.atoms(windowId, name)).map(Number);
   }
 
   // Size and absolute position of a window's client area (xwininfo).

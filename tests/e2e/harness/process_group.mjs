@@ -2,7 +2,8 @@
 // and killed as a group however the test run ends.
 
 import { spawn, spawnSync } from "node:child_process";
-import { withTimeout } from "./wait.mjs";
+import { readFileSync } from "node:fs";
+import { Fatal, withTimeout } from "./wait.mjs";
 
 const live = new Set();
 
@@ -22,21 +23,25 @@ for (const signal of ["SIGINT", "SIGTERM"]) {
   process.on(signal, () => process.exit(130));
 }
 
+// The state letter and parent of a process; null once it is gone.
+export function processStat(pid) {
+  try {
+    const text = readFileSync(`/proc/${pid}/stat`, "utf8");
+    const [state, parent] = text.slice(text.lastIndexOf(")") + 2).split(" ");
+    return { state, parent: Number(parent) };
+  } catch {
+    return null;
+  }
+}
+
 export class ProcessGroup {
-  // name: for messages; options: spawn's options (env, stdio extras).
-  constructor(name, command, args, options = {}) {
+  // name: for messages; env: the process's environment.
+  constructor(name, command, args, { env = process.env } = {}) {
     this.name = name;
-    this.command = command;
-    this.args = args;
     this.stdout = "";
     this.stderr = "";
     this.exit = null; // { code, signal } once ended
-    this.child = spawn(command, args, {
-      stdio: ["ignore", "pipe", "pipe", ...(options.extraStdio || [])],
-      env: options.env || process.env,
-      cwd: options.cwd,
-      detached: true,
-    });
+    this.child = spawn(command, args, { stdio: ["ignore", "pipe", "pipe"], env, detached: true });
     this.pid = this.child.pid;
     live.add(this.child);
     for (const stream of ["stdout", "stderr"]) {
@@ -60,6 +65,12 @@ export class ProcessGroup {
 
   get running() {
     return this.exit === null;
+  }
+
+  // Throws a Fatal, which ends a wait at once, if the process has ended.
+  checkRunning() {
+    if (this.running) return;
+    throw new Fatal(`${this.name} ended with ${JSON.stringify(this.exit)}: ${this.stdout}${this.stderr}`);
   }
 
   // Delivers { code, signal } once the process has ended and its output is

@@ -1,20 +1,9 @@
 // The page's renderer in the program's process tree, killed as the kernel's
 // out-of-memory killer would, and the page found again afterwards.
 
-import { readFileSync } from "node:fs";
 import { PageSession, pageTargets } from "./cdp.mjs";
-import { Fatal, waitFor } from "./wait.mjs";
-
-// The state letter and parent of a process; null once it is gone.
-function stat(pid) {
-  try {
-    const text = readFileSync(`/proc/${pid}/stat`, "utf8");
-    const [state, parent] = text.slice(text.lastIndexOf(")") + 2).split(" ");
-    return { state, parent: Number(parent) };
-  } catch {
-    return null;
-  }
-}
+import { processStat } from "./process_group.mjs";
+import { waitFor } from "./wait.mjs";
 
 // Renderers are forks of the engine's zygote: the processes of the
 // program's group whose parent is a process of the group other than the
@@ -22,10 +11,16 @@ function stat(pid) {
 export function rendererPids(app) {
   const group = app.process.groupPids();
   return group.filter((pid) => {
-    const info = stat(pid);
+    const info = processStat(pid);
     return info && info.state !== "Z" && info.parent !== app.pid && group.includes(info.parent);
   });
 }
+
+// Holds in the page shown again once it shows the action page of a running
+// action on the list's first image.
+export const ACTION_PAGE_BACK = `document.getElementById('action_ui').style.display !== 'none'
+  && document.getElementById('action_label').textContent.startsWith('Running ')
+  && document.getElementById('images').selectedIndex === 1`;
 
 // SIGKILLs the page's renderer once it runs; delivers the pids killed.
 export async function killRenderer(app) {
@@ -34,7 +29,7 @@ export async function killRenderer(app) {
     return found.length > 0 && found;
   });
   for (const pid of pids) process.kill(pid, "SIGKILL");
-  await waitFor("the renderer to die", () => pids.every((pid) => (stat(pid)?.state ?? "Z") === "Z"));
+  await waitFor("the renderer to die", () => pids.every((pid) => (processStat(pid)?.state ?? "Z") === "Z"));
   return pids;
 }
 
@@ -44,7 +39,7 @@ export async function pageAgain(app, ready, timeout = 20000) {
   if (app.page) app.page.close();
   app.page = null;
   app.page = await waitFor("the page to be shown again", async () => {
-    if (!app.process.running) throw new Fatal(`lumenos-repair-app ended: ${JSON.stringify(app.process.exit)}`);
+    app.process.checkRunning();
     for (const target of await pageTargets(app.debugPort)) {
       const page = await PageSession.connect(target.webSocketDebuggerUrl);
       try {

@@ -5,7 +5,7 @@ import { PageSession, pageTargets } from "./cdp.mjs";
 import { appBinary } from "./paths.mjs";
 import { freePort } from "./ports.mjs";
 import { ProcessGroup } from "./process_group.mjs";
-import { Fatal, waitFor } from "./wait.mjs";
+import { waitFor } from "./wait.mjs";
 
 export const START_URL = "client://web/index.html";
 // Holds in the start page once its modules have published their handlers.
@@ -33,20 +33,13 @@ export class RepairApp {
     return this.process.stderr;
   }
 
-  // The first page target whose URL satisfies accept, once it is listed.
-  async target(accept = (url) => url === START_URL, timeout = 20000) {
-    return waitFor(`a DevTools page target of lumenos-repair-app (port ${this.debugPort})`, async () => {
-      if (!this.process.running) {
-        throw new Fatal(`lumenos-repair-app ended: ${JSON.stringify(this.process.exit)}\n${this.stderr}`);
-      }
-      const targets = await pageTargets(this.debugPort);
-      return targets.find((t) => accept(t.url)) || null;
-    }, { timeout, interval: 200 });
-  }
-
-  // Connects to the start page and waits until its modules have run.
+  // Connects to the start page once it is listed and waits until its
+  // modules have run.
   async connect() {
-    const target = await this.target();
+    const target = await waitFor(`the start page's DevTools target (port ${this.debugPort})`, async () => {
+      this.process.checkRunning();
+      return (await pageTargets(this.debugPort)).find((t) => t.url === START_URL);
+    }, { timeout: 20000, interval: 200 });
     this.page = await PageSession.connect(target.webSocketDebuggerUrl);
     await this.page.waitForPage("the page's modules to publish their handlers", START_PAGE_READY, { timeout: 15000 });
     return this.page;

@@ -9,8 +9,9 @@ export class RepairPage {
     this.page = page;
   }
 
-  text(id) {
-    return this.page.evaluate(`document.getElementById(${JSON.stringify(id)}).textContent`);
+  // A property of the element with this id, e.g. "checked" or "style.opacity".
+  prop(id, property = "textContent") {
+    return this.page.evaluate(`document.getElementById(${JSON.stringify(id)}).${property}`);
   }
 
   // Waits for the scan to end and the overlay to go; delivers the menu's
@@ -29,7 +30,7 @@ export class RepairPage {
   // Picks entry index of the image list the way a user does: a click opens
   // the list's pop-up, arrows move in it, Enter takes the entry.
   async chooseImage(index) {
-    const current = await this.page.evaluate("document.getElementById('images').selectedIndex");
+    const current = await this.prop("images", "selectedIndex");
     await this.page.click("images");
     await this.page.waitForPage("the image list to take the focus", "document.activeElement.id === 'images'");
     const key = index >= current ? "ArrowDown" : "ArrowUp";
@@ -39,17 +40,13 @@ export class RepairPage {
       `document.getElementById('images').selectedIndex === ${index}`);
   }
 
-  async chooseOption(id) {
-    await this.page.click(id);
-    await this.page.waitForPage(`option ${id} to be checked`, `document.getElementById(${JSON.stringify(id)}).checked`);
-  }
-
   // Waits for the menu, chooses its entry `entry` and the option; delivers
   // that entry's { disc, image } and the menu.
   async choose(entry, option) {
     const menu = await this.waitForMenu();
     await this.chooseImage(entry);
-    await this.chooseOption(option);
+    await this.page.click(option);
+    await this.page.waitForPage(`option ${option} to be checked`, `document.getElementById(${JSON.stringify(option)}).checked`);
     return { ...JSON.parse(menu[entry].value), menu };
   }
 
@@ -63,6 +60,12 @@ export class RepairPage {
   async confirm() {
     await this.proceed();
     await this.answer(true);
+  }
+
+  // Presses the keys one after the other, then waits for the focus on `id`.
+  async pressKeys(keys, id) {
+    for (const key of keys) await this.page.press(key);
+    await this.waitForFocus(id, keys.join(" "));
   }
 
   // Waits for the focus on the element with this id; `after` names what
@@ -83,16 +86,11 @@ export class RepairPage {
     return this.waitForDialog();
   }
 
-  async waitForDialog() {
-    await this.page.waitForPage("the confirmation dialog to open and finish fading in",
-      `(() => {
-        const wrap = document.getElementById("exConfirmPromiseWrap");
-        return !!wrap && Number(getComputedStyle(wrap).opacity) >= 0.999;
-      })()`);
-    return this.page.evaluate(`(() => {
+  waitForDialog() {
+    return this.page.waitForPage("the confirmation dialog to open and finish fading in", `(() => {
       const wrap = document.getElementById("exConfirmPromiseWrap");
-      return { title: document.getElementById("exConfirmPromise_title").textContent,
-               message: wrap.querySelector("p").textContent };
+      return !!wrap && Number(getComputedStyle(wrap).opacity) >= 0.999 &&
+        { title: document.getElementById("exConfirmPromise_title").textContent, message: wrap.querySelector("p").textContent };
     })()`);
   }
 

@@ -7,7 +7,7 @@ import path from "node:path";
 import { scenarioDir, simBinary } from "./paths.mjs";
 import { portInUse } from "./ports.mjs";
 import { ProcessGroup } from "./process_group.mjs";
-import { Fatal, waitFor } from "./wait.mjs";
+import { waitFor } from "./wait.mjs";
 
 export const SERVICE_PORT = 8080;
 const ORIGIN = `http://127.0.0.1:${SERVICE_PORT}`;
@@ -33,9 +33,7 @@ export class RepairSim {
       ["--port", String(SERVICE_PORT), "--scenario-dir", scenarioDir, "--scenario", scenario,
         "--time-scale", String(timeScale)]);
     await waitFor(`lumenos-repair-sim to listen on ${SERVICE_PORT} (scenario ${scenario})`, () => {
-      if (!sim.process.running) {
-        throw new Fatal(`lumenos-repair-sim ended: ${JSON.stringify(sim.process.exit)}: ${sim.process.stderr}`);
-      }
+      sim.process.checkRunning();
       return sim.process.stdout.includes("listening on");
     }, { timeout: 10000 });
     return sim;

@@ -11,6 +11,14 @@ import { RepairApp, START_PAGE_READY, START_URL } from "./repair_app.mjs";
 import { RepairPage } from "./repair_page.mjs";
 import { RepairSim } from "./repair_sim.mjs";
 
+// A test file imports from here what it uses beside the session: the
+// journal's readers, bounded waits, the start page and the appended
+// switches, and the writer of a test's own scenario.
+export * from "./journal.mjs";
+export { APPENDED_SWITCHES, START_PAGE_READY, START_URL } from "./repair_app.mjs";
+export { writeRestoreScenario } from "./repair_sim.mjs";
+export { sleep, waitFor } from "./wait.mjs";
+
 export class Session {
   // appArgs: extra switches; appEnv: changes to the program's environment,
   // undefined values remove a variable; sim: { scenario, timeScale } or null

@@ -35,10 +35,7 @@ export async function waitFor(what, probe, { timeout = 10000, interval = 100 } =
 export async function withTimeout(what, promise, timeout) {
   let timer;
   const expiry = new Promise((_, reject) => {
-    timer = setTimeout(
-      () => reject(new Error(`timed out after ${timeout} ms waiting for ${what}`)),
-      timeout,
-    );
+    timer = setTimeout(() => reject(new Error(`timed out after ${timeout} ms waiting for ${what}`)), timeout);
   });
   try {
     return await Promise.race([promise, expiry]);

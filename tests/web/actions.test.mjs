@@ -64,25 +64,18 @@ describe("starting an action", () => {
 });
 
 describe("answered at once", () => {
-  test("restore, factory reset: 200 shows SUCCESS with the message, the pass mark and the buttons; no poll", async () => {
-    for (const id of ["restore", "factory-reset"]) {
-      await started({ [id]: answer.done("All done, it's fine") }, id);
+  test("restore, factory reset, repair: 200 shows SUCCESS (repair: its text), the pass mark, the buttons; no poll", async () => {
+    for (const [id, message, msg] of [["restore", "All done, it's fine", "SUCCESS  All done, its fine"],
+      ["factory-reset", "All done, it's fine", "SUCCESS  All done, its fine"],
+      ["repair", "desktop started", "SUCCESS  Minimize this and repair Manually with caution"]]) {
+      await started({ [id]: answer.done(message) }, id);
       await ui.idle();
       await ui.elapse(10000);
       assert.deepEqual(await ui.actionPage(), { ui: true, label: `<h2>Running ${VALUE[id]} on sda : lumenos-2.4</h2>`,
-        msg: "SUCCESS  All done, its fine", mark: "pass.png", opacity: "0.4", buttons: true }, id);
-      assert.equal(await ui.log(), "All done, it's fine\n", `${id}: the log keeps the apostrophe`);
+        msg, mark: "pass.png", opacity: "0.4", buttons: true }, id);
+      assert.equal(await ui.log(), message + "\n", `${id}: the log keeps the apostrophe`);
       assert.equal(polls().length, 0, id);
     }
-  });
-
-  test("repair answered with 200 shows its own fixed success text", async () => {
-    await started({ repair: answer.done("desktop started") }, "repair");
-    await ui.idle();
-    const p = await ui.actionPage();
-    assert.equal(p.msg, "SUCCESS  Minimize this and repair Manually with caution");
-    assert.equal(p.mark, "pass.png");
-    assert.equal(await ui.log(), "desktop started\n");
   });
 
   test("reboot answered with 200: \"Rebooting..\", no result, no buttons, the mark unchanged", async () => {
@@ -265,23 +258,18 @@ describe("the buttons of the action page", () => {
     }
   });
 
-  test("Clear Log without a restore, factory-reset or repair request asks nothing (after a reboot, too)", async () => {
-    const status = answer.status("B1", 500, "cannot reboot");
-    await started({ reboot: answer.pending("B1"), status, clear: answer.done("x") }, "reboot");
-    await ui.untilResult();
-    await clearLog();
-    assert.equal(ui.svc.of("clear").length, 0);
-    assert.equal(await ui.log(), "");
-    assert.equal(await ui.text("#action_msg"), "FAIL:  cannot reboot");
-  });
-
-  test("Clear Log after a restore that got no answer (no uuid) asks nothing", async () => {
-    await started({ restore: answer.down(), clear: answer.done("x") }, "restore");
-    await ui.idle();
-    await ui.dialogGone();
-    await clearLog();
-    assert.equal(ui.svc.of("clear").length, 0);
-    assert.equal(await ui.log(), "");
+  test("Clear Log without a restore, factory-reset or repair request asks nothing (after a reboot, after no answer)", async () => {
+    const rebootFails = { reboot: answer.pending("B1"), status: answer.status("B1", 500, "cannot reboot") };
+    for (const [id, handlers, msg] of [["reboot", rebootFails, "FAIL:  cannot reboot"],
+      ["restore", { restore: answer.down() }, "FAIL:  Failed to fetch"]]) {
+      await started({ ...handlers, clear: answer.done("x") }, id);
+      await (id === "reboot" ? ui.untilResult() : ui.idle());
+      await ui.dialogGone();
+      await clearLog();
+      assert.equal(ui.svc.of("clear").length, 0, id);
+      assert.equal(await ui.log(), "", id);
+      assert.equal(await ui.text("#action_msg"), msg, id);
+    }
   });
 
   test("Close closes the page's window", async () => {

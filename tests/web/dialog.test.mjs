@@ -26,10 +26,7 @@ describe("the dialog opened by Proceed", () => {
   const actionStarted = () => ui.visible("#action_ui");
   const sent = () => ui.svc.ops().filter((op) => op !== "scan" && op !== "list");
   // Lets ms pass, waits for the page to be quiet, and delivers what was sent.
-  const sentAfter = async (ms) => {
-    await ui.elapse(ms);
-    return sent();
-  };
+  const sentAfter = async (ms) => (await ui.elapse(ms), sent());
 
   test("title is the option value, the message fixed, Yes has the focus, its elements and their look", async () => {
     await openDialog("factory-reset");
@@ -77,16 +74,13 @@ describe("the dialog opened by Proceed", () => {
     assert.deepEqual(sent(), []);
     assert.equal(await actionStarted(), false);
     assert.equal(await ui.focused(), "ok_button", "the focus is back at once");
-    assert.deepEqual(
-      await ui.page.evaluate(() => [document.getElementById("restore").checked, document.getElementById("status").textContent]),
-      [true, ""],
-    );
+    const restoreAndStatus = () => [document.getElementById("restore").checked, document.getElementById("status").textContent];
+    assert.deepEqual(await ui.page.evaluate(restoreAndStatus), [true, ""]);
     await ui.advance(600);
     assert.equal(await ui.dialogOpen(), false);
     await ui.proceed();
     await ui.answer(true);
-    await ui.idle();
-    assert.deepEqual(sent(), ["restore"]);
+    assert.deepEqual(await sentAfter(0), ["restore"]);
     assert.equal(await actionStarted(), true);
   });
 
@@ -135,8 +129,7 @@ describe("the dialog opened by Proceed", () => {
     // A new Proceed opens a working dialog.
     await ui.proceed();
     await ui.answer(true);
-    await ui.idle();
-    assert.deepEqual(sent(), ["restore"]);
+    assert.deepEqual(await sentAfter(0), ["restore"]);
   });
 
   test("Tab and other keys are blocked, Enter and space are not; the focus stays on the active button", async () => {
@@ -221,24 +214,20 @@ describe("the dialog module", () => {
       }
       window.dialog.make(options).then((v) => window.answers.push([name, v]));
     }, [name, options, calls]);
-  const shown = () =>
-    ui.page.evaluate(() => [
-      document.getElementById("exConfirmPromise_title")?.innerHTML,
-      document.querySelector("#exConfirmPromiseWrap p")?.innerHTML,
-    ]);
+  const shown = () => ui.page.evaluate(() =>
+    [document.getElementById("exConfirmPromise_title")?.innerHTML, document.querySelector("#exConfirmPromiseWrap p")?.innerHTML]);
   const answers = () => ui.page.evaluate(() => window.answers);
   const calls = () => ui.page.evaluate(() => window.calls);
 
   test("make without options shows the defaults only until a call sets title or message", async () => {
     await blank();
-    await make("a");
-    assert.deepEqual(await shown(), ["Confirmation", "Confirmation Required!"]);
-    await make("b", { title: "Reboot" });
-    assert.deepEqual(await shown(), ["Reboot", "Confirmation Required!"]);
-    await make("c");
-    assert.deepEqual(await shown(), ["Reboot", "Confirmation Required!"]);
-    await make("d", { message: "<i>sure?</i>" });
-    assert.deepEqual(await shown(), ["Reboot", "<i>sure?</i>"], "title and message are markup");
+    // Title and message are markup.
+    for (const [name, options, want] of [["a", {}, ["Confirmation", "Confirmation Required!"]],
+      ["b", { title: "Reboot" }, ["Reboot", "Confirmation Required!"]], ["c", {}, ["Reboot", "Confirmation Required!"]],
+      ["d", { message: "<i>sure?</i>" }, ["Reboot", "<i>sure?</i>"]]]) {
+      await make(name, options);
+      assert.deepEqual(await shown(), want, name);
+    }
   });
 
   test("a second make while a dialog is open removes the first at once; only the second answers", async () => {
@@ -255,15 +244,12 @@ describe("the dialog module", () => {
 
   test("Yes and No call onResolve and onReject first; Escape answers No", async () => {
     await blank();
-    await make("x", {}, true);
-    await ui.page.click("#" + YES);
-    await ui.advance(10);
-    await make("y", {}, true);
-    await ui.page.click("#" + NO);
-    await ui.advance(10);
-    await make("z", {}, true);
-    await ui.keys("Escape");
-    await ui.advance(2000);
+    for (const [name, answerIt] of [["x", () => ui.page.click("#" + YES)], ["y", () => ui.page.click("#" + NO)],
+      ["z", () => ui.keys("Escape")]]) {
+      await make(name, {}, true);
+      await answerIt();
+      await ui.advance(name === "z" ? 2000 : 10);
+    }
     assert.deepEqual(await answers(), [["x", true], ["y", false], ["z", false]]);
     assert.deepEqual(await calls(), [["resolve", 0], ["reject", 1], ["reject", 2]]);
     assert.equal(await ui.dialogOpen(), false);

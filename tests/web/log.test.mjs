@@ -232,11 +232,8 @@ describe("the rule over the whole log", () => {
         const news = appendedItems > 0 ? `${appendedItems} new log lines` : $("action_log_news").textContent;
         expected = after;
         updateLogOutput(batch);
-        const got = {
-          view: $("action_log").textContent === tail(expected),
-          note: [$("action_log_note").textContent, $("action_log_note").hidden],
-          news: $("action_log_news").textContent,
-        };
+        const got = { view: $("action_log").textContent === tail(expected),
+          note: [$("action_log_note").textContent, $("action_log_note").hidden], news: $("action_log_news").textContent };
         const want = { view: true, note: [hiddenNote(expected), false], news };
         if (JSON.stringify(got) !== JSON.stringify(want)) return { ok: false, b, got, want };
       }
@@ -261,15 +258,9 @@ describe("the log area on the action page", () => {
     ui.page.evaluate(() => {
       const a = document.getElementById("action_log");
       const note = document.getElementById("action_log_note");
-      return {
-        text: a.textContent,
-        lines: a.textContent.split("\n").length - 1,
-        last: a.textContent.split("\n").at(-2),
-        atEnd: a.scrollHeight - a.scrollTop - a.clientHeight <= 4,
-        scrollTop: a.scrollTop,
-        value: a.value,
-        note: note.hidden ? null : note.textContent,
-      };
+      const text = a.textContent;
+      return { text, lines: text.split("\n").length - 1, last: text.split("\n").at(-2), scrollTop: a.scrollTop,
+        atEnd: a.scrollHeight - a.scrollTop - a.clientHeight <= 4, value: a.value, note: note.hidden ? null : note.textContent };
     });
   // The area once its scrolling came to rest (at the same place twice,
   // 200 ms apart) where `there` holds.

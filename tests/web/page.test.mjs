@@ -25,14 +25,9 @@ describe("document", () => {
     const rows = await ui.page.evaluate(() =>
       [...document.querySelectorAll("#main_menu table.row")].map((t) => {
         const box = t.querySelector("input.checkbox");
-        return {
-          title: t.querySelector("h4.bold").firstChild.textContent,
-          note: t.querySelector(".notready")?.textContent ?? null,
-          id: box.id,
-          value: box.value,
-          type: box.type,
-          description: [...t.querySelectorAll("td > p")].map((p) => p.innerText).join(" | "),
-        };
+        return { title: t.querySelector("h4.bold").firstChild.textContent,
+          note: t.querySelector(".notready")?.textContent ?? null, id: box.id, value: box.value, type: box.type,
+          description: [...t.querySelectorAll("td > p")].map((p) => p.innerText).join(" | ") };
       }),
     );
     assert.deepEqual(rows, [
@@ -86,9 +81,8 @@ describe("checks on Proceed", () => {
   test("neither image nor option: \" Please select Image\"; no dialog, no request", async () => {
     ui = await ready();
     await ui.proceed();
-    assert.equal(await ui.text("#status"), " Please select Image");
-    assert.equal(await ui.dialogOpen(), false);
-    assert.deepEqual(ui.svc.ops(), ["scan", "list"]);
+    const after = [await ui.text("#status"), await ui.dialogOpen(), ui.svc.ops()];
+    assert.deepEqual(after, [" Please select Image", false, ["scan", "list"]], "status line, dialog, requests");
   });
 
   test("the image is checked before the option", async () => {
@@ -130,22 +124,13 @@ describe("checks on Proceed", () => {
 });
 
 describe("look", () => {
-  for (const viewport of [
-    { width: 800, height: 700 },
-    { width: 420, height: 300 },
-    { width: 1920, height: 1080 },
-  ]) {
+  for (const [width, height] of [[800, 700], [420, 300], [1920, 1080]]) {
+    const viewport = { width, height };
     test(`nothing scrolls at ${viewport.width}x${viewport.height}, before and during an action`, async () => {
       ui = await ready({ restore: answer.hang() }, { viewport });
-      const noScroll = () =>
-        ui.page.evaluate(() => {
-          const d = document.documentElement;
-          return {
-            overflow: getComputedStyle(document.body).overflow,
-            vbar: window.innerWidth - d.clientWidth,
-            hbar: window.innerHeight - d.clientHeight,
-          };
-        });
+      const noScroll = () => ui.page.evaluate(() => ({ overflow: getComputedStyle(document.body).overflow,
+        vbar: window.innerWidth - document.documentElement.clientWidth,
+        hbar: window.innerHeight - document.documentElement.clientHeight }));
       assert.deepEqual(await noScroll(), { overflow: "hidden", vbar: 0, hbar: 0 });
       await ui.page.setViewportSize({ width: viewport.width, height: Math.max(viewport.height, 700) });
       await ui.start(1, "restore");
@@ -168,12 +153,8 @@ describe("look", () => {
       const menu = document.getElementById("images").getBoundingClientRect();
       const hitMenu = document.elementFromPoint(menu.x + 20, menu.y + menu.height / 2);
       const hitBelow = document.elementFromPoint(400, 150);
-      return {
-        panelTop: panel.top,
-        menuBottom: menu.bottom,
-        hitMenu: hitMenu && hitMenu.id,
-        below: !!hitBelow.closest("#action_id"),
-      };
+      return { panelTop: panel.top, menuBottom: menu.bottom, hitMenu: hitMenu && hitMenu.id,
+        below: !!hitBelow.closest("#action_id") };
     });
     assert.ok(r.menuBottom <= 100, `menu ends at ${r.menuBottom}`);
     assert.deepEqual([r.panelTop, r.hitMenu, r.below], [100, "images", true]);
@@ -183,16 +164,11 @@ describe("look", () => {
     ui = await ready();
     const s = await ui.page.evaluate(() => {
       const cs = (sel) => getComputedStyle(document.querySelector(sel));
-      return {
-        body: cs("body").backgroundColor,
-        bodyMargin: cs("body").margin,
-        row: cs("table.row").backgroundColor,
-        box: cs(".image-selection-box").backgroundColor,
-        boxHeight: cs(".image-selection-box").height,
-        button: [cs("#ok_button").width, cs("#ok_button").height, cs("#ok_button").color, cs("#ok_button").borderStyle],
-        notready: cs(".notready").color,
-        menuWidth: cs("#images").width,
-      };
+      const button = cs("#ok_button");
+      return { body: cs("body").backgroundColor, bodyMargin: cs("body").margin, row: cs("table.row").backgroundColor,
+        box: cs(".image-selection-box").backgroundColor, boxHeight: cs(".image-selection-box").height,
+        button: [button.width, button.height, button.color, button.borderStyle], notready: cs(".notready").color,
+        menuWidth: cs("#images").width };
     });
     assert.deepEqual(s, { body: "rgb(120, 121, 122)", bodyMargin: "0px", row: "rgb(140, 140, 140)", box: "rgb(90, 90, 90)",
       boxHeight: "50px", button: ["100px", "40px", "rgb(153, 153, 153)", "none"], notready: "rgb(178, 7, 48)",

@@ -55,13 +55,12 @@ describe("scan answered at once", () => {
     await ui.idle();
     assert.deepEqual(ui.svc.ops(), ["scan", "list"]);
     assert.equal(ui.svc.of("list")[0].query, "uuid=U-now");
-    const s = await overlayState();
-    assert.equal(s.overlay, true, "overlay still there right after the list");
-    assert.equal(s.scanMsg, "<h5>Scan: Scan finished</h5>");
-    await ui.advance(999);
-    assert.equal((await overlayState()).overlay, true);
-    await ui.advance(1);
-    assert.equal((await overlayState()).overlay, false);
+    const finished = { overlay: true, indicator: true, scanMsg: "<h5>Scan: Scan finished</h5>" };
+    assert.deepEqual(await overlayState(), finished, "overlay still there right after the list");
+    for (const [ms, overlay] of [[999, true], [1, false]]) {
+      await ui.advance(ms);
+      assert.equal((await overlayState()).overlay, overlay, `after ${ms} ms more`);
+    }
     assert.deepEqual(ui.svc.ops(), ["scan", "list"]);
   });
 

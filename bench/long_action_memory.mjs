@@ -27,7 +27,7 @@
 import http from "node:http";
 import { readdirSync, readFileSync } from "node:fs";
 import { setPageTimerScale, speedUpPageTimers } from "../tests/e2e/harness/page_timers.mjs";
-import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
+import { LOG_AREA, RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { portInUse } from "../tests/e2e/harness/ports.mjs";
 import { Session } from "../tests/e2e/harness/session.mjs";
 import { Fatal, sleep, waitFor } from "../tests/e2e/harness/wait.mjs";
@@ -145,40 +145,27 @@ async function measureWork(app, page, service) {
   return { cpu: (cpu1 - cpu0) / MEASURED_POLLS, task: perPoll("TaskDuration"), layout: perPoll("LayoutDuration") };
 }
 
-const AREA_VIEW = `(() => {
-  const a = document.getElementById("action_log");
-  return { top: a.scrollTop, end: a.scrollHeight - a.clientHeight, text: a.textContent, note: document.getElementById("action_log_note").textContent };
-})()`;
-
-// Scrolls the log area up by a turn of the wheel and compares its text and
-// scroll position after each of MEASURED_POLLS polls with the first; back
-// at its end after that.
+// Scrolls the log area up by a turn of the wheel (or a few) and compares
+// its text and scroll position after each of MEASURED_POLLS polls with the
+// first; back at its end after that.
 async function scrolledUp(page, service) {
-  const wheel = async (deltaY) => {
-    await page.wheel("action_log", deltaY);
-    await sleep(1000); // the smooth scroll's end
-  };
-  let still = await page.evaluate(AREA_VIEW);
-  for (let turns = 0; turns < 5 && still.top >= still.end - 20; turns++) {
-    await wheel(-600);
-    still = await page.evaluate(AREA_VIEW);
-  }
+  const repair = new RepairPage(page);
+  const still = await repair.scrollLogUp();
   let same = 0;
   let note = "";
   for (let p = 0; p < MEASURED_POLLS; p++) {
     await waitForPolls(service, 1);
     await sleep(300); // the answer handled
-    const now = await page.evaluate(AREA_VIEW);
+    const now = await page.evaluate(LOG_AREA);
     if (now.top === still.top && now.text === still.text) same += 1;
     note = now.note;
   }
   // The line at the top, by its number: the first line shown, plus the
   // share of the text scrolled past (the lines have about one length).
-  const shownLines = still.text.split("\n").slice(0, -1);
-  const top = shownLines[Math.floor((shownLines.length * still.top) / (still.end + 1))];
-  await wheel(1e6);
-  const back = await page.evaluate(AREA_VIEW);
-  return { polls: MEASURED_POLLS, same, top: top.slice(0, 8), scrollTop: still.top, note, backAtEnd: back.top >= back.end - 4, backNote: back.note };
+  const top = still.lines[Math.floor((still.lines.length * still.top) / (still.end + 1))];
+  await page.wheel("action_log", 1e6);
+  const back = await repair.logAreaAtRest();
+  return { polls: MEASURED_POLLS, same, top: top.slice(0, 8), scrollTop: still.top, note, backAtEnd: back.atEnd, backNote: back.note };
 }
 
 function describeStill({ lines, still: s }) {

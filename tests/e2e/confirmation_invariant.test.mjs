@@ -17,6 +17,7 @@ import path from "node:path";
 import { describe, it } from "node:test";
 import { destructive, sleep, useSession } from "./harness/session.mjs";
 import { artifactDir } from "./harness/paths.mjs";
+import { seededRandom } from "../seeded_random.mjs";
 
 const INPUTS = 1000;
 // Inputs on the action page before the page is loaded afresh.
@@ -40,18 +41,6 @@ const PAD_INPUTS = [PAD_A, 1, 12, 13, 14, 15, "stick"];
 // The dialog's title for each request path.
 const TITLE_OF = { "/lumenos-repair/restore": "Restore", "/lumenos-repair/factory-reset": "Factory-reset",
   "/lumenos-repair/repair": "Repair", "/lumenos-repair/reboot": "Reboot" };
-
-// mulberry32: a small seeded generator.
-function generator(seed) {
-  let a = seed >>> 0;
-  return () => {
-    a = (a + 0x6d2b79f5) >>> 0;
-    let t = a;
-    t = Math.imul(t ^ (t >>> 15), t | 1);
-    t ^= t + Math.imul(t ^ (t >>> 7), t | 61);
-    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-  };
-}
 
 // Keeps "Close" from ending the program should a key reach it, connects a
 // stand-in gamepad (window.__pad(buttons, axes) sets what it holds), and
@@ -122,8 +111,8 @@ describe("the confirmation invariant under random use", () => {
     const { page } = session;
     await repair.waitForMenu();
     assert.equal(await page.evaluate(OBSERVE), true, "the page's dialog object");
-    const random = generator(SEED);
-    const pick = (list) => list[Math.floor(random() * list.length)];
+    const random = seededRandom(SEED);
+    const pick = (list) => list[random.below(list.length)];
     const yeses = []; // { title, message, choice, at }
     const counts = { inputs: 0, keys: 0, repeats: 0, clicks: 0, pads: 0, reloads: 0 };
     let onActionPage = 0;
@@ -138,9 +127,9 @@ describe("the confirmation invariant under random use", () => {
         if (button === PAD_A && s.focused === "close1") return null;
         if (button === PAD_A && s.dialog && s.focused === YES) yeses.push({ ...s.dialog, choice: s.choice, at: Date.now() });
         const axes = [0, 0, 0, 0];
-        if (button === "stick") axes[Math.floor(random() * 2)] = pick([-1, 1]) * (0.6 + 0.4 * random());
+        if (button === "stick") axes[random.below(2)] = pick([-1, 1]) * (0.6 + 0.4 * random());
         // A push, or a hold long enough to repeat.
-        const ms = random() < 0.6 ? 30 + Math.floor(random() * 100) : 400 + Math.floor(random() * 1200);
+        const ms = random() < 0.6 ? 30 + random.below(100) : 400 + random.below(1200);
         // Each change is held until the page has read the pad once more.
         const set = async (held, to) => {
           const reads = await page.evaluate(`window.__pad(${JSON.stringify(held)}, ${JSON.stringify(to)}), window.__padReads`);
@@ -165,8 +154,8 @@ describe("the confirmation invariant under random use", () => {
           counts.keys += 1;
           return key;
         }
-        const repeats = 1 + Math.floor(random() * 30);
-        await page.holdKey(key, repeats, 10 + Math.floor(random() * 40));
+        const repeats = 1 + random.below(30);
+        await page.holdKey(key, repeats, 10 + random.below(40));
         counts.keys += 1;
         counts.repeats += repeats;
         return `hold ${key} (${repeats} repeats)`;
@@ -182,7 +171,7 @@ describe("the confirmation invariant under random use", () => {
       }
       // Choose an entry: click the list, move in its pop-up, take one. Not
       // while a dialog is up: the pop-up's Enter would answer it unrecorded.
-      const steps = 1 + Math.floor(random() * (s.entries - 1));
+      const steps = 1 + random.below(s.entries - 1);
       await page.clickAt(s.centres.images.x, s.centres.images.y);
       await sleep(30);
       for (let i = 0; i < steps; i++) await page.press(pick(["ArrowDown", "ArrowUp"]));

@@ -7,7 +7,8 @@
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 import { setPageTimerScale, speedUpPageTimers } from "./harness/page_timers.mjs";
-import { sleep, useSession, waitFor, writeRestoreScenario } from "./harness/session.mjs";
+import { LOG_AREA } from "./harness/repair_page.mjs";
+import { sleep, useSession, writeRestoreScenario } from "./harness/session.mjs";
 
 // The page's timers run PAGE_SPEED times faster, the stand-in's clock
 // SIM_SPEED times: it makes its lines faster than the page fetches them
@@ -46,23 +47,7 @@ const RECORD_LIST_LATENCY = `(() => {
 })()`;
 
 // The log area as shown, and the count of the log lines received.
-const AREA = `(() => {
-  const area = document.getElementById("action_log");
-  const note = document.getElementById("action_log_note");
-  const [top, end, text] = [area.scrollTop, area.scrollHeight - area.clientHeight, area.textContent];
-  return { top, end, text, lines: text.split("\\n").slice(0, -1), atEnd: end - top <= 4, value: area.value === text,
-           note: note.hidden ? null : note.textContent, count: window.__logReceived.count };
-})()`;
-
-// Where a smooth scroll of the area ends: the same place twice, 200 ms apart.
-function areaAtRest(page) {
-  let last;
-  return waitFor("the area's scrolling to come to rest", async () => {
-    const previous = last;
-    last = await page.evaluate(AREA);
-    return previous?.top === last.top && last;
-  }, { timeout: 10000, interval: 200 });
-}
+const AREA = `({ ...${LOG_AREA}, count: window.__logReceived.count })`;
 
 describe("a long action", () => {
   const scenario = writeRestoreScenario("long-restore", "a restore whose log outgrows the log area",
@@ -96,14 +81,8 @@ describe("a long action", () => {
     assert.equal(latency.filter((l) => l.type === "mousedown").length, 3, JSON.stringify(latency));
     for (const l of latency) assert.ok(l.ms < PRESS_SANITY_MS, `a press handled after ${l.ms} ms`);
 
-    // A turn of the wheel up. A poll handled just before the scroll starts
-    // brings the area back to its end: the reader turns the wheel again.
-    let still;
-    for (let turns = 0; !still || still.top >= still.end - 20; turns++) {
-      assert.ok(turns < 5, "the wheel scrolls the area up");
-      await page.wheel("action_log", -600);
-      still = await areaAtRest(page);
-    }
+    // A turn of the wheel up, or a few.
+    const still = await repair.scrollLogUp();
     // Every few hundred milliseconds while 5 polls' lines arrive: the same
     // text at the same place, the note counting every line.
     const from = await page.evaluate("window.__logReceived.count");

@@ -140,8 +140,9 @@ const results = new Map(); // "op|fault" -> { text, ok }
 
 // ------------------------------------------------------------------ state
 
-function pageState(ui) {
-  return ui.page.evaluate(() => {
+// The action page as ui.actionPage() reads it, and the rest of the page.
+async function pageState(ui) {
+  const rest = await ui.page.evaluate(() => {
     const $ = (id) => document.getElementById(id);
     const overlay = $("loading_id");
     const shown = (e) => getComputedStyle(e).display !== "none";
@@ -153,21 +154,17 @@ function pageState(ui) {
       notice: ["scan_notice", "action_notice"].map((id) => $(id)).filter((e) => e && !e.hidden).map((e) => e.textContent).join(""),
       indicator: !!overlay && shown($("loading_img")),
       entries: $("images").options.length,
-      action: shown($("action_ui")),
-      msg: $("action_msg").textContent,
-      mark: $("action_img").src.split("/").pop(),
-      opacity: getComputedStyle($("action_img")).opacity,
-      buttons: shown($("action_next")),
       logLines: log === "" ? 0 : log.split("\n").length - 1,
       // The log's lines that the area no longer shows, as its note counts them.
       hiddenLines: Number(($("action_log_note").textContent.match(/^\d+/) || ["0"])[0]),
     };
   });
+  return { ...(await ui.actionPage()), ...rest };
 }
 
 function describeState(s) {
   if (s.overlay) return s.scanHtml === FAILED_HTML ? "Failed: Restart application" : `still scanning: ${s.scanText}`;
-  if (s.action) return s.msg.replace(/ {2}/, " ");
+  if (s.ui) return s.msg.replace(/ {2}/, " ");
   return `menu ready (${s.entries} entries)`;
 }
 

@@ -12,20 +12,10 @@ import { VIEW_LINES } from "../../web/log_view.js";
 import { pagePerTest } from "./harness/browser.mjs";
 import { RESULT_SHOWN } from "./harness/ui.mjs";
 import { answer, eventually } from "./harness/fake_service.mjs";
+import { seededRandom } from "../seeded_random.mjs";
 
 let ui;
 const { open, ready } = pagePerTest();
-
-// A small seeded generator (mulberry32).
-function rng(seed) {
-  return () => {
-    seed |= 0;
-    seed = (seed + 0x6d2b79f5) | 0;
-    let t = Math.imul(seed ^ (seed >>> 15), 1 | seed);
-    t = (t + Math.imul(t ^ (t >>> 7), 61 | t)) ^ t;
-    return ((t ^ (t >>> 14)) >>> 0) / 4294967296;
-  };
-}
 
 // The straightforward rule on a plain string: each line of a batch that
 // the text before the batch does not contain is appended (null and
@@ -47,8 +37,7 @@ test("the log alone: batches rich in short lines give the straightforward rule's
 });
 
 function checkShortLines(log) {
-  const rand = rng(7);
-  const pick = (n) => Math.floor(rand() * n);
+  const pick = seededRandom(7).below;
   const alphabet = [..."0123456789abcdef:. \n"];
   const word = (len) => Array.from({ length: len }, () => alphabet[pick(alphabet.length)]).join("");
   let text = "";
@@ -86,11 +75,11 @@ function checkShortLines(log) {
 describe("the rule over the whole log", () => {
   // The page with its real modules (the scan never ends, nothing else
   // runs), and in it the log view, the straightforward rule and the
-  // generator above.
+  // seeded generator.
   async function rulePage() {
     ui = await open({ scan: answer.hang() }, { clock: false });
     // Evaluated over the protocol, so the page's script policy does not apply.
-    await ui.page.evaluate(`window.rng = ${rng}; window.reference = ${reference};`);
+    await ui.page.evaluate(`window.seededRandom = ${seededRandom}; window.reference = ${reference};`);
     await ui.page.evaluate(async () => {
       window.log = await import("/log_view.js");
       // The last VIEW_LINES lines of a log text.
@@ -132,8 +121,8 @@ describe("the rule over the whole log", () => {
       let batches = 0;
       const mismatches = [];
       for (let seed = 1; seed <= 12; seed++) {
-        const rand = window.rng(seed);
-        const pick = (n) => Math.floor(rand() * n);
+        const rand = window.seededRandom(seed);
+        const pick = rand.below;
         const alphabet = [...alphabets[seed % alphabets.length]];
         const word = (len) => Array.from({ length: len }, () => alphabet[pick(alphabet.length)]).join("");
         let expected = "";
@@ -185,8 +174,7 @@ describe("the rule over the whole log", () => {
     const r = await ui.page.evaluate(() => {
       const { updateLogOutput, clearLog, VIEW_LINES } = window.log;
       const $ = (id) => document.getElementById(id);
-      const rand = window.rng(99);
-      const pick = (n) => Math.floor(rand() * n);
+      const pick = window.seededRandom(99).below;
       const line = (i) => `[${String(i).padStart(6, "0")}] rsync: copying usr/lib/module-${i % 997}.so (${(i * 7919) % 1000} bytes)`;
       const lineCount = (text) => text.split("\n").length - 1;
       const { tail } = window;

@@ -23,7 +23,7 @@ XErrorEvent ErrorEvent(int type,
 
 class XErrorHandlerTest : public testing::Test {
  protected:
-  void SetUp() override { engine_recorder::Reset(); }
+  void SetUp() override { engine_recorder::Recorded() = {}; }
 };
 
 // One warning per error from the entry point's module, every number in
@@ -46,7 +46,7 @@ TEST_F(XErrorHandlerTest, LogsOneWarningPerErrorNamingTheEntryPointModule) {
        "X error received: type 65, serial 1, error_code 0, request_code 0, "
        "minor_code 0"},
   };
-  const auto& records = engine_recorder::LogRecords();
+  const auto& records = engine_recorder::Recorded().log_records;
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(cases[i].message);
     EXPECT_EQ(0, OnXError(nullptr, &cases[i].event));
@@ -66,19 +66,19 @@ TEST_F(XErrorHandlerTest, LogsOnlyAtOrBelowTheWarningLevel) {
        {cef::logging::LOG_VERBOSE, cef::logging::LOG_INFO,
         cef::logging::LOG_WARNING, cef::logging::LOG_ERROR,
         cef::logging::LOG_FATAL, cef::logging::LOG_NUM_SEVERITIES}) {
-    engine_recorder::Reset();
-    engine_recorder::SetMinLogLevel(level);
+    engine_recorder::Recorded() = {};
+    engine_recorder::Recorded().min_log_level = level;
     XErrorEvent event = ErrorEvent(0, 5, 8, 12, 0);
     EXPECT_EQ(0, OnXError(nullptr, &event));
     EXPECT_EQ(level <= cef::logging::LOG_WARNING ? 1u : 0u,
-              engine_recorder::LogRecords().size())
+              engine_recorder::Recorded().log_records.size())
         << "level " << level;
   }
 }
 
 TEST_F(XErrorHandlerTest, IOErrorIsIgnored) {
   EXPECT_EQ(0, OnXIOError(nullptr));
-  EXPECT_TRUE(engine_recorder::LogRecords().empty());
+  EXPECT_TRUE(engine_recorder::Recorded().log_records.empty());
 }
 
 }  // namespace

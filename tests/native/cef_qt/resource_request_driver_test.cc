@@ -158,14 +158,6 @@ class ScriptedHandler : public CefResourceHandler {
   IMPLEMENT_REFCOUNTING(ScriptedHandler);
 };
 
-// Decides later: keeps the callback in |pending|.
-auto DeferOpen(CefRefPtr<CefCallback>* pending) {
-  return [pending](bool& handle_request, CefRefPtr<CefCallback> callback) {
-    *pending = callback;
-    return true;
-  };
-}
-
 // Hands |body| out in pieces of at most the buffer's size, then ends.
 auto ReadFrom(std::string body) {
   auto offset = std::make_shared<size_t>(0);
@@ -181,11 +173,21 @@ auto ReadFrom(std::string body) {
 
 class ResourceRequestDriverTest : public testing::Test {
  protected:
+  // Starts a request to |handler_|; what the client heard before is forgotten.
   void Start() {
+    heard_.clear();
     driver_ = std::make_shared<ResourceRequestDriver>(
         handler_, new RequestImpl(), std::make_unique<RecordingClient>(&heard_),
         tasks_.Executor());
     driver_->Start();
+  }
+
+  // Makes Open decide later: keeps the callback in |pending_open_|.
+  void DeferOpen() {
+    handler_->open = [this](bool&, CefRefPtr<CefCallback> callback) {
+      pending_open_ = callback;
+      return true;
+    };
   }
 
   // Runs |call| on another thread, then the driving thread's tasks.
@@ -197,6 +199,7 @@ class ResourceRequestDriverTest : public testing::Test {
   TaskQueue tasks_;
   CefRefPtr<ScriptedHandler> handler_ = new ScriptedHandler();
   std::shared_ptr<ResourceRequestDriver> driver_;
+  CefRefPtr<CefCallback> pending_open_;
   Heard heard_;
 };
 
@@ -215,50 +218,62 @@ TEST_F(ResourceRequestDriverTest, ImmediateOpenReadsTheWholeBody) {
 }
 
 TEST_F(ResourceRequestDriverTest, DeferredOpenWaitsForContinueFromAnyThread) {
-  CefRefPtr<CefCallback> pending;
-  handler_->open = DeferOpen(&pending);
+  DeferOpen();
   handler_->read = ReadFrom("later");
   Start();
   tasks_.RunAll();
   EXPECT_EQ(heard_, Heard{});
 
   FromOtherThread([&] {
-    pending->Continue();
-    pending->Continue();
-    pending = nullptr;
+    pending_open_->Continue();
+    pending_open_->Continue();
+    pending_open_ = nullptr;
   });
   EXPECT_EQ(heard_, Heard{Response("later")});
   EXPECT_FALSE(handler_->other_thread_call);
 }
 
 TEST_F(ResourceRequestDriverTest, DeferredOpenCancelledFails) {
-  CefRefPtr<CefCallback> pending;
-  handler_->open = DeferOpen(&pending);
+  DeferOpen();
   Start();
-  FromOtherThread([&] { pending->Cancel(); });
+  FromOtherThread([&] { pending_open_->Cancel(); });
   EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
   EXPECT_EQ(handler_->reads, 0);
 }
 
-TEST_F(ResourceRequestDriverTest, CallbackReleasedUnrunFailsInsteadOfHanging) {
-  handler_->open = [](bool& handle_request, CefRefPtr<CefCallback>) {
-    return true;  // Decides later, then forgets the callback.
+// Open answers that let nothing be read fail the request, without hanging;
+// only a declined Open falls back to ProcessRequest (here declining too).
+TEST_F(ResourceRequestDriverTest, OpenWithoutAGoAheadFails) {
+  const struct {
+    const char* name;
+    bool answer;
+    bool handle_request;
+    bool asks_process_request;
+  } cases[] = {
+      {"decides later, then forgets the callback", true, false, false},
+      {"declined", false, false, true},
+      {"cancelled", false, true, false},
   };
-  Start();
-  tasks_.RunAll();
-  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    handler_ = new ScriptedHandler();
+    bool asked = false;
+    handler_->open = [&](bool& handle_request, CefRefPtr<CefCallback>) {
+      handle_request = c.handle_request;
+      return c.answer;
+    };
+    handler_->process_request = [&](CefRefPtr<CefCallback>) {
+      asked = true;
+      return false;
+    };
+    Start();
+    tasks_.RunAll();
+    EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
+    EXPECT_EQ(asked, c.asks_process_request);
+  }
 }
 
 TEST_F(ResourceRequestDriverTest, DeclinedOpenFallsBackToProcessRequest) {
-  handler_->open = [](bool& handle_request, CefRefPtr<CefCallback>) {
-    return false;
-  };
-  Start();
-  tasks_.RunAll();
-  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
-
-  handler_ = new ScriptedHandler();
-  heard_.clear();
   CefRefPtr<CefCallback> pending;
   handler_->open = nullptr;  // CEF's default: declined, not handled.
   handler_->process_request = [&](CefRefPtr<CefCallback> callback) {
@@ -271,20 +286,6 @@ TEST_F(ResourceRequestDriverTest, DeclinedOpenFallsBackToProcessRequest) {
   EXPECT_EQ(heard_, Heard{});
   FromOtherThread([&] { pending->Continue(); });
   EXPECT_EQ(heard_, Heard{Response("old style")});
-}
-
-TEST_F(ResourceRequestDriverTest, CancelledOpenFailsWithoutProcessRequest) {
-  handler_->open = [](bool& handle_request, CefRefPtr<CefCallback>) {
-    handle_request = true;
-    return false;
-  };
-  handler_->process_request = [](CefRefPtr<CefCallback>) {
-    ADD_FAILURE() << "ProcessRequest called";
-    return true;
-  };
-  Start();
-  tasks_.RunAll();
-  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
 }
 
 TEST_F(ResourceRequestDriverTest, HeadersWithARedirectRedirect) {
@@ -317,7 +318,6 @@ TEST_F(ResourceRequestDriverTest, ReadErrorsFail) {
   EXPECT_EQ(heard_, Heard{Failure(ERR_TIMED_OUT)});
 
   handler_ = new ScriptedHandler();
-  heard_.clear();
   handler_->read = [](void*, int bytes_to_read, int& bytes_read,
                       CefRefPtr<CefResourceReadCallback>) {
     bytes_read = bytes_to_read + 1;  // More than there was room for.
@@ -327,7 +327,6 @@ TEST_F(ResourceRequestDriverTest, ReadErrorsFail) {
   EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
 
   handler_ = new ScriptedHandler();
-  heard_.clear();
   CefRefPtr<CefResourceReadCallback> pending;
   handler_->read = [&](void*, int, int& bytes_read,
                        CefRefPtr<CefResourceReadCallback> callback) {
@@ -379,12 +378,11 @@ TEST_F(ResourceRequestDriverTest, WithoutReadTheOlderReadResponseServes) {
 }
 
 TEST_F(ResourceRequestDriverTest, CancelTellsTheHandlerOnceAndReportsNothing) {
-  CefRefPtr<CefCallback> pending;
-  handler_->open = DeferOpen(&pending);
+  DeferOpen();
   Start();
   driver_->Cancel();
   driver_->Cancel();
-  FromOtherThread([&] { pending->Continue(); });
+  FromOtherThread([&] { pending_open_->Continue(); });
   EXPECT_EQ(handler_->cancels, 1);
   EXPECT_EQ(heard_, Heard{});
   EXPECT_EQ(handler_->reads, 0);

@@ -190,6 +190,20 @@ class ResourceRequestDriverTest : public testing::Test {
     };
   }
 
+  // Makes the first Read wait: keeps its callback in |pending_read_| and its
+  // buffer in |pending_buffer_|. The next Read ends the body.
+  void DeferRead() {
+    handler_->read = [this](void* data_out, int, int& bytes_read,
+                            CefRefPtr<CefResourceReadCallback> callback) {
+      bytes_read = 0;
+      if (pending_buffer_)
+        return false;
+      pending_read_ = callback;
+      pending_buffer_ = data_out;
+      return true;
+    };
+  }
+
   // Runs |call| on another thread, then the driving thread's tasks.
   void FromOtherThread(std::function<void()> call) {
     std::thread(std::move(call)).join();
@@ -200,6 +214,8 @@ class ResourceRequestDriverTest : public testing::Test {
   CefRefPtr<ScriptedHandler> handler_ = new ScriptedHandler();
   std::shared_ptr<ResourceRequestDriver> driver_;
   CefRefPtr<CefCallback> pending_open_;
+  CefRefPtr<CefResourceReadCallback> pending_read_;
+  void* pending_buffer_ = nullptr;
   Heard heard_;
 };
 
@@ -327,38 +343,22 @@ TEST_F(ResourceRequestDriverTest, ReadErrorsFail) {
   EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
 
   handler_ = new ScriptedHandler();
-  CefRefPtr<CefResourceReadCallback> pending;
-  handler_->read = [&](void*, int, int& bytes_read,
-                       CefRefPtr<CefResourceReadCallback> callback) {
-    bytes_read = 0;
-    pending = callback;
-    return true;
-  };
+  DeferRead();
   Start();
-  FromOtherThread([&] { pending->Continue(ERR_CONNECTION_RESET); });
+  FromOtherThread([&] { pending_read_->Continue(ERR_CONNECTION_RESET); });
   EXPECT_EQ(heard_, Heard{Failure(ERR_CONNECTION_RESET)});
 }
 
 TEST_F(ResourceRequestDriverTest, AsyncReadContinuesFromAnyThread) {
-  CefRefPtr<CefResourceReadCallback> pending;
-  void* pending_buffer = nullptr;
-  handler_->read = [&](void* data_out, int, int& bytes_read,
-                       CefRefPtr<CefResourceReadCallback> callback) {
-    bytes_read = 0;
-    if (pending_buffer)
-      return false;  // The second read: done.
-    pending = callback;
-    pending_buffer = data_out;
-    return true;
-  };
+  DeferRead();
   Start();
   tasks_.RunAll();
   EXPECT_EQ(heard_, Heard{});
 
   FromOtherThread([&] {
-    memcpy(pending_buffer, "async", 5);
-    pending->Continue(5);
-    pending = nullptr;
+    memcpy(pending_buffer_, "async", 5);
+    pending_read_->Continue(5);
+    pending_read_ = nullptr;
   });
   EXPECT_EQ(heard_, Heard{Response("async")});
   EXPECT_FALSE(handler_->other_thread_call);

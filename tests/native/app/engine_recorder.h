@@ -6,8 +6,10 @@
 #define TESTS_NATIVE_APP_ENGINE_RECORDER_H_
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "include/base/cef_logging.h"
 #include "include/cef_browser.h"
 #include "include/views/cef_browser_view.h"
 
@@ -20,22 +22,22 @@ struct LogRecord {
   std::string message;
 };
 
-// Forgets everything recorded and sets the minimum log level to info.
-void Reset();
+// What the engine functions were given, and what some of them answer.
+struct Recording {
+  // What cef_get_min_log_level() answers.
+  int min_log_level = cef::logging::LOG_INFO;
+  // Every record given to cef_log(), in order.
+  std::vector<LogRecord> log_records;
+  // Calls of CefQuitMessageLoop().
+  int quit_count = 0;
+  // CefBrowserView::GetForBrowser() answers the view of the first browser
+  // listed here that is the same as the one asked about.
+  std::vector<std::pair<CefRefPtr<CefBrowser>, CefRefPtr<CefBrowserView>>>
+      browser_views;
+};
 
-// What cef_get_min_log_level() answers.
-void SetMinLogLevel(int level);
-
-// Every record given to cef_log(), in order.
-const std::vector<LogRecord>& LogRecords();
-
-// Calls of CefQuitMessageLoop().
-int QuitCount();
-
-// Makes CefBrowserView::GetForBrowser() answer |browser_view| for browsers
-// that are the same as |browser|, unless an earlier call named one of them.
-void SetBrowserViewFor(CefRefPtr<CefBrowser> browser,
-                       CefRefPtr<CefBrowserView> browser_view);
+// The executable's one recording; assigning {} forgets everything recorded.
+Recording& Recorded();
 
 }  // namespace engine_recorder
 

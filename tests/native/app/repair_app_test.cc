@@ -64,7 +64,7 @@ TEST(RepairAppTest, DeclaresTheClientSchemeOnce) {
 }
 
 TEST(RepairAppTest, DefaultClientIsTheCurrentClientHandler) {
-  engine_recorder::Reset();
+  engine_recorder::Recorded() = {};
   CefRefPtr<RepairApp> app = new RepairApp();
   EXPECT_EQ(nullptr, app->GetDefaultClient());
 

@@ -21,7 +21,7 @@ constexpr char kDataUrlPrefix[] = "data:text/html;base64,";
 
 class RepairClientTest : public testing::Test {
  protected:
-  void SetUp() override { engine_recorder::Reset(); }
+  void SetUp() override { engine_recorder::Recorded() = {}; }
 
   CefRefPtr<RepairClient> client_ = new RepairClient(/*use_views=*/true);
 };
@@ -42,7 +42,7 @@ TEST_F(RepairClientTest, QuitsOnlyWhenTheLastBrowserCloses) {
       {"one browser object added twice", {1, 1}, {1, 1}, {0, 1}},
   };
   for (const auto& c : cases) {
-    engine_recorder::Reset();
+    engine_recorder::Recorded() = {};
     std::map<int, CefRefPtr<CefBrowser>> created;
     for (int id : c.created) {
       if (!created[id])
@@ -52,7 +52,7 @@ TEST_F(RepairClientTest, QuitsOnlyWhenTheLastBrowserCloses) {
     std::vector<int> quits;
     for (int id : c.closed) {
       client_->OnBeforeClose(new FakeBrowser(id));
-      quits.push_back(engine_recorder::QuitCount());
+      quits.push_back(engine_recorder::Recorded().quit_count);
     }
     EXPECT_EQ(c.quits, quits) << c.name;
   }
@@ -72,7 +72,7 @@ TEST_F(RepairClientTest, ListHoldsABrowserReferenceUntilItClosesOrTheEnd) {
   // Destruction releases the browsers still listed, without quitting.
   client_ = nullptr;
   EXPECT_TRUE(still_open->HasOneRef());
-  EXPECT_EQ(0, engine_recorder::QuitCount());
+  EXPECT_EQ(0, engine_recorder::Recorded().quit_count);
 }
 
 TEST_F(RepairClientTest, AbortedLoadLeavesTheFrameAlone) {
@@ -182,7 +182,7 @@ TEST_F(RepairClientTest, TitleAndFullscreenReachOnlyTheBrowsersWindow) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    engine_recorder::Reset();
+    engine_recorder::Recorded() = {};
     client_ = nullptr;
     client_ = new RepairClient(c.use_views);
     CallLog log;
@@ -192,7 +192,7 @@ TEST_F(RepairClientTest, TitleAndFullscreenReachOnlyTheBrowsersWindow) {
     if (c.view_in_window)
       browser_view->window = window;
     if (c.has_view)
-      engine_recorder::SetBrowserViewFor(browser, browser_view);
+      engine_recorder::Recorded().browser_views = {{browser, browser_view}};
 
     client_->OnTitleChange(browser, "Lumenos Repair");
     client_->OnTitleChange(browser, "  later ");

@@ -12,41 +12,33 @@
 
 namespace {
 
-XErrorEvent ErrorEvent(int type,
-                       unsigned long serial,
-                       unsigned char error_code,
-                       unsigned char request_code,
-                       unsigned char minor_code) {
-  // The display and the resource id stay null.
-  return {type, nullptr, 0, serial, error_code, request_code, minor_code};
-}
-
 class XErrorHandlerTest : public testing::Test {
  protected:
-  void SetUp() override { engine_recorder::Reset(); }
+  void SetUp() override { engine_recorder::Recorded() = {}; }
 };
 
 // One warning per error from the entry point's module, every number in
 // decimal.
 TEST_F(XErrorHandlerTest, LogsOneWarningPerErrorNamingTheEntryPointModule) {
   struct Case {
+    // Type, display, resource id, serial, error, request and minor code.
     XErrorEvent event;
     const char* message;
   } cases[] = {
-      {ErrorEvent(0, 17, 3, 42, 1),
+      {{0, nullptr, 0, 17, 3, 42, 1},
        "X error received: type 0, serial 17, error_code 3, request_code 42, "
        "minor_code 1"},
-      {ErrorEvent(0, 4294967301ul, 200, 0, 255),
+      {{0, nullptr, 0, 4294967301ul, 200, 0, 255},
        "X error received: type 0, serial 4294967301, error_code 200, "
        "request_code 0, minor_code 255"},
-      {ErrorEvent(-7, 0, 0, 200, 200),
+      {{-7, nullptr, 0, 0, 0, 200, 200},
        "X error received: type -7, serial 0, error_code 0, request_code 200, "
        "minor_code 200"},
-      {ErrorEvent(65, 1, 0, 0, 0),
+      {{65, nullptr, 0, 1, 0, 0, 0},
        "X error received: type 65, serial 1, error_code 0, request_code 0, "
        "minor_code 0"},
   };
-  const auto& records = engine_recorder::LogRecords();
+  const auto& records = engine_recorder::Recorded().log_records;
   for (size_t i = 0; i < std::size(cases); ++i) {
     SCOPED_TRACE(cases[i].message);
     EXPECT_EQ(0, OnXError(nullptr, &cases[i].event));
@@ -66,19 +58,19 @@ TEST_F(XErrorHandlerTest, LogsOnlyAtOrBelowTheWarningLevel) {
        {cef::logging::LOG_VERBOSE, cef::logging::LOG_INFO,
         cef::logging::LOG_WARNING, cef::logging::LOG_ERROR,
         cef::logging::LOG_FATAL, cef::logging::LOG_NUM_SEVERITIES}) {
-    engine_recorder::Reset();
-    engine_recorder::SetMinLogLevel(level);
-    XErrorEvent event = ErrorEvent(0, 5, 8, 12, 0);
+    engine_recorder::Recorded() = {};
+    engine_recorder::Recorded().min_log_level = level;
+    XErrorEvent event = {0, nullptr, 0, 5, 8, 12, 0};
     EXPECT_EQ(0, OnXError(nullptr, &event));
     EXPECT_EQ(level <= cef::logging::LOG_WARNING ? 1u : 0u,
-              engine_recorder::LogRecords().size())
+              engine_recorder::Recorded().log_records.size())
         << "level " << level;
   }
 }
 
 TEST_F(XErrorHandlerTest, IOErrorIsIgnored) {
   EXPECT_EQ(0, OnXIOError(nullptr));
-  EXPECT_TRUE(engine_recorder::LogRecords().empty());
+  EXPECT_TRUE(engine_recorder::Recorded().log_records.empty());
 }
 
 }  // namespace

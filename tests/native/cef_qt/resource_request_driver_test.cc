@@ -158,14 +158,6 @@ class ScriptedHandler : public CefResourceHandler {
   IMPLEMENT_REFCOUNTING(ScriptedHandler);
 };
 
-// Decides later: keeps the callback in |pending|.
-auto DeferOpen(CefRefPtr<CefCallback>* pending) {
-  return [pending](bool& handle_request, CefRefPtr<CefCallback> callback) {
-    *pending = callback;
-    return true;
-  };
-}
-
 // Hands |body| out in pieces of at most the buffer's size, then ends.
 auto ReadFrom(std::string body) {
   auto offset = std::make_shared<size_t>(0);
@@ -181,11 +173,35 @@ auto ReadFrom(std::string body) {
 
 class ResourceRequestDriverTest : public testing::Test {
  protected:
+  // Starts a request to |handler_|; what the client heard before is forgotten.
   void Start() {
+    heard_.clear();
     driver_ = std::make_shared<ResourceRequestDriver>(
         handler_, new RequestImpl(), std::make_unique<RecordingClient>(&heard_),
         tasks_.Executor());
     driver_->Start();
+  }
+
+  // Makes Open decide later: keeps the callback in |pending_open_|.
+  void DeferOpen() {
+    handler_->open = [this](bool&, CefRefPtr<CefCallback> callback) {
+      pending_open_ = callback;
+      return true;
+    };
+  }
+
+  // Makes the first Read wait: keeps its callback in |pending_read_| and its
+  // buffer in |pending_buffer_|. The next Read ends the body.
+  void DeferRead() {
+    handler_->read = [this](void* data_out, int, int& bytes_read,
+                            CefRefPtr<CefResourceReadCallback> callback) {
+      bytes_read = 0;
+      if (pending_buffer_)
+        return false;
+      pending_read_ = callback;
+      pending_buffer_ = data_out;
+      return true;
+    };
   }
 
   // Runs |call| on another thread, then the driving thread's tasks.
@@ -197,6 +213,9 @@ class ResourceRequestDriverTest : public testing::Test {
   TaskQueue tasks_;
   CefRefPtr<ScriptedHandler> handler_ = new ScriptedHandler();
   std::shared_ptr<ResourceRequestDriver> driver_;
+  CefRefPtr<CefCallback> pending_open_;
+  CefRefPtr<CefResourceReadCallback> pending_read_;
+  void* pending_buffer_ = nullptr;
   Heard heard_;
 };
 
@@ -215,50 +234,62 @@ TEST_F(ResourceRequestDriverTest, ImmediateOpenReadsTheWholeBody) {
 }
 
 TEST_F(ResourceRequestDriverTest, DeferredOpenWaitsForContinueFromAnyThread) {
-  CefRefPtr<CefCallback> pending;
-  handler_->open = DeferOpen(&pending);
+  DeferOpen();
   handler_->read = ReadFrom("later");
   Start();
   tasks_.RunAll();
   EXPECT_EQ(heard_, Heard{});
 
   FromOtherThread([&] {
-    pending->Continue();
-    pending->Continue();
-    pending = nullptr;
+    pending_open_->Continue();
+    pending_open_->Continue();
+    pending_open_ = nullptr;
   });
   EXPECT_EQ(heard_, Heard{Response("later")});
   EXPECT_FALSE(handler_->other_thread_call);
 }
 
 TEST_F(ResourceRequestDriverTest, DeferredOpenCancelledFails) {
-  CefRefPtr<CefCallback> pending;
-  handler_->open = DeferOpen(&pending);
+  DeferOpen();
   Start();
-  FromOtherThread([&] { pending->Cancel(); });
+  FromOtherThread([&] { pending_open_->Cancel(); });
   EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
   EXPECT_EQ(handler_->reads, 0);
 }
 
-TEST_F(ResourceRequestDriverTest, CallbackReleasedUnrunFailsInsteadOfHanging) {
-  handler_->open = [](bool& handle_request, CefRefPtr<CefCallback>) {
-    return true;  // Decides later, then forgets the callback.
+// Open answers that let nothing be read fail the request, without hanging;
+// only a declined Open falls back to ProcessRequest (here declining too).
+TEST_F(ResourceRequestDriverTest, OpenWithoutAGoAheadFails) {
+  const struct {
+    const char* name;
+    bool answer;
+    bool handle_request;
+    bool asks_process_request;
+  } cases[] = {
+      {"decides later, then forgets the callback", true, false, false},
+      {"declined", false, false, true},
+      {"cancelled", false, true, false},
   };
-  Start();
-  tasks_.RunAll();
-  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    handler_ = new ScriptedHandler();
+    bool asked = false;
+    handler_->open = [&](bool& handle_request, CefRefPtr<CefCallback>) {
+      handle_request = c.handle_request;
+      return c.answer;
+    };
+    handler_->process_request = [&](CefRefPtr<CefCallback>) {
+      asked = true;
+      return false;
+    };
+    Start();
+    tasks_.RunAll();
+    EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
+    EXPECT_EQ(asked, c.asks_process_request);
+  }
 }
 
 TEST_F(ResourceRequestDriverTest, DeclinedOpenFallsBackToProcessRequest) {
-  handler_->open = [](bool& handle_request, CefRefPtr<CefCallback>) {
-    return false;
-  };
-  Start();
-  tasks_.RunAll();
-  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
-
-  handler_ = new ScriptedHandler();
-  heard_.clear();
   CefRefPtr<CefCallback> pending;
   handler_->open = nullptr;  // CEF's default: declined, not handled.
   handler_->process_request = [&](CefRefPtr<CefCallback> callback) {
@@ -271,20 +302,6 @@ TEST_F(ResourceRequestDriverTest, DeclinedOpenFallsBackToProcessRequest) {
   EXPECT_EQ(heard_, Heard{});
   FromOtherThread([&] { pending->Continue(); });
   EXPECT_EQ(heard_, Heard{Response("old style")});
-}
-
-TEST_F(ResourceRequestDriverTest, CancelledOpenFailsWithoutProcessRequest) {
-  handler_->open = [](bool& handle_request, CefRefPtr<CefCallback>) {
-    handle_request = true;
-    return false;
-  };
-  handler_->process_request = [](CefRefPtr<CefCallback>) {
-    ADD_FAILURE() << "ProcessRequest called";
-    return true;
-  };
-  Start();
-  tasks_.RunAll();
-  EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
 }
 
 TEST_F(ResourceRequestDriverTest, HeadersWithARedirectRedirect) {
@@ -317,7 +334,6 @@ TEST_F(ResourceRequestDriverTest, ReadErrorsFail) {
   EXPECT_EQ(heard_, Heard{Failure(ERR_TIMED_OUT)});
 
   handler_ = new ScriptedHandler();
-  heard_.clear();
   handler_->read = [](void*, int bytes_to_read, int& bytes_read,
                       CefRefPtr<CefResourceReadCallback>) {
     bytes_read = bytes_to_read + 1;  // More than there was room for.
@@ -327,39 +343,22 @@ TEST_F(ResourceRequestDriverTest, ReadErrorsFail) {
   EXPECT_EQ(heard_, Heard{Failure(ERR_FAILED)});
 
   handler_ = new ScriptedHandler();
-  heard_.clear();
-  CefRefPtr<CefResourceReadCallback> pending;
-  handler_->read = [&](void*, int, int& bytes_read,
-                       CefRefPtr<CefResourceReadCallback> callback) {
-    bytes_read = 0;
-    pending = callback;
-    return true;
-  };
+  DeferRead();
   Start();
-  FromOtherThread([&] { pending->Continue(ERR_CONNECTION_RESET); });
+  FromOtherThread([&] { pending_read_->Continue(ERR_CONNECTION_RESET); });
   EXPECT_EQ(heard_, Heard{Failure(ERR_CONNECTION_RESET)});
 }
 
 TEST_F(ResourceRequestDriverTest, AsyncReadContinuesFromAnyThread) {
-  CefRefPtr<CefResourceReadCallback> pending;
-  void* pending_buffer = nullptr;
-  handler_->read = [&](void* data_out, int, int& bytes_read,
-                       CefRefPtr<CefResourceReadCallback> callback) {
-    bytes_read = 0;
-    if (pending_buffer)
-      return false;  // The second read: done.
-    pending = callback;
-    pending_buffer = data_out;
-    return true;
-  };
+  DeferRead();
   Start();
   tasks_.RunAll();
   EXPECT_EQ(heard_, Heard{});
 
   FromOtherThread([&] {
-    memcpy(pending_buffer, "async", 5);
-    pending->Continue(5);
-    pending = nullptr;
+    memcpy(pending_buffer_, "async", 5);
+    pending_read_->Continue(5);
+    pending_read_ = nullptr;
   });
   EXPECT_EQ(heard_, Heard{Response("async")});
   EXPECT_FALSE(handler_->other_thread_call);
@@ -379,12 +378,11 @@ TEST_F(ResourceRequestDriverTest, WithoutReadTheOlderReadResponseServes) {
 }
 
 TEST_F(ResourceRequestDriverTest, CancelTellsTheHandlerOnceAndReportsNothing) {
-  CefRefPtr<CefCallback> pending;
-  handler_->open = DeferOpen(&pending);
+  DeferOpen();
   Start();
   driver_->Cancel();
   driver_->Cancel();
-  FromOtherThread([&] { pending->Continue(); });
+  FromOtherThread([&] { pending_open_->Continue(); });
   EXPECT_EQ(handler_->cancels, 1);
   EXPECT_EQ(heard_, Heard{});
   EXPECT_EQ(handler_->reads, 0);

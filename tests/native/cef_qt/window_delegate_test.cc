@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QApplication>
@@ -95,11 +96,7 @@ class WindowDelegateTest : public testing::Test {
   }
 
   // The calls made so far, forgotten.
-  CallLog TakeLog() {
-    CallLog calls;
-    calls.swap(log_);
-    return calls;
-  }
+  CallLog TakeLog() { return std::exchange(log_, {}); }
 
   static QWidget* WidgetOf(CefRefPtr<CefWindow> window) {
     return static_cast<cef_qt::WindowImpl*>(window.get())->Widget();

@@ -42,12 +42,8 @@ TEST(ScenarioParserTest, EveryShippedScenarioLoadsUnderItsFileName) {
     EXPECT_NE(std::find(names.begin(), names.end(), expected), names.end())
         << expected;
   }
-  for (const std::string& name : names) {
-    std::string error;
-    std::optional<Scenario> scenario = library.LoadNamed(name, &error);
-    ASSERT_TRUE(scenario) << error;
-    EXPECT_EQ(scenario->name, name);
-  }
+  for (const std::string& name : names)
+    EXPECT_EQ(ShippedScenario(name).name, name);
 }
 
 TEST(ScenarioParserTest, MissingMembersComeFromTheBase) {

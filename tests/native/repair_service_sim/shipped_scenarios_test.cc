@@ -21,14 +21,6 @@ struct Followed {
 
 class ShippedScenariosTest : public ServiceTest {
  protected:
-  void UseShipped(const std::string& name) {
-    std::string error;
-    std::optional<Scenario> scenario =
-        ScenarioLibrary(SIM_SCENARIO_DIR).LoadNamed(name, &error);
-    ASSERT_TRUE(scenario) << error;
-    Use(*scenario);
-  }
-
   Followed Follow(const std::string& uuid, int64_t interval_ms) {
     Followed followed;
     for (int poll = 0; poll < 100; ++poll) {
@@ -86,7 +78,7 @@ TEST_F(ShippedScenariosTest, EachEndsAsItIsNamedFor) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.scenario);
-    UseShipped(c.scenario);
+    Use(ShippedScenario(c.scenario));
     const Followed followed =
         c.restore ? Restore(ScanToEnd()) : Follow(Call("scan")["uuid"], 1000);
     EXPECT_EQ(followed.polls, c.polls);
@@ -97,7 +89,7 @@ TEST_F(ShippedScenariosTest, EachEndsAsItIsNamedFor) {
 
 TEST_F(ShippedScenariosTest,
        ServiceStopsAnsweringTwoPollsOfTheActionForHalfAMinute) {
-  UseShipped("service-stops-answering");
+  Use(ShippedScenario("service-stops-answering"));
   Json accepted = Call(RestoreOf(ScanToEnd(), "lumenos-3.6.2"));
   std::string uuid = accepted["uuid"];
   std::vector<int64_t> delays;
@@ -112,7 +104,7 @@ TEST_F(ShippedScenariosTest,
 }
 
 TEST_F(ShippedScenariosTest, SlowAnswersDelayEveryRequest) {
-  UseShipped("slow-answers");
+  Use(ShippedScenario("slow-answers"));
   EXPECT_EQ(Send("scan").delay_ms, 3000);
   EXPECT_EQ(Send("list?uuid=x").delay_ms, 1500);
 }

@@ -47,6 +47,16 @@ inline Scenario ScenarioWith(const std::string& overrides) {
   return *scenario;
 }
 
+// A scenario shipped with the stand-in, by its name.
+inline Scenario ShippedScenario(const std::string& name) {
+  std::string error;
+  std::optional<Scenario> scenario =
+      ScenarioLibrary(SIM_SCENARIO_DIR).LoadNamed(name, &error);
+  if (!scenario)
+    throw std::runtime_error(error);
+  return *scenario;
+}
+
 inline const std::string kService = "/lumenos-repair/";
 
 // A repair service, on the default scenario unless the test picks another,
@@ -82,6 +92,15 @@ class ServiceTest : public testing::Test {
                               int max = 100) {
     return "status?uuid=" + uuid + "&start=" + std::to_string(start) +
            "&max=" + std::to_string(max);
+  }
+
+  Json Status(const std::string& uuid, int start = 0, int max = 100) {
+    return Call(StatusOf(uuid, start, max));
+  }
+
+  // The status entry of the request that |status| answers for.
+  static Json EntryOf(const Json& status) {
+    return status["status_list"][status["uuid"].get<std::string>()];
   }
 
   static std::string RestoreOf(const std::string& scan,

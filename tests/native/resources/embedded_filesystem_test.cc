@@ -9,10 +9,6 @@
 
 namespace {
 
-std::string Bytes(const EmbeddedFile& file) {
-  return std::string(file.begin, file.end);
-}
-
 // Expects Open(|path|) to fail with the no-such-file error.
 void ExpectNoSuchFile(const std::string& path) {
   try {
@@ -61,7 +57,8 @@ TEST(EmbeddedFilesystemTest, OpensEveryWebFileWithItsExactBytes) {
   for (const auto& [name, bytes] : files) {
     const EmbeddedFile file = GetEmbeddedFilesystem().Open("web/" + name);
     EXPECT_EQ(file.size(), bytes.size()) << name;
-    EXPECT_TRUE(Bytes(file) == bytes) << name << " differs from its file";
+    EXPECT_TRUE(std::string(file.begin, file.end) == bytes)
+        << name << " differs from its file";
   }
 }
 

@@ -16,10 +16,6 @@ std::string WebFile(const std::string& name) {
   return ReadTree(WEB_DIR).at(name);
 }
 
-CefRefPtr<EmbeddedResourceHandler> NewHandler() {
-  return new EmbeddedResourceHandler();
-}
-
 TEST(EmbeddedResourceHandlerTest, ServesEveryWebFileWithTheTypeOfItsExtension) {
   const std::map<std::string, std::string> kTypes = {
       {".html", "text/html"}, {".js", "text/javascript"},
@@ -28,7 +24,7 @@ TEST(EmbeddedResourceHandlerTest, ServesEveryWebFileWithTheTypeOfItsExtension) {
   for (const auto& [name, bytes] : ReadTree(WEB_DIR)) {
     const std::string extension = name.substr(name.rfind('.'));
     ASSERT_TRUE(kTypes.count(extension)) << name;
-    CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+    CefRefPtr<EmbeddedResourceHandler> handler = new EmbeddedResourceHandler();
     const OpenResult open = OpenUrl(*handler, kPrefix + name, false);
     EXPECT_TRUE(open.opened) << name;
     EXPECT_TRUE(open.handle_request) << name;
@@ -44,7 +40,7 @@ TEST(EmbeddedResourceHandlerTest, ServesEveryWebFileWithTheTypeOfItsExtension) {
 
 TEST(EmbeddedResourceHandlerTest, ReadsInFullChunksThenTheRestThenEnds) {
   const std::string page = WebFile("index.html");
-  CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+  CefRefPtr<EmbeddedResourceHandler> handler = new EmbeddedResourceHandler();
   ASSERT_TRUE(OpenUrl(*handler, kPrefix + "index.html", false).opened);
 
   std::vector<int> counts;
@@ -58,7 +54,7 @@ TEST(EmbeddedResourceHandlerTest, ReadsInFullChunksThenTheRestThenEnds) {
 
 TEST(EmbeddedResourceHandlerTest, CancelChangesNothing) {
   const std::string page = WebFile("index.html");
-  CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+  CefRefPtr<EmbeddedResourceHandler> handler = new EmbeddedResourceHandler();
   handler->Cancel();
   ASSERT_TRUE(OpenUrl(*handler, kPrefix + "index.html", false).opened);
 
@@ -72,7 +68,7 @@ TEST(EmbeddedResourceHandlerTest, CancelChangesNothing) {
 }
 
 TEST(EmbeddedResourceHandlerTest, ReadWithoutRoomFailsInsteadOfPending) {
-  CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+  CefRefPtr<EmbeddedResourceHandler> handler = new EmbeddedResourceHandler();
   ASSERT_TRUE(OpenUrl(*handler, kPrefix + "index.html", false).opened);
   char buffer[1];
   for (const int bytes_to_read : {0, -1}) {
@@ -84,7 +80,7 @@ TEST(EmbeddedResourceHandlerTest, ReadWithoutRoomFailsInsteadOfPending) {
 }
 
 TEST(EmbeddedResourceHandlerTest, DoubledSlashAfterTheHostServesThePage) {
-  CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+  CefRefPtr<EmbeddedResourceHandler> handler = new EmbeddedResourceHandler();
   EXPECT_TRUE(OpenUrl(*handler, "client://web//index.html", false).opened);
   EXPECT_EQ(GetHeaders(*handler).mime_type, "text/html");
   EXPECT_EQ(ReadAll(*handler), WebFile("index.html"));
@@ -96,7 +92,8 @@ TEST(EmbeddedResourceHandlerTest, PathsThatNameNoFileCancelWithoutThrowing) {
            kPrefix + "index.html?x=1", kPrefix + "index.html#top",
            kPrefix + "INDEX.HTML", ""}) {
     for (const bool handle_request : {false, true}) {
-      CefRefPtr<EmbeddedResourceHandler> handler = NewHandler();
+      CefRefPtr<EmbeddedResourceHandler> handler =
+          new EmbeddedResourceHandler();
       OpenResult open;
       EXPECT_NO_THROW(open = OpenUrl(*handler, url, handle_request)) << url;
       EXPECT_FALSE(open.opened) << url;

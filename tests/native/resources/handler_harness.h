@@ -31,13 +31,6 @@ struct OpenResult {
   int cancels = 0;
 };
 
-inline CefRefPtr<CefRequest> RequestFor(const std::string& url) {
-  CefRefPtr<cef_qt::RequestImpl> request = new cef_qt::RequestImpl();
-  request->SetURL(url);
-  request->SetReadOnly(true);
-  return request;
-}
-
 // Opens |request|, counting what the handler did with the callback.
 inline OpenResult OpenRequest(EmbeddedResourceHandler& handler,
                               CefRefPtr<CefRequest> request,
@@ -51,10 +44,14 @@ inline OpenResult OpenRequest(EmbeddedResourceHandler& handler,
   return result;
 }
 
+// Opens a read-only request for |url|, as the engine makes it.
 inline OpenResult OpenUrl(EmbeddedResourceHandler& handler,
                           const std::string& url,
                           bool handle_request) {
-  return OpenRequest(handler, RequestFor(url), handle_request);
+  CefRefPtr<cef_qt::RequestImpl> request = new cef_qt::RequestImpl();
+  request->SetURL(url);
+  request->SetReadOnly(true);
+  return OpenRequest(handler, request, handle_request);
 }
 
 struct Headers {

@@ -25,10 +25,11 @@
 // action of `polls` polls (default 5000) is for trying the bench out.
 
 import http from "node:http";
-import { readdirSync, readFileSync } from "node:fs";
+import { readFileSync } from "node:fs";
 import { setPageTimerScale, speedUpPageTimers } from "../tests/e2e/harness/page_timers.mjs";
 import { LOG_AREA, RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { portInUse } from "../tests/e2e/harness/ports.mjs";
+import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
 import { Session } from "../tests/e2e/harness/session.mjs";
 import { Fatal, sleep, waitFor } from "../tests/e2e/harness/wait.mjs";
 import { machineLoad, pssMiB } from "./figures.mjs";
@@ -114,11 +115,9 @@ const PAGE_STATE = `(() => {
 
 // CPU time in ms of the renderer's main thread (its thread id is its
 // process id): unlike TaskDuration, it does not count the time that other
-// work on the machine takes the core away. The renderer is the process
-// forked by the zygote that runs a compositor thread.
+// work on the machine takes the core away.
 function rendererMainThreadCpuMs(app) {
-  const threads = (pid) => readdirSync(`/proc/${pid}/task`).map((t) => readFileSync(`/proc/${pid}/task/${t}/comm`, "utf8").trim());
-  const renderer = app.process.groupPids().find((pid) => pid !== app.pid && threads(pid).includes("Compositor"));
+  const [renderer] = rendererPids(app);
   const stat = readFileSync(`/proc/${renderer}/task/${renderer}/stat`, "utf8");
   const [utime, stime] = stat.slice(stat.lastIndexOf(")") + 2).split(" ").slice(11, 13).map(Number);
   return ((utime + stime) * 1000) / CLOCK_TICKS_PER_S;

@@ -18,6 +18,7 @@ import { describe, it } from "node:test";
 import { destructive, sleep, useSession } from "./harness/session.mjs";
 import { artifactDir } from "./harness/paths.mjs";
 import { seededRandom } from "../seeded_random.mjs";
+import { standInGamepads } from "../stand_in_gamepads.mjs";
 
 const INPUTS = 1000;
 // Inputs on the action page before the page is loaded afresh.
@@ -48,15 +49,8 @@ const TITLE_OF = { "/lumenos-repair/restore": "Restore", "/lumenos-repair/factor
 const OBSERVE = `(async () => {
   window.__closeCalls = 0;
   window.close = () => { window.__closeCalls += 1; };
-  const pad = { connected: true, mapping: "standard", index: 0, buttons: [], axes: [0, 0, 0, 0] };
-  window.__pad = (held, axes) => {
-    pad.buttons = Array.from({ length: 17 }, (_, i) => ({ pressed: held.includes(i), value: held.includes(i) ? 1 : 0 }));
-    pad.axes = axes;
-  };
-  window.__pad([], [0, 0, 0, 0]);
-  window.__padReads = 0;
-  navigator.getGamepads = () => { window.__padReads += 1; return [pad, null, null, null]; };
-  window.dispatchEvent(new Event("gamepadconnected"));
+  (${standInGamepads})();
+  window.__connectPad();
   window.__dialog = (await import("./exConfirm.js")).exConfirmPromise;
   return typeof window.__dialog === "object";
 })()`;

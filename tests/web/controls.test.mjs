@@ -7,6 +7,7 @@ import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
 import { answer } from "./harness/fake_service.mjs";
+import { standInGamepads } from "../stand_in_gamepads.mjs";
 
 let ui;
 const { open, ready } = pagePerTest();
@@ -65,22 +66,6 @@ describe("the image acted on is the image the list shows", () => {
   }
 });
 
-// A stand-in for the engine's pads: four slots, the first one filled on
-// connect(); counts the reads.
-function standInPads() {
-  window.__padReads = 0;
-  window.__pads = [null, null, null, null];
-  navigator.getGamepads = () => {
-    window.__padReads += 1;
-    return window.__pads;
-  };
-  window.__pad = (buttons, axes = [0, 0, 0, 0]) => {
-    const pad = window.__pads[0];
-    pad.buttons = Array.from({ length: 17 }, (_, i) => ({ pressed: buttons.includes(i), value: buttons.includes(i) ? 1 : 0 }));
-    pad.axes = axes;
-  };
-}
-
 describe("a standard gamepad", () => {
   const [A, B, UP, DOWN, LEFT, RIGHT] = [0, 1, 12, 13, 14, 15];
   const pad = (buttons, axes) => ui.page.evaluate(([b, a]) => window.__pad(b, a), [buttons, axes]);
@@ -101,7 +86,7 @@ describe("a standard gamepad", () => {
     const log = Array.from({ length: 80 }, (_, i) => `line ${i}`);
     ui = await open({ restore: answer.pending("R-1", "accepted"), status: answer.status("R-1", 200, "Restore complete", log),
       reboot: answer.done("Rebooting") });
-    await ui.page.evaluate(standInPads);
+    await ui.page.evaluate(standInGamepads);
     await ui.ready();
     // Without a pad the page reads none, frame after frame.
     const idleReads = await reads();
@@ -109,11 +94,7 @@ describe("a standard gamepad", () => {
     assert.equal(await reads(), idleReads, "no reading without a pad");
 
     // The pad shows itself with A held: that press is from before, it opens nothing.
-    await ui.page.evaluate(() => {
-      window.__pads[0] = { connected: true, mapping: "standard", index: 0, buttons: [], axes: [] };
-      window.__pad([0]);
-      window.dispatchEvent(new Event("gamepadconnected"));
-    });
+    await ui.page.evaluate(() => window.__connectPad([0]));
     await ui.advance(1000);
     assert.ok((await reads()) > idleReads + 30, "read once a frame");
     assert.equal(await ui.focused(), "images");

@@ -33,6 +33,7 @@ import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
 import { Session } from "../tests/e2e/harness/session.mjs";
 import { Fatal, sleep, waitFor } from "../tests/e2e/harness/wait.mjs";
 import { machineLoad, pssMiB } from "./figures.mjs";
+import { logLine, shortLine } from "./log_lines.mjs";
 
 const SPEED = Number(process.argv[2] || 100);
 const POLLS = Number(process.argv[3] || 5000);
@@ -46,11 +47,6 @@ const REQUEST = "R-long";
 const CLOCK_TICKS_PER_S = 100;
 
 // ------------------------------------------------------- scripted service
-
-const logLine = (i) =>
-  `[${String(i).padStart(6, "0")}] rsync: /usr/lib/lumenos/modules/module-${i}.so copied (${(i * 7919) % 100000} bytes)`;
-// Seven code units, in letters that the long lines never hold: each one new.
-const shortLine = (i) => "#" + [...i.toString(26).padStart(6, "0")].map((d) => String.fromCharCode(65 + parseInt(d, 26))).join("");
 
 function startService() {
   // While `short`, the new lines are short ones.

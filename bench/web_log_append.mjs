@@ -17,16 +17,12 @@ import { setup } from "../tests/web/harness/browser.mjs";
 import { UI } from "../tests/web/harness/ui.mjs";
 import { FakeService, answer } from "../tests/web/harness/fake_service.mjs";
 import { machineLoad } from "./figures.mjs";
+import { logLine, shortLine } from "./log_lines.mjs";
 
 console.log(machineLoad());
 
 const SIZES = [1000, 10000, 100000, 500000];
 const BATCHES = Number(process.argv[2] || 20);
-
-function line(i) {
-  const n = String(i).padStart(6, "0");
-  return `[${n}] rsync: copying /usr/lib/x86_64-linux-gnu/lumenos/module-${n}.so (${(i * 7919) % 100000} bytes)`;
-}
 
 const env = await setup();
 const results = [];
@@ -34,8 +30,8 @@ try {
   for (const size of SIZES) {
     const ui = await UI.open(env, new FakeService({ scan: answer.hang() }), { clock: false });
     const r = await ui.page.evaluate(
-      async ({ size, batches, src }) => {
-        const line = new Function("return " + src)();
+      async ({ size, batches, sources }) => {
+        const [line, shortLine] = sources.map((src) => new Function("return " + src)());
         const { updateLogOutput } = await import("/log_view.js");
         document.getElementById("loading_id").remove();
         document.getElementById("action_ui").style.display = "block";
@@ -62,8 +58,7 @@ try {
         }
         const short = [];
         for (let b = 0; b < batches; b++) {
-          const batch = Array.from({ length: 100 }, (_, k) =>
-            "#" + [...(b * 100 + k).toString(26).padStart(6, "0")].map((d) => String.fromCharCode(65 + parseInt(d, 26))).join(""));
+          const batch = Array.from({ length: 100 }, (_, k) => shortLine(b * 100 + k));
           short.push(time(batch));
         }
         // The rule alone: a batch whose 100 lines all stand in the log
@@ -83,7 +78,7 @@ try {
           callMedian: median(call), callMax: max(call), frameMedian: median(withFrame), frameMax: max(withFrame),
           skipMedian: median(skipOnly), shortMedian: median(short) };
       },
-      { size, batches: BATCHES, src: line.toString() },
+      { size, batches: BATCHES, sources: [logLine, shortLine].map(String) },
     );
     await ui.close();
     if (r.lines !== r.expected) throw new Error(`log has ${r.lines} lines, expected ${r.expected}`);

@@ -27,7 +27,8 @@
 import http from "node:http";
 import { readFileSync } from "node:fs";
 import { setPageTimerScale, speedUpPageTimers } from "../tests/e2e/harness/page_timers.mjs";
-import { LOG_AREA, RepairPage } from "../tests/e2e/harness/repair_page.mjs";
+import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
+import { LOG_AREA } from "../tests/log_area.mjs";
 import { portInUse } from "../tests/e2e/harness/ports.mjs";
 import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
 import { Session } from "../tests/e2e/harness/session.mjs";

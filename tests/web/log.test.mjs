@@ -12,6 +12,7 @@ import { VIEW_LINES } from "../../web/log_view.js";
 import { pagePerTest } from "./harness/browser.mjs";
 import { RESULT_SHOWN } from "./harness/ui.mjs";
 import { answer, eventually } from "./harness/fake_service.mjs";
+import { LOG_AREA, logAreaAtRest } from "../log_area.mjs";
 import { seededRandom } from "../seeded_random.mjs";
 
 let ui;
@@ -241,27 +242,8 @@ describe("the rule over the whole log", () => {
 describe("the log area on the action page", () => {
   // Lines first to last-1 of an action's log.
   const lines = (first, last) => Array.from({ length: last - first }, (_, i) => `step ${first + i}: copied block ${(first + i) * 7}`);
-  // The area and its note (null while hidden).
-  const area = () =>
-    ui.page.evaluate(() => {
-      const a = document.getElementById("action_log");
-      const note = document.getElementById("action_log_note");
-      const text = a.textContent;
-      return { text, lines: text.split("\n").length - 1, last: text.split("\n").at(-2), scrollTop: a.scrollTop,
-        atEnd: a.scrollHeight - a.scrollTop - a.clientHeight <= 4, value: a.value, note: note.hidden ? null : note.textContent };
-    });
-  // The area once its scrolling came to rest (at the same place twice,
-  // 200 ms apart) where `there` holds.
-  const settled = async (there = () => true) => {
-    let last;
-    for (let tries = 0; ; tries++) {
-      const v = await area();
-      if (v.scrollTop === last?.scrollTop && there(v)) return v;
-      assert.ok(tries < 50, "the area's scrolling comes to rest");
-      last = v;
-      await new Promise((resolve) => setTimeout(resolve, 200));
-    }
-  };
+  const area = () => ui.page.evaluate(LOG_AREA);
+  const settled = (there) => logAreaAtRest(area, there);
   // Drives the clock until the expression holds; the answers may be slow
   // to come on a loaded machine.
   const until = (expression) => ui.reach(expression, { step: 2000, stallMs: 30000 });
@@ -282,23 +264,23 @@ describe("the log area on the action page", () => {
     await poll();
     await poll();
     let a = await area();
-    assert.deepEqual([a.lines, a.last, a.atEnd], [201, "step 199: copied block 1393", true]);
+    assert.deepEqual([a.lines.length, a.lines.at(-1), a.atEnd], [201, "step 199: copied block 1393", true]);
 
     // A turn of the wheel up: the area stays there while lines come.
     const box = await ui.page.locator("#action_log").boundingBox();
     await ui.page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
     await ui.page.mouse.wheel(0, -600);
-    const up = (await settled((v) => v.scrollTop < a.scrollTop)).scrollTop;
+    const up = (await settled((v) => v.top < a.top)).top;
     await poll();
     a = await area();
-    assert.deepEqual([a.lines, a.scrollTop, a.atEnd, a.note], [201, up, false, "100 new lines below"]);
+    assert.deepEqual([a.lines.length, a.top, a.atEnd, a.note], [201, up, false, "100 new lines below"]);
 
     // Back at the end, it follows again.
     await ui.page.mouse.wheel(0, 1e6);
     await settled((v) => v.atEnd);
     await poll();
     a = await area();
-    assert.deepEqual([a.lines, a.last, a.atEnd], [401, "step 399: copied block 2793", true]);
+    assert.deepEqual([a.lines.length, a.lines.at(-1), a.atEnd], [401, "step 399: copied block 2793", true]);
 
     // Typed text is the user's: the area keeps showing it, the log goes
     // on without it, and a line equal to it is appended.
@@ -307,8 +289,8 @@ describe("the log area on the action page", () => {
     await ui.page.keyboard.type("typed");
     while (ui.svc.of("status").length < 9) await poll();
     a = await area();
-    assert.equal(a.last, "typed");
-    assert.equal(a.lines, 902);
+    assert.equal(a.lines.at(-1), "typed");
+    assert.equal(a.lines.length, 902);
     assert.ok(a.value.endsWith("step 399: copied block 2793\ntyped"), "the area still shows what the user typed");
   });
 
@@ -341,7 +323,7 @@ describe("the log area on the action page", () => {
     for (let b = 0; b < 12; b++, total += 200) {
       await append(total, total + 200, " and verified against its checksum");
       const v = await area();
-      assert.deepEqual([v.text === still.text, v.scrollTop], [true, still.scrollTop], `after batch ${b}`);
+      assert.deepEqual([v.text === still.text, v.top], [true, still.top], `after batch ${b}`);
       assert.equal(v.note, `1500 earlier lines not shown, ${total + 200 - 3000} new lines below`);
     }
 
@@ -371,13 +353,13 @@ describe("the log area on the action page", () => {
     await until(RESULT_SHOWN);
     await ui.dialogGone();
     let a = await area();
-    assert.deepEqual([a.lines, a.last, a.atEnd, a.note], [VIEW_LINES, old.at(-1), true, "1001 earlier lines not shown"]);
+    assert.deepEqual([a.lines.length, a.lines.at(-1), a.atEnd, a.note], [VIEW_LINES, old.at(-1), true, "1001 earlier lines not shown"]);
 
     await ui.choose(3);
     await ui.page.click("#reboot1");
     await ui.answer(true);
     a = await area();
-    assert.deepEqual([a.lines, a.note, await ui.text("#action_log_note")], [0, null, ""]);
+    assert.deepEqual([a.lines.length, a.note, await ui.text("#action_log_note")], [0, null, ""]);
     assert.equal(await ui.visible("#action_log_note"), false);
     await ui.svc.release();
     await until("document.getElementById('action_log').textContent.includes('new')");

@@ -1,21 +1,10 @@
 // What a user does and sees on the repair page, over CDP.
 
-import { waitFor } from "./wait.mjs";
+import { LOG_AREA, logAreaAtRest } from "../../log_area.mjs";
 
 const YES = "exConfirmPromiseBtnYes";
 const NO = "exConfirmPromiseBtnNo";
 const OVERLAY = "exConfirmPromiseOverLay";
-
-// The log area as shown: its scroll position and end, its text and lines,
-// whether it is at its end, whether it shows its text content, and its note
-// (null while hidden).
-export const LOG_AREA = `(() => {
-  const area = document.getElementById("action_log");
-  const note = document.getElementById("action_log_note");
-  const [top, end, text] = [area.scrollTop, area.scrollHeight - area.clientHeight, area.textContent];
-  return { top, end, text, lines: text.split("\\n").slice(0, -1), atEnd: end - top <= 4, value: area.value === text,
-           note: note.hidden ? null : note.textContent };
-})()`;
 
 export class RepairPage {
   constructor(page) {
@@ -141,15 +130,9 @@ export class RepairPage {
     })()`);
   }
 
-  // The log area once a smooth scroll of it came to rest: at the same place
-  // twice, 200 ms apart.
+  // The log area once a smooth scroll of it came to rest.
   logAreaAtRest() {
-    let last;
-    return waitFor("the log area's scrolling to come to rest", async () => {
-      const previous = last;
-      last = await this.page.evaluate(LOG_AREA);
-      return previous?.top === last.top && last;
-    }, { timeout: 10000, interval: 200 });
+    return logAreaAtRest(() => this.page.evaluate(LOG_AREA));
   }
 
   // Turns the wheel up over the log area until it rests away from its end (a

@@ -82,6 +82,7 @@ size_t ImageCount(const Scenario& scenario) {
 Reply FaultReply(const Fault& fault) {
   switch (fault.kind) {
     case FaultKind::kRefusal:
+    case FaultKind::kStillRunning:
       return ServiceReply(fault.code, fault.text);
     case FaultKind::kHttpError:
       return ErrorReply(fault.code, fault.text);

@@ -22,7 +22,8 @@ TEST_F(RepairServiceFaultsTest, EachKindShowsItsOwnAnswer) {
       {"on": "status", "occurrence": 3, "kind": "not-json",
        "body": "<html>oops"},
       {"on": "status", "occurrence": 4, "kind": "drop"},
-      {"on": "status", "occurrence": 5, "kind": "slow", "delay_ms": 2500}])");
+      {"on": "status", "occurrence": 5, "kind": "slow", "delay_ms": 2500},
+      {"on": "status", "occurrence": 6, "kind": "still-running"}])");
   std::string uuid = Call("scan")["uuid"];
 
   Reply refusal = Send(StatusOf(uuid));
@@ -45,6 +46,11 @@ TEST_F(RepairServiceFaultsTest, EachKindShowsItsOwnAnswer) {
   EXPECT_EQ(slow.delay_ms, 2500);
   EXPECT_FALSE(slow.drop);
   EXPECT_EQ(BodyOf(slow)["status_list"][uuid][0], 102);
+
+  Reply still_running = Send(StatusOf(uuid));
+  EXPECT_EQ(still_running.http_status, 200);
+  EXPECT_EQ(BodyOf(still_running),
+            Json({{"status", 102}, {"message", "Still running, ask again"}}));
 
   Reply normal = Send(StatusOf(uuid));
   EXPECT_EQ(normal.delay_ms, 0);

@@ -1,6 +1,8 @@
-// The record of the action the service has accepted and the page follows,
-// kept in the tab's session storage, so that the page loaded again (after
-// its renderer died) follows that action instead of scanning again.
+// The record of the action whose request the page has sent, kept in the
+// tab's session storage from the moment it goes out, so that the page
+// loaded again (after its renderer died) shows that action instead of
+// scanning again and offering a second one. Its uuid comes once the service
+// has accepted it; without one, the request got no answer (yet).
 //
 // What comes back from storage is checked member by member; anything else
 // is dropped. Its texts are data, like the service's.
@@ -37,11 +39,12 @@ function validated(value) {
   const { heading, option, disc, image, uuid, scanUuid, osList, message } = value;
   if (!HEADINGS.includes(heading) || !OPTIONS.includes(option)) return null;
   if (!isText(disc) || !isText(image) || !isText(message)) return null;
-  if (!isId(uuid) || !isId(scanUuid) || !isObject(osList)) return null;
-  return { heading, option, disc, image, uuid, scanUuid, osList, message };
+  if ((uuid !== undefined && !isId(uuid)) || !isId(scanUuid) || !isObject(osList)) return null;
+  const kept = { heading, option, disc, image, scanUuid, osList, message };
+  return uuid === undefined ? kept : { ...kept, uuid };
 }
 
-// Keeps { heading, option, disc, image, uuid, scanUuid, osList, message }.
+// Keeps { heading, option, disc, image, uuid?, scanUuid, osList, message }.
 // False when it could not be kept.
 export function saveActionRecord(record) {
   const kept = validated(record);

@@ -5,10 +5,10 @@
 import { textOf } from "./text_of.js";
 import { SystemProxy, wasAbandoned } from "./system_proxy.js";
 import { heard, during } from "./service_notice.js";
+import { untilServiceAnswers, WAITING_TEXT } from "./service_wait.js";
 import { exConfirmPromise as dialog } from "./exConfirm.js";
-import { safeMarkup } from "./safe_markup.js";
 import { updateLogOutput, clearLog } from "./log_view.js";
-import { focusFirstControl } from "./focus_nav.js";
+import { updateScanStatus, showScanFailure, closeLoadingIconWithDelay } from "./scan_overlay.js";
 import "./gamepad.js";
 import { saveActionRecord, loadActionRecord, forgetActionRecord } from "./action_record.js";
 
@@ -27,7 +27,6 @@ const MAX_TRY_ACTION = 5000;
 const SCAN_POLL_MS = 1000;
 const ACTION_POLL_MS = 2000;
 const REBOOT_DELAY = 10;
-const FAILURE_MARKUP = "<h1>Failed: </h1><p>Restart application</p>";
 const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
 
 let selectedImage = "";
@@ -107,29 +106,7 @@ function parseImageValue(value) {
   return null;
 }
 
-// ------------------------------------------------------- scan page helpers
-
-function updateScanStatus(text) {
-  const h5 = document.createElement("h5");
-  h5.append(safeMarkup(textOf(text)));
-  el("scan_msg").replaceChildren(h5);
-}
-
-function showScanFailure() {
-  el("scan_msg").innerHTML = FAILURE_MARKUP;
-}
-
-function hideLoadingIcon() {
-  el("loading_img").style.display = "none";
-}
-
-function closeLoadingIconWithDelay() {
-  setTimeout(() => {
-    const overlay = el("loading_id");
-    if (overlay) overlay.remove();
-    focusFirstControl(); // the image list
-  }, 1000);
-}
+// ------------------------------------------------------- first page helpers
 
 function updateOptionMenu(list) {
   fillImageMenu(list);
@@ -247,13 +224,22 @@ class System {
     return isObject(result) ? result.uuid : undefined;
   }
 
+  // Sends the scan, again while the service is not there yet, then follows
+  // it with the notice while the service does not answer.
   async Scan() {
-    this.scanData = await this.systemProxy.triggerScan();
+    this.scanData = await untilServiceAnswers(
+      () => this.systemProxy.triggerScan(),
+      () => updateScanStatus(WAITING_TEXT),
+    );
+    await during("scan", "scan_notice", this.followScan());
+  }
+
+  async followScan() {
     const scan = this.scanData;
     if (scan.state !== "FAILED" && !isId(this.scanUuid())) {
       // Without a scan uuid nothing can be listed or polled: a failed scan.
       console.log("Scan: answer without uuid");
-      this.scanFailed();
+      showScanFailure();
       return;
     }
     if (scan.state === "FINISHED") {
@@ -280,22 +266,21 @@ class System {
         console.log("Scanning log: " + textOf(type) + ":" + textOf(line));
       }
     }
-    this.scanFailed();
-  }
-
-  scanFailed() {
     showScanFailure();
-    hideLoadingIcon();
   }
 
+  // A list answered "still running" is asked again, as the scan is polled.
   async List(id) {
-    this.listData = await this.systemProxy.triggerList(id);
+    for (let n = 1; ; n++) {
+      this.listData = await this.systemProxy.triggerList(id);
+      if (this.listData.state !== "PENDING" || n >= MAX_TRY_SCAN) break;
+      await sleep(SCAN_POLL_MS);
+    }
     const list = this.listData;
-    if (list.state === "FAILED") {
+    if (list.state !== "FINISHED") {
       showScanFailure();
       return;
     }
-    if (list.state !== "FINISHED") return; // "PENDING": the overlay stays
     const osList = isObject(list.result) ? list.result.os_list : undefined;
     if (!isObject(osList)) {
       // An answer without "os_list" fails like a failed list request.
@@ -306,28 +291,33 @@ class System {
     updateOptionMenu(osList);
   }
 
-  // Restore, factory reset and repair take the same course. started:
-  // { heading, option, disc, image } of the action, kept while it is
-  // followed.
+  // Keeps the record of an action (action_record.js) from the moment its
+  // request goes out; answer: { uuid, message } once the service accepted it.
+  recordAction(started, answer = {}) {
+    const osList = isObject(this.listData.result) ? this.listData.result.os_list : undefined;
+    saveActionRecord({ ...started, scanUuid: this.scanUuid(), osList, message: "", ...answer });
+  }
+
+  // Restore, factory reset, repair and reboot take the same course.
+  // started: { heading, option, disc, image } of the action. The record
+  // stays while the action may run: followed, or sent without an answer.
   async runOperation(record, started, successTextFollowed) {
     updateLogOutput([record.message]);
     if (wasAbandoned(record)) {
       OnUnconfirmed();
-    } else if (record.state === "FAILED") {
-      OnFail(record.message);
-    } else if (record.state === "PENDING") {
-      const uuid = record.result.uuid;
-      if (!isId(uuid)) {
-        // Nothing to follow: fail at once instead of polling a made-up id.
-        OnFail(NO_UUID_MESSAGE);
-        return false;
-      }
-      const osList = isObject(this.listData.result) ? this.listData.result.os_list : undefined;
-      saveActionRecord({ ...started, uuid, scanUuid: this.scanUuid(), osList, message: record.message });
-      await this.followAction(uuid, successTextFollowed, ACTION_POLL_MS);
-    } else {
-      return true; // "FINISHED"
+      return false;
     }
+    const uuid = isObject(record.result) ? record.result.uuid : undefined;
+    if (record.state !== "PENDING" || !isId(uuid)) {
+      forgetActionRecord();
+      if (record.state === "FINISHED") return true;
+      // Without a uuid there is nothing to follow: fail at once instead of
+      // polling a made-up id.
+      OnFail(record.state === "FAILED" ? record.message : NO_UUID_MESSAGE);
+      return false;
+    }
+    this.recordAction(started, { uuid, message: record.message });
+    await this.followAction(uuid, successTextFollowed, ACTION_POLL_MS);
     return false;
   }
 
@@ -340,24 +330,27 @@ class System {
   }
 
   async Restore(disc, img) {
+    const started = { heading: "running", option: "Restore", disc, image: img };
+    this.recordAction(started);
     this.restoreData = await this.systemProxy.triggerRestore(disc, img, this.scanUuid());
     this.currentActionReq = this.restoreData;
-    const started = { heading: "running", option: "Restore", disc, image: img };
     if (await this.runOperation(this.restoreData, started)) OnSuccess(this.restoreData.message);
   }
 
   async FactoryReset(disc, img) {
+    const started = { heading: "running", option: "Factory-reset", disc, image: img };
+    this.recordAction(started);
     // The service takes the image key as "efi" and the scan uuid as "image".
     this.resetData = await this.systemProxy.triggerFactoryReset(disc, img, this.scanUuid());
     this.currentActionReq = this.resetData;
-    const started = { heading: "running", option: "Factory-reset", disc, image: img };
     if (await this.runOperation(this.resetData, started)) OnSuccess(this.resetData.message);
   }
 
   async Repair(disc, img) {
+    const started = { heading: "running", option: "Repair", disc, image: img };
+    this.recordAction(started);
     this.repairData = await this.systemProxy.triggerRepair(disc, img, this.scanUuid());
     this.currentActionReq = this.repairData;
-    const started = { heading: "running", option: "Repair", disc, image: img };
     if (await this.runOperation(this.repairData, started, REPAIR_FOLLOWED_TEXT)) {
       OnSuccess("Minimize this and repair Manually with caution");
     }
@@ -365,8 +358,9 @@ class System {
 
   // headingKind: "running" from "Proceed", "rebooting" from the action page.
   async Reboot(disc, img, delay, headingKind = "running") {
-    this.rebootData = await this.systemProxy.triggerReboot(disc, img, this.scanUuid(), delay);
     const started = { heading: headingKind, option: "Reboot", disc, image: img };
+    this.recordAction(started);
+    this.rebootData = await this.systemProxy.triggerReboot(disc, img, this.scanUuid(), delay);
     if (await this.runOperation(this.rebootData, started)) updateActionMessage("Rebooting..");
   }
 
@@ -489,6 +483,7 @@ export async function ClearLog(el_) {
 }
 
 export function CloseWindow(el_) {
+  forgetActionRecord(); // the person has seen what became of it
   window.close();
 }
 
@@ -525,9 +520,11 @@ document.addEventListener(
   true,
 );
 
-// The page loaded again while an accepted action ran (its renderer died):
-// the action page as it was, the action followed from the start of its log
-// at once. Nothing is sent but status polls, and no scan.
+// The page loaded again while an action ran or may run (its renderer
+// died): the action page as it was, with no scan, the first page covered.
+// An accepted action is followed from the start of its log at once; one
+// whose request got no answer shows as not confirmed. Nothing is sent but
+// status polls.
 function resumeAction(record) {
   system.scanData = { state: "FINISHED", result: { uuid: record.scanUuid }, message: "" };
   system.listData = { state: "FINISHED", result: { os_list: record.osList }, message: "" };
@@ -545,6 +542,10 @@ function resumeAction(record) {
     system.currentActionReq = { state: "PENDING", result: { status: 102, uuid: record.uuid }, message: record.message };
   }
   updateLogOutput([record.message]);
+  if (record.uuid === undefined) {
+    OnUnconfirmed();
+    return;
+  }
   const successText = record.option === "Repair" ? REPAIR_FOLLOWED_TEXT : undefined;
   runGuarded(system.followAction(record.uuid, successText, 0));
 }
@@ -559,8 +560,8 @@ document.addEventListener("DOMContentLoaded", () => {
     return;
   }
   updateScanStatus("Scan started");
-  during("scan", "scan_notice", system.Scan()).catch((e) => {
+  system.Scan().catch((e) => {
     console.error(e);
-    system.scanFailed();
+    showScanFailure();
   });
 });

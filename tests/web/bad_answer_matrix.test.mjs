@@ -5,7 +5,8 @@
 // a bad answer to a request ends in a visible failure with a clear text, a
 // slow answer is waited for up to the request's bound, and a request that
 // gets no answer is abandoned at its bound and never sent again (an action's
-// request then ends as not confirmed, not as failed). The notice of a silent
+// request then ends as not confirmed, not as failed), but for the scan,
+// which is sent again until the service is there. The notice of a silent
 // service is gone at the end of every cell. The matrix is printed once all
 // cells ran.
 
@@ -34,7 +35,7 @@ const STATUS = ["status"];
 // Each fault turns the good answer `good` to request `req` into a bad one.
 // times: how many of the faulted requests get it (status polls: the first).
 const FAULTS = [
-  { name: "service down", make: () => answer.down() },
+  { name: "service down", unreached: true, make: () => answer.down() },
   { name: "HTTP 404", make: (good) => answer.http(404, good.json) },
   { name: "HTTP 500", make: (good) => answer.http(500, good.json) },
   { name: "empty body", make: () => ({ body: "", status: 200, contentType: "application/json" }) },
@@ -53,7 +54,7 @@ const FAULTS = [
   { name: "huge log batch", on: STATUS, times: 1,
     make: (good, req) => answer.json({ ...good.json, log_messages: hugeBatch(req.params.start) }) },
   { name: "very slow", times: 1, slow: true, make: (good) => answer.held(good) },
-  { name: "no answer", unanswered: true, make: () => answer.hang() },
+  { name: "no answer", unanswered: true, unreached: true, make: () => answer.hang() },
 ];
 
 // The request's answer: the fault for the first `times` requests, then
@@ -153,6 +154,7 @@ async function pageState(ui) {
       scanText: $("scan_msg") ? $("scan_msg").textContent : "",
       notice: ["scan_notice", "action_notice"].map((id) => $(id)).filter((e) => e && !e.hidden).map((e) => e.textContent).join(""),
       indicator: !!overlay && shown($("loading_img")),
+      retryFocused: document.activeElement === $("retry_button"),
       entries: $("images").options.length,
       logLines: log === "" ? 0 : log.split("\n").length - 1,
       // The log's lines that the area no longer shows, as its note counts them.
@@ -180,11 +182,11 @@ const ENDED_WELL = {
 
 // What the page must show after a bad answer to a request.
 const FAILED = {
-  scan: (s, op) => {
+  scan: (s) => {
     assert.equal(s.overlay, true, "the overlay stays");
     assert.equal(s.scanHtml, FAILED_HTML);
-    // A failed scan hides the busy indicator; a failed list keeps it.
-    assert.equal(s.indicator, op.request === "list");
+    assert.equal(s.indicator, false);
+    assert.equal(s.retryFocused, true, "\"Try again\" has the focus");
   },
   action: (s) => {
     assert.match(s.msg, /^FAIL: {2}\S/, "a failure line with a text");
@@ -232,6 +234,8 @@ async function runCell(env, op, fault) {
   const ui = await UI.open(env, svc, { console: true });
   try {
     let label = "";
+    // A scan that does not reach the service is sent again until it does.
+    const waitedFor = op.request === "scan" && fault.unreached;
     try {
       await op.drive(ui);
       const faultedBefore = svc.of(op.request).length;
@@ -249,9 +253,9 @@ async function runCell(env, op, fault) {
       }
       // A huge batch is slow to parse on a loaded machine: the real-time wait for
       // an answer is generous.
-      const r = await ui.runUntil(op.end, { step: op.step, max: 60, stallMs: 30000 });
+      const r = await ui.runUntil(op.end, { step: op.step, max: waitedFor ? 200 : 60, stallMs: 30000 });
       const s = await pageState(ui);
-      outcome.text = label + describeState(s);
+      outcome.text = (waitedFor ? "waited for, then " : label) + describeState(s);
       assert.ok(r.ok, `the page reached no end (${r.reason} after ${r.steps} steps): ${describeState(s)}`);
       if (op.kind === "poll" && !fault.slow) {
         outcome.text = "keeps polling";
@@ -263,13 +267,14 @@ async function runCell(env, op, fault) {
         }
       }
       if (op.kind === "request" && fault.unanswered && op.page === "action") notConfirmed(s);
-      else if (op.kind === "request" && !fault.slow) FAILED[op.page](s, op);
+      else if (op.kind === "request" && !fault.slow && !waitedFor) FAILED[op.page](s);
       else ENDED_WELL[op.page](s);
       assert.equal(s.notice, "", "no notice of a silent service once the wait is over");
       if (op.kind === "request") {
         await ui.advance(HOUR);
         await ui.idle();
-        assert.equal(svc.of(op.request).length, 1, "the request is never sent again");
+        const sent = waitedFor ? (fault.times ?? 3) + 1 : 1;
+        assert.equal(svc.of(op.request).length, sent, "the request is never sent again once answered");
       }
     } catch (e) {
       if (!outcome.text) outcome.text = `error: ${e.message.split("\n")[0]}`;

@@ -1,7 +1,8 @@
-// The page loaded again while an accepted action runs (as after its
-// renderer died) takes that action up again from the tab's session storage:
-// no scan, nothing destructive sent again, the whole log polled back, the
-// result as usual. What comes back from storage is data.
+// The page loaded again while an action runs (as after its renderer died)
+// takes that action up again from the tab's session storage: no scan,
+// nothing destructive sent again, the whole log polled back, the result as
+// usual; a request without an answer yet shows as not confirmed. What comes
+// back from storage is data.
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
@@ -71,6 +72,39 @@ describe("a page loaded again during an action", () => {
     assert.equal((await shown()).ui, false, "the action page is hidden");
     assert.deepEqual(ui.svc.of("restore").length, 1, "one restore in all");
     assert.ok(ui.svc.requests.every((r) => DESTRUCTIVE.includes(r.op) === (r.op === "restore")));
+  });
+
+  test("a restore sent without an answer yet: shown as not confirmed, no scan, the first page covered, until Close", async () => {
+    ui = await ready({ restore: answer.hang() });
+    await ui.start(1, "restore");
+    await ui.dialogGone();
+    let sent = await reload();
+    assert.deepEqual(sent, [], "nothing sent: no scan, no second restore");
+    const page = await shown();
+    assert.equal(page.overlay, false);
+    assert.equal(page.label, "<h2>Running Restore on sda : lumenos-2.4</h2>");
+    assert.match(page.msg, /^NOT CONFIRMED: .*do not switch the unit off\.$/);
+    assert.deepEqual([page.buttons, page.opacity, page.chosen], [true, "0", 1]);
+    const covered = await ui.page.evaluate(() =>
+      ["restore", "ok_button"].map((id) => document.getElementById(id).disabled && !!document.getElementById(id).closest("[inert]")));
+    assert.deepEqual(covered, [true, true]);
+    await ui.keys("ArrowDown", "Enter"); // whatever the keys reach, no action starts
+    assert.equal(await ui.dialogOpen(), false);
+
+    // Close: the person has seen it; the next load starts afresh.
+    await ui.page.click("#close1");
+    sent = await reload();
+    assert.deepEqual(sent.map((r) => r.op), ["scan", "list"]);
+    assert.equal(ui.svc.of("restore").length, 1);
+  });
+
+  test("a restore answered with a failure: the record goes with the result, the next load starts afresh", async () => {
+    ui = await ready({ restore: answer.refused("no such image", 404) });
+    await ui.start(1, "restore");
+    await ui.idle();
+    assert.equal((await shown()).msg, "FAIL:  no such image");
+    const sent = await reload();
+    assert.deepEqual(sent.map((r) => r.op), ["scan", "list"]);
   });
 
   test("a stored record is data: hostile text shows as text; a record that does not check out is dropped", async () => {

@@ -1,26 +1,32 @@
 // Page start, the scan behind its overlay, the list and the image
-// menu, with the failure texts and the mended handling of odd answers.
+// menu, with the failure states and their way on, the wait for a service
+// that is not there yet, and the mended handling of odd answers.
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
-import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
+import { answer, SCAN_UUID, TWO_DISCS } from "./harness/fake_service.mjs";
 
 let ui;
 const { open, ready } = pagePerTest();
 
 const FAILURE_HTML = "<h1>Failed: </h1><p>Restart application</p>";
-// The overlay after a failed scan (indicator hidden) or list (still running).
-const SCAN_FAILED = { overlay: true, indicator: false, scanMsg: FAILURE_HTML };
-const LIST_FAILED = { overlay: true, indicator: true, scanMsg: FAILURE_HTML };
+// The overlay after a failed scan or list: no busy indicator, and "Try
+// again" shown with the focus.
+const FAILED = { overlay: true, indicator: false, scanMsg: FAILURE_HTML, retry: "focused" };
+const WAITING_HTML = "<h5>Waiting for the repair service to start...</h5>";
 
 async function overlayState() {
   return ui.page.evaluate(() => {
-    const img = document.getElementById("loading_img");
+    const $ = (id) => document.getElementById(id);
+    const img = $("loading_img");
+    const retry = $("retry_button");
+    const retryShown = !!retry && !retry.hidden && retry.textContent === "Try again";
     return {
-      overlay: !!document.getElementById("loading_id"),
+      overlay: !!$("loading_id"),
       indicator: !!img && getComputedStyle(img).display !== "none",
-      scanMsg: document.getElementById("scan_msg")?.innerHTML,
+      scanMsg: $("scan_msg")?.innerHTML,
+      retry: retryShown ? (document.activeElement === retry ? "focused" : "shown") : "none",
     };
   });
 }
@@ -32,7 +38,7 @@ describe("page start and overlay", () => {
   test("the overlay covers the page with indicator, caption and \"Scan started\" while the scan is out", async () => {
     ui = await open({ scan: answer.hang() });
     await ui.requests(1);
-    assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: "<h5>Scan started</h5>" });
+    assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: "<h5>Scan started</h5>", retry: "none" });
     assert.match(await ui.text("#loading_id h2"), /^Scanning disk\.\.$/);
     // Pointer input reaches nothing beneath: the "restore" checkbox's spot
     // belongs to the overlay.
@@ -55,7 +61,7 @@ describe("scan answered at once", () => {
     await ui.idle();
     assert.deepEqual(ui.svc.ops(), ["scan", "list"]);
     assert.equal(ui.svc.of("list")[0].query, "uuid=U-now");
-    const finished = { overlay: true, indicator: true, scanMsg: "<h5>Scan: Scan finished</h5>" };
+    const finished = { overlay: true, indicator: true, scanMsg: "<h5>Scan: Scan finished</h5>", retry: "none" };
     assert.deepEqual(await overlayState(), finished, "overlay still there right after the list");
     for (const [ms, overlay] of [[999, true], [1, false]]) {
       await ui.advance(ms);
@@ -68,7 +74,6 @@ describe("scan answered at once", () => {
     ["JSON status 500", answer.refused("no discs")],
     ["no status field", answer.json({ uuid: "x", message: "?" })],
     ["HTTP 404", answer.http(404, { status: 200, uuid: "x" })],
-    ["service down", answer.down()],
     ["a body that is not JSON", answer.text("garbage")],
     ["null", answer.json(null)],
     // Mended: a scan answer without a uuid.
@@ -77,12 +82,12 @@ describe("scan answered at once", () => {
     ["status 102 and an empty uuid", answer.json({ status: 102, uuid: "" })],
     ["status 102 and a uuid that is an object", answer.json({ status: 102, uuid: { id: 1 } })],
   ]) {
-    test(`scan answered with ${name}: fixed failure text, indicator hidden, overlay stays; nothing more is asked`, async () => {
+    test(`scan answered with ${name}: the failure state; nothing more is asked`, async () => {
       ui = await open({ scan });
       await ui.idle();
       const r = await ui.runUntil("false", { max: 20, stallMs: 200 });
       assert.equal(r.steps, 0, "no timer runs: nothing more happens");
-      assert.deepEqual(await overlayState(), SCAN_FAILED);
+      assert.deepEqual(await overlayState(), FAILED);
       assert.deepEqual(ui.svc.ops(), ["scan"]);
     });
   }
@@ -117,7 +122,7 @@ describe("scan polling", () => {
     const r = await ui.runUntil("false", { max: 50, stallMs: 300 });
     assert.equal(r.ok, false);
     assert.equal(ui.svc.of("status").length, 2);
-    assert.deepEqual(await overlayState(), SCAN_FAILED);
+    assert.deepEqual(await overlayState(), FAILED);
     assert.deepEqual(ui.svc.ops(), ["scan", "status", "status"]);
   });
 
@@ -130,7 +135,7 @@ describe("scan polling", () => {
     assert.equal(polls.length, 1000);
     assert.equal(polls[999].query, `uuid=${SCAN_UUID}&start=999&max=1`);
     polls.forEach((p, n) => assert.equal(p.params.start, String(n)));
-    assert.deepEqual(await overlayState(), SCAN_FAILED);
+    assert.deepEqual(await overlayState(), FAILED);
     assert.equal(ui.svc.of("list").length, 0);
     // Nothing further happens.
     await ui.elapse(5000);
@@ -153,12 +158,18 @@ describe("scan polling", () => {
 });
 
 describe("the list", () => {
-  test("list PENDING: nothing further, overlay stays with \"Scan: Scan finished\"", async () => {
-    ui = await open({ list: answer.pending("L1") });
+  test("a list answered \"still running\" is asked again every 1000 ms, then fills the menu", async () => {
+    ui = await open({ list: (req, n) => (n < 2 ? answer.pending("L1") : answer.done("List ready", { os_list: TWO_DISCS })) });
     await ui.idle();
-    await ui.elapse(5000);
-    assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: "<h5>Scan: Scan finished</h5>" });
-    assert.deepEqual(ui.svc.ops(), ["scan", "list"]);
+    assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: "<h5>Scan: Scan finished</h5>", retry: "none" });
+    await ui.elapse(999);
+    assert.equal(ui.svc.of("list").length, 1);
+    await ui.elapse(1);
+    assert.equal(ui.svc.of("list").length, 2);
+    await ui.ready();
+    assert.deepEqual(ui.svc.ops(), ["scan", "list", "list", "list"]);
+    assert.equal(ui.svc.of("list")[2].query, `uuid=${SCAN_UUID}`);
+    assert.equal(await ui.page.locator("#images option").count(), 5);
   });
 
   for (const [name, list] of [
@@ -169,13 +180,77 @@ describe("the list", () => {
     ["with os_list an array", answer.json({ status: 200, os_list: [{ disc: "x", images: {} }] })],
     ["with os_list a text", answer.json({ status: 200, os_list: "sda" })],
   ]) {
-    test(`a list answer ${name}: failure text, indicator still running, overlay stays`, async () => {
+    test(`a list answer ${name}: the failure state`, async () => {
       ui = await open({ list });
       await ui.idle();
       await ui.advance(5000);
-      assert.deepEqual(await overlayState(), LIST_FAILED);
+      assert.deepEqual(await overlayState(), FAILED);
+      assert.deepEqual(ui.svc.ops(), ["scan", "list"]);
     });
   }
+});
+
+describe("the first page's failure states", () => {
+  const scanDone = answer.done("Scan finished", { uuid: SCAN_UUID });
+  for (const [name, handlers, limit] of [
+    ["the scan refused (JSON status 503)", { scan: answer.refused("service starting", 503) }],
+    ["a status entry of 404", { scan: answer.pending(SCAN_UUID), status: answer.status(SCAN_UUID, 404, "no disc") }],
+    ["the scan's poll limit", { scan: answer.pending(SCAN_UUID), status: answer.status(SCAN_UUID, 102, "looking") }, 1000],
+    ["the wait for the service given up", { scan: answer.down() }],
+    ["the list refused", { scan: scanDone, list: answer.refused("cannot list") }],
+    ["the list still running at the scan's limit", { scan: scanDone, list: answer.pending("L1") }, 1000],
+  ]) {
+    test(`${name}: failure text, no indicator, "Try again" focused; Enter loads the page afresh and scans again`, async () => {
+      ui = await open(handlers);
+      await ui.reach("!!document.getElementById('retry_button') && !document.getElementById('retry_button').hidden",
+        { max: 1100, step: 1000 });
+      assert.deepEqual(await overlayState(), FAILED);
+      if (limit) assert.equal(ui.svc.of(handlers.status ? "status" : "list").length, limit);
+      // Nothing turns and nothing more is asked.
+      const sent = ui.svc.requests.length;
+      await ui.elapse(10000);
+      assert.equal(ui.svc.requests.length, sent);
+
+      // The service works now: Enter on "Try again" scans once more and reaches the menu.
+      ui.svc.set("scan", scanDone);
+      ui.svc.set("list", answer.done("List ready", { os_list: TWO_DISCS }));
+      await Promise.all([ui.page.waitForEvent("domcontentloaded"), ui.keys("Enter")]);
+      await ui.ready();
+      assert.equal(ui.svc.requests.slice(sent).filter((r) => r.op === "scan").length, 1);
+      assert.equal(await ui.page.locator("#images option").count(), 5);
+      assert.equal(await ui.focused(), "images");
+    });
+  }
+
+  test("a tap on \"Try again\" loads the page afresh", async () => {
+    ui = await open({ scan: answer.refused("service starting", 503) });
+    await ui.idle();
+    await Promise.all([ui.page.waitForEvent("domcontentloaded"), ui.page.click("#retry_button")]);
+    await ui.idle();
+    assert.deepEqual(ui.svc.ops(), ["scan", "scan"]);
+  });
+});
+
+describe("a service that is not there yet", () => {
+  test("the scan is sent again, one at a time, after 1, 2, 3, 4, then 5 s, with the waiting words; then the menu", async () => {
+    // Refused, refused, never answered (given up at its 30 s bound), refused x3, then up.
+    const tries = [answer.down(), answer.down(), answer.hang(), answer.down(), answer.down(), answer.down()];
+    ui = await open({ scan: (req, n) => tries[n] ?? answer.done("Scan finished", { uuid: SCAN_UUID }) });
+    await ui.idle();
+    assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: WAITING_HTML, retry: "none" });
+    const times = [];
+    while (ui.svc.of("scan").length < 7) {
+      const before = ui.svc.of("scan").length;
+      await ui.elapse(500);
+      if (ui.svc.of("scan").length > before) times.push(await ui.page.evaluate(() => Date.now()));
+      assert.ok(times.length === 0 || ui.svc.of("scan").length <= times.length + 1, "one scan at a time");
+    }
+    // After the first try at 1000: 1 s, 2 s, the unanswered one's 30 s and 3 s, 4 s, 5 s, 5 s.
+    const first = 1000;
+    assert.deepEqual(times.map((t) => t - first), [1000, 3000, 36000, 40000, 45000, 50000]);
+    await ui.ready();
+    assert.deepEqual(ui.svc.ops().slice(7), ["list"]);
+  });
 });
 
 describe("the image menu", () => {

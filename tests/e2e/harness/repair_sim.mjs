@@ -12,14 +12,17 @@ import { waitFor } from "./wait.mjs";
 export const SERVICE_PORT = 8080;
 const ORIGIN = `http://127.0.0.1:${SERVICE_PORT}`;
 
-// Writes a scenario of a test's own, a one-second scan and a restore with
-// these settings, to a fresh temporary folder; delivers the file, to be
-// given as the scenario.
-export function writeRestoreScenario(name, description, restore) {
-  const scenario = { name, description, operations: { scan: { duration_ms: 1000 }, restore } };
+// Writes a scenario of a test's own (its members besides the name) to a
+// fresh temporary folder; delivers the file, to be given as the scenario.
+export function writeScenario(name, members) {
   const file = path.join(mkdtempSync(path.join(os.tmpdir(), `${name}-`)), `${name}.json`);
-  writeFileSync(file, JSON.stringify(scenario));
+  writeFileSync(file, JSON.stringify({ name, ...members }));
   return file;
+}
+
+// A scenario with a one-second scan and a restore with these settings.
+export function writeRestoreScenario(name, description, restore) {
+  return writeScenario(name, { description, operations: { scan: { duration_ms: 1000 }, restore } });
 }
 
 export class RepairSim {

@@ -16,7 +16,7 @@ import { RepairSim } from "./repair_sim.mjs";
 // switches, and the writer of a test's own scenario.
 export * from "./journal.mjs";
 export { APPENDED_SWITCHES, START_PAGE_READY, START_URL } from "./repair_app.mjs";
-export { writeRestoreScenario } from "./repair_sim.mjs";
+export { RepairSim, writeRestoreScenario, writeScenario } from "./repair_sim.mjs";
 export { sleep, waitFor } from "./wait.mjs";
 
 export class Session {

@@ -15,19 +15,19 @@
 // cannot be read counts as full, so that a unit whose battery reading fails
 // can still be repaired. During an action a battery below 10 % off the
 // charger may not last it.
-export const BATTERY_LIMITS = Object.freeze({ onBattery: 20, onCharger: 15, warnBelow: 10 });
+const BATTERY_LIMITS = Object.freeze({ onBattery: 20, onCharger: 15, warnBelow: 10 });
 
 // The longest wait for the engine's first answer. It answers from its own
 // battery service within milliseconds, at once when it knows nothing; one
 // that stays silent for a second will not answer, and "Proceed" must not wait
 // for it noticeably. The wait starts with the page, so it is normally over
 // before the first "Proceed".
-export const BATTERY_READ_WITHIN_MS = 1000;
+const BATTERY_READ_WITHIN_MS = 1000;
 
 // The actions that write the discs, as their dialog title names them.
 const ACTION_NOUNS = Object.freeze({ Restore: "restore", "Factory-reset": "factory reset", Repair: "repair" });
 
-export const KEEP_POWERED_TEXT = "Do not switch the unit off until the result shows.";
+const KEEP_POWERED_TEXT = "Do not switch the unit off until the result shows.";
 
 // A battery that cannot be read. The engine's own report when it knows
 // nothing (level 1, charging) reads the same.
@@ -79,7 +79,7 @@ function reading() {
 }
 
 // The words that hold option back at this reading; "" when it may start.
-export function holdWords(option, { percent, charging }) {
+function holdWords(option, { percent, charging }) {
   const noun = ACTION_NOUNS[option];
   const least = charging ? BATTERY_LIMITS.onCharger : BATTERY_LIMITS.onBattery;
   if (!noun || percent >= least) return "";
@@ -91,7 +91,7 @@ export function holdWords(option, { percent, charging }) {
 }
 
 // The warning during option at this reading; "" for none.
-export function warningWords(option, { percent, charging }) {
+function warningWords(option, { percent, charging }) {
   if (charging || percent >= BATTERY_LIMITS.warnBelow) return "";
   return `The battery is at ${percent} %. Connect the charger now, so that the ${ACTION_NOUNS[option]} can finish.`;
 }

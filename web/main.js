@@ -11,6 +11,7 @@ import { updateLogOutput, clearLog } from "./log_view.js";
 import { updateScanStatus, showScanFailure, closeLoadingIconWithDelay } from "./scan_overlay.js";
 import "./gamepad.js";
 import { saveActionRecord, loadActionRecord, forgetActionRecord } from "./action_record.js";
+import { heldBack, whileWriting } from "./battery.js";
 
 // What the service sends, and how the page shows it:
 // - sanitized markup (safe_markup.js): the scan's status lines in
@@ -440,6 +441,7 @@ export async function TakeAction(element) {
   }
   const { disc, image } = choice;
   const option = selected_option.value;
+  if (await heldBack(option)) return;
   const confirmed = await dialog.make({
     title: option,
     // The dialog takes markup; keys from the discs go in as text.
@@ -447,17 +449,17 @@ export async function TakeAction(element) {
   });
   // One action from the first page: another confirmation answered in the
   // meantime has opened the action page already.
-  if (!confirmed || actionPageShown()) return;
+  if (!confirmed || (await heldBack(option)) || actionPageShown()) return;
   showActionPage(actionHeading({ heading: "running", option, disc, image }));
   switch (option) {
     case "Restore":
-      runGuarded(system.Restore(disc, image));
+      runGuarded(whileWriting(option, system.Restore(disc, image)));
       break;
     case "Factory-reset":
-      runGuarded(system.FactoryReset(disc, image));
+      runGuarded(whileWriting(option, system.FactoryReset(disc, image)));
       break;
     case "Repair":
-      runGuarded(system.Repair(disc, image));
+      runGuarded(whileWriting(option, system.Repair(disc, image)));
       break;
     case "Reboot":
       runGuarded(system.Reboot(disc, image, REBOOT_DELAY));
@@ -547,7 +549,7 @@ function resumeAction(record) {
     return;
   }
   const successText = record.option === "Repair" ? REPAIR_FOLLOWED_TEXT : undefined;
-  runGuarded(system.followAction(record.uuid, successText, 0));
+  runGuarded(whileWriting(record.option, system.followAction(record.uuid, successText, 0)));
 }
 
 document.addEventListener("DOMContentLoaded", () => {

@@ -10,7 +10,9 @@ export const RESULT_SHOWN = "getComputedStyle(document.getElementById('action_ne
 
 export class UI {
   static async open(env, svc, options = {}) {
-    const { path: pagePath = "/index.html", viewport, clock = true, popup = false, console = false } = options;
+    // initScript: [fn, arg], run in the page before its scripts.
+    const { path: pagePath = "/index.html", viewport, clock = true, popup = false, console = false,
+      initScript } = options;
     const ui = Object.assign(new UI(), { svc, consoleLines: [], errors: [] });
     ui.context = await env.browser.newContext({ viewport: viewport ?? { width: 800, height: 700 } });
     // Console messages cost a round trip each: listened to only on demand.
@@ -22,6 +24,7 @@ export class UI {
       await ui.context.clock.pauseAt(1000);
     }
     await ui.context.addInitScript(clampAndObserve);
+    if (initScript) await ui.context.addInitScript(...initScript);
     const first = await ui.context.newPage();
     if (popup) {
       // Opened by script, so that the page may close its own window.

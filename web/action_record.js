@@ -7,11 +7,12 @@
 // What comes back from storage is checked member by member; anything else
 // is dropped. Its texts are data, like the service's.
 
+import { OPTION_VALUES, HEADINGS, isText, isId, isObject } from "./vocabulary.js";
+import { fillImageMenu, showImage } from "./first_page.js";
+import { showActionPage } from "./action_page.js";
+import { updateLogOutput } from "./log_view.js";
+
 const KEY = "lumenos-repair.action";
-const OPTIONS = ["Restore", "Factory-reset", "Repair", "Reboot"];
-// How the action page's heading reads: the action started by "Proceed", or
-// a reboot started by the action page's "Reboot".
-const HEADINGS = ["running", "rebooting"];
 
 function storage() {
   try {
@@ -21,23 +22,11 @@ function storage() {
   }
 }
 
-function isText(value) {
-  return typeof value === "string";
-}
-
-function isId(value) {
-  return (isText(value) && value !== "") || (typeof value === "number" && Number.isFinite(value));
-}
-
-function isObject(value) {
-  return value !== null && typeof value === "object" && !Array.isArray(value);
-}
-
 // The record with exactly the members below, or null.
 function validated(value) {
   if (!isObject(value)) return null;
   const { heading, option, disc, image, uuid, scanUuid, osList, message } = value;
-  if (!HEADINGS.includes(heading) || !OPTIONS.includes(option)) return null;
+  if (!HEADINGS.includes(heading) || !OPTION_VALUES.includes(option)) return null;
   if (!isText(disc) || !isText(image) || !isText(message)) return null;
   if ((uuid !== undefined && !isId(uuid)) || !isId(scanUuid) || !isObject(osList)) return null;
   const kept = { heading, option, disc, image, scanUuid, osList, message };
@@ -92,4 +81,17 @@ export function forgetActionRecord(uuid) {
     if (!kept || kept.uuid !== uuid) return;
   }
   store.removeItem(KEY);
+}
+
+// The page loaded again while an action ran or may run (its renderer died):
+// the action page as it was, with no scan, the first page covered, and
+// system (the workflow) taking the action up. Delivers the following of an
+// accepted action, or null for one whose request got no answer.
+export function resumeAction(record, system) {
+  fillImageMenu(record.osList);
+  showImage(record.disc, record.image);
+  document.getElementById("loading_id").remove();
+  showActionPage(record);
+  updateLogOutput([record.message]);
+  return system.takeUp(record);
 }

@@ -10,6 +10,11 @@
 import { safeMarkup } from "./safe_markup.js";
 
 const OVERLAY_ID = "exConfirmPromiseOverLay";
+
+// Whether a confirmation dialog is open: the one way the page asks it.
+export function dialogOpen() {
+  return !!document.getElementById(OVERLAY_ID);
+}
 const WRAP_ID = "exConfirmPromiseWrap";
 const TITLE_ID = "exConfirmPromise_title";
 const MESSAGE_ID = "exConfirmPromise_message";
@@ -274,31 +279,30 @@ export const exConfirmPromise = {
   },
 };
 
-// The two document-wide listeners; they act only while a dialog is open.
+// The document-wide listeners; they act only while a dialog is open. A held
+// key's repeats come already taken (held_keys.js): the press that opened the
+// dialog went down before it, and its repeats answer nothing.
 document.addEventListener("keydown", (e) => {
-  if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
+  if (!dialogOpen() || exConfirmPromise.options.disableForceFocus) return;
+  const press = !e.defaultPrevented;
   // Escape, the back button, answers No while the dialog waits for an
-  // answer; a held one does not.
-  if (e.key === "Escape" && !e.repeat) exConfirmPromise.reject();
-  if (e.key === " " && !e.repeat) exConfirmPromise.spaceDownSinceOpen = true;
+  // answer.
+  if (e.key === "Escape" && press) exConfirmPromise.reject();
+  if (e.key === " " && press) exConfirmPromise.spaceDownSinceOpen = true;
   if (e.key !== "Enter" && e.key !== " ") {
     e.preventDefault();
     e.stopPropagation();
-  } else if (e.repeat) {
-    // A held key answers nothing: the press that opened the dialog went
-    // down before it, and its repeats are not presses.
-    e.preventDefault();
   }
 });
 
 // The space bar presses a button when it comes up: only a press that went
 // down while the dialog was open may answer.
 document.addEventListener("keyup", (e) => {
-  if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
+  if (!dialogOpen() || exConfirmPromise.options.disableForceFocus) return;
   if (e.key === " " && !exConfirmPromise.spaceDownSinceOpen) e.preventDefault();
 });
 
 document.addEventListener("click", () => {
-  if (!document.getElementById(OVERLAY_ID) || exConfirmPromise.options.disableForceFocus) return;
+  if (!dialogOpen() || exConfirmPromise.options.disableForceFocus) return;
   if (exConfirmPromise.activeButton) exConfirmPromise.activeButton.focus();
 });

@@ -12,9 +12,11 @@
 //   moves on, a held key stays.
 // - While the confirmation dialog is open, it handles the keys itself;
 //   Enter presses its focused button here, the same as a key's own press.
-// - A held key's repeats press nothing.
+// - A held key's repeats press nothing (held_keys.js takes them first).
 // - The root element's data-input is "keys" after a key, "pointer" after
 //   the pointer: the style shows the focus mark for keys only.
+
+import { dialogOpen } from "./exConfirm.js";
 
 const CONTROLS = "select, input, button, textarea";
 // Entries that the opened image list shows at once.
@@ -24,10 +26,6 @@ const ARROWS = { ArrowUp: "up", ArrowDown: "down", ArrowLeft: "left", ArrowRight
 
 // The image list opened for choosing, and the entry it had: null if none.
 let choosing = null;
-
-function modalOpen() {
-  return !!document.querySelector('[aria-modal="true"]');
-}
 
 // Shown, enabled, and on top where it is drawn.
 function reachable(control) {
@@ -169,7 +167,6 @@ function onArrow(e, direction) {
 
 function onEnter(e) {
   e.preventDefault();
-  if (e.repeat) return; // a held key presses once
   const active = document.activeElement;
   if (choosing) {
     closeList(false);
@@ -190,7 +187,7 @@ function onKeyDown(e) {
       e.preventDefault();
       closeList(true);
     }
-  } else if (ARROWS[e.key] && !modalOpen()) {
+  } else if (ARROWS[e.key] && !dialogOpen()) {
     onArrow(e, ARROWS[e.key]);
   }
 }

@@ -1,17 +1,25 @@
-// Workflow of the repair page: the scan and the image
-// menu, the checks on "Proceed", the actions with their progress, the log
-// area and the result, and the buttons of the action page.
+// Workflow of the repair page, in the order of its events: the start (a
+// scan, or the action a page that died left running), the scan and its
+// list, the checks on "Proceed", the actions followed to their result, and
+// the buttons of the action page.
 
-import { textOf } from "./text_of.js";
+import { textOf, escapeMarkup } from "./text_of.js";
+import { isObject, isId } from "./vocabulary.js";
 import { SystemProxy, wasAbandoned } from "./system_proxy.js";
 import { heard, during } from "./service_notice.js";
 import { untilServiceAnswers, WAITING_TEXT } from "./service_wait.js";
+import { poll, statusEntry } from "./polling.js";
 import { exConfirmPromise as dialog } from "./exConfirm.js";
 import { updateLogOutput, clearLog } from "./log_view.js";
 import { updateScanStatus, showScanFailure, closeLoadingIconWithDelay } from "./scan_overlay.js";
-import "./gamepad.js";
-import { saveActionRecord, loadActionRecord, forgetActionRecord } from "./action_record.js";
+import { fillImageMenu, parseImageValue, shownImage, show_status, clear_options } from "./first_page.js";
+import {
+  actionPageShown, showActionPage, setActionLabel, updateActionMessage, hideMark, OnSuccess, OnFail, OnUnconfirmed,
+} from "./action_page.js";
+import { saveActionRecord, loadActionRecord, forgetActionRecord, resumeAction } from "./action_record.js";
 import { heldBack, whileWriting } from "./battery.js";
+import "./held_keys.js";
+import "./gamepad.js";
 
 // What the service sends, and how the page shows it:
 // - sanitized markup (safe_markup.js): the scan's status lines in
@@ -29,200 +37,74 @@ const SCAN_POLL_MS = 1000;
 const ACTION_POLL_MS = 2000;
 const REBOOT_DELAY = 10;
 const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
+// The text of the failure result when an accepted request has no uuid.
+const NO_UUID_MESSAGE = "The repair service accepted the request without a request id";
 
 let selectedImage = "";
 let selected_option = { id: "", value: "" };
-const recovery_options_ids = ["restore", "factory-reset", "repair", "reboot"];
 
-// ---------------------------------------------------------------- helpers
+// The four actions, by option value: the operation of System that runs it,
+// its request, the field of its record, whether "Clear Log" clears its log,
+// what an answer of 200 shows, and the success text of one followed to 200
+// (else the final status line).
+const ACTIONS = {
+  Restore: {
+    operation: "Restore",
+    send: (proxy, disc, img, scan) => proxy.triggerRestore(disc, img, scan),
+    record: "restoreData",
+    clearable: true,
+    done: (record) => OnSuccess(record.message),
+  },
+  "Factory-reset": {
+    operation: "FactoryReset",
+    // The service takes the image key as "efi" and the scan uuid as "image".
+    send: (proxy, disc, img, scan) => proxy.triggerFactoryReset(disc, img, scan),
+    record: "resetData",
+    clearable: true,
+    done: (record) => OnSuccess(record.message),
+  },
+  Repair: {
+    operation: "Repair",
+    send: (proxy, disc, img, scan) => proxy.triggerRepair(disc, img, scan),
+    record: "repairData",
+    clearable: true,
+    done: () => OnSuccess("Minimize this and repair Manually with caution"),
+    followedText: "Minimize this window  and repair manually with caution",
+  },
+  Reboot: {
+    operation: "Reboot",
+    send: (proxy, disc, img, scan, delay) => proxy.triggerReboot(disc, img, scan, delay),
+    record: "rebootData",
+    clearable: false,
+    // No result follows: the unit restarts.
+    done: () => updateActionMessage("Rebooting.."),
+  },
+};
 
-function el(id) {
-  return document.getElementById(id);
+function uuidOf(record) {
+  return isObject(record.result) ? record.result.uuid : undefined;
 }
-
-function sleep(ms) {
-  return new Promise((resolve) => setTimeout(resolve, ms));
-}
-
-function isObject(value) {
-  return value !== null && typeof value === "object" && !Array.isArray(value);
-}
-
-// An identifier the service handed out: a non-empty text (or a number).
-function isId(value) {
-  return (typeof value === "string" && value !== "") || (typeof value === "number" && Number.isFinite(value));
-}
-
-// The text of the failure result when an accepted request has no uuid.
-const NO_UUID_MESSAGE = "The repair service accepted the request without a request id";
-// The success text of a repair followed to its end.
-const REPAIR_FOLLOWED_TEXT = "Minimize this window  and repair manually with caution";
-
-// The line shown when an action request got no answer at all.
-const UNCONFIRMED_TEXT =
-  "NOT CONFIRMED:  The repair service did not answer. The action may be running: do not switch the unit off.";
-
-// The status entry [code, type, line] that a "FINISHED" status record holds
-// for uuid, or null when the answer has none (a poll without news).
-function statusEntry(record, uuid) {
-  const list = isObject(record.result) ? record.result.status_list : undefined;
-  if (!isObject(list) || !Object.prototype.hasOwnProperty.call(list, uuid)) return null;
-  const entry = list[uuid];
-  return Array.isArray(entry) ? entry : null;
-}
-
-// Escapes text for a place that takes markup, so that it shows as text.
-function escapeMarkup(text) {
-  return textOf(text)
-    .replaceAll("&", "&amp;")
-    .replaceAll("<", "&lt;")
-    .replaceAll(">", "&gt;")
-    .replaceAll('"', "&quot;")
-    .replaceAll("'", "&#39;");
-}
-
-// A level-2 heading holding text as text.
-function heading(text, color) {
-  const h2 = document.createElement("h2");
-  h2.textContent = text;
-  if (color) h2.style.color = color;
-  return h2;
-}
-
-// The action page's heading of an action started by "Proceed" ("running")
-// or by the action page's "Reboot" ("rebooting").
-function actionHeading({ heading: kind, option, disc, image }) {
-  if (kind === "rebooting") return heading("Rebooting " + disc + " : " + image, "#302e2e");
-  return heading("Running " + option + " on " + disc + " : " + image);
-}
-
-// Parses a menu entry value back into disc key and image key.
-function parseImageValue(value) {
-  try {
-    const parsed = JSON.parse(value);
-    if (isObject(parsed)) return { disc: textOf(parsed.disc), image: textOf(parsed.image) };
-  } catch (e) {
-    console.log("bad image value: " + value);
-  }
-  return null;
-}
-
-// ------------------------------------------------------- first page helpers
 
 function updateOptionMenu(list) {
   fillImageMenu(list);
   closeLoadingIconWithDelay();
 }
 
-function fillImageMenu(list) {
-  const menu = el("images");
-  menu.replaceChildren();
-  menu.add(new Option("Select..", ""));
-  for (const discKey of Object.keys(list)) {
-    const disc = list[discKey];
-    const label = isObject(disc) ? textOf(disc.disc) : "";
-    const images = isObject(disc) && isObject(disc.images) ? disc.images : {};
-    const discPart = discKey + ":" + label;
-    for (const imageKey of Object.keys(images)) {
-      const option = document.createElement("option");
-      option.value = JSON.stringify({ disc: discKey, image: imageKey });
-      // Keys and labels come from the scanned discs: text, never markup.
-      option.textContent = discPart + " : " + imageKey + "  ";
-      menu.add(option);
-    }
-  }
-  menu.selectedIndex = 0;
-}
-
-// The value of the entry the image list shows; "" for none.
-function shownImage() {
-  const menu = el("images");
-  const entry = menu.options[menu.selectedIndex];
-  return entry && !entry.disabled ? entry.value : "";
-}
-
-function show_status(text) {
-  el("status").textContent = text;
-}
-
-function clear_options() {
-  for (const id of recovery_options_ids) {
-    if (id !== selected_option.id) el(id).checked = false;
-  }
-}
-
-// ----------------------------------------------------- action page helpers
-
-function actionPageShown() {
-  return el("action_ui").style.display !== "none";
-}
-
-// The first page below its image list lies under the action panel from now
-// on: it takes no input, from the pointer, the keys or focus given back.
-// inert is not known to every engine the page runs on, so the controls are
-// disabled as well.
-function coverFirstPage() {
-  for (const part of el("main_menu").children) {
-    if (part.classList.contains("image-selection-box")) continue;
-    part.setAttribute("inert", "");
-    for (const control of part.querySelectorAll("input, button")) control.disabled = true;
-  }
-}
-
-// Shows the action page and takes the focus to its log area, away from the
-// covered control that had it.
-function showActionPage(headingNode) {
-  coverFirstPage();
-  el("action_ui").style.display = "block";
-  el("action_label").replaceChildren(headingNode);
-  el("action_log").focus({ preventScroll: true }); // the page never scrolls
-}
-
-function updateActionMessage(text) {
-  el("action_msg").textContent = textOf(text).replaceAll("'", "");
-}
-
-function OnSuccess(text) {
-  updateActionMessage("SUCCESS  " + textOf(text));
-  updatePage("pass.png");
-}
-
-function OnFail(text) {
-  updateActionMessage("FAIL:  " + textOf(text));
-  updatePage("fail.png");
-}
-
-// An action request abandoned without an answer: the service may have
-// started it, so it is shown neither as failed nor as done. The mark stays
-// hidden, as after a reboot request; the first page stays covered.
-function OnUnconfirmed() {
-  updateActionMessage(UNCONFIRMED_TEXT);
-  el("action_img").style.opacity = "0";
-  el("action_next").style.display = "block";
-}
-
-function updatePage(mark) {
-  el("action_next").style.display = "block";
-  el("action_img").src = mark;
-}
-
-// -------------------------------------------------------------- workflow
-
 class System {
   constructor() {
     this.systemProxy = new SystemProxy(SERVICE_ADDRESS, heard);
     this.scanData = {};
     this.listData = {};
+    // What the scan found: its uuid, which every later request carries,
+    // and the discs of its list.
+    this.found = { scanUuid: undefined, osList: undefined };
     this.currentActionReq = {};
+    // The uuid of the current action request: the log "Clear Log" clears.
+    this.actionUuid = undefined;
     this.restoreData = {};
     this.resetData = {};
     this.repairData = {};
     this.rebootData = {};
-  }
-
-  scanUuid() {
-    const result = this.scanData && this.scanData.result;
-    return isObject(result) ? result.uuid : undefined;
   }
 
   // Sends the scan, again while the service is not there yet, then follows
@@ -237,89 +119,126 @@ class System {
 
   async followScan() {
     const scan = this.scanData;
-    if (scan.state !== "FAILED" && !isId(this.scanUuid())) {
+    const uuid = uuidOf(scan);
+    if (scan.state === "FAILED" || !isId(uuid)) {
       // Without a scan uuid nothing can be listed or polled: a failed scan.
-      console.log("Scan: answer without uuid");
+      if (scan.state !== "FAILED") console.log("Scan: answer without uuid");
       showScanFailure();
       return;
     }
-    if (scan.state === "FINISHED") {
-      updateScanStatus("Scan: Scan finished");
-      await this.List(this.scanUuid());
+    const finished =
+      scan.state === "FINISHED" ||
+      (await poll({
+        tries: MAX_TRY_SCAN,
+        waitMs: SCAN_POLL_MS,
+        ask: (n) => this.systemProxy.getStatusById(uuid, n, 1),
+        read: (status) => {
+          const entry = statusEntry(status, uuid);
+          if (!entry) return undefined; // a poll without news
+          const [code, type, line] = entry;
+          updateScanStatus(line);
+          if (code == 200) return true;
+          if (code >= 400) return false;
+          console.log("Scanning log: " + textOf(type) + ":" + textOf(line));
+          return undefined;
+        },
+      }));
+    if (!finished) {
+      showScanFailure();
       return;
     }
-    if (scan.state === "PENDING") {
-      const uuid = this.scanUuid();
-      for (let n = 0; n < MAX_TRY_SCAN; n++) {
-        await sleep(SCAN_POLL_MS);
-        const status = await this.systemProxy.getStatusById(uuid, n, 1);
-        if (status.state !== "FINISHED") continue;
-        const entry = statusEntry(status, uuid);
-        if (!entry) continue; // no entry for the scan uuid: a poll without news
-        const [code, type, line] = entry;
-        updateScanStatus(line);
-        if (code == 200) {
-          updateScanStatus("Scan: Scan finished");
-          await this.List(uuid);
-          return;
-        }
-        if (code >= 400) break;
-        console.log("Scanning log: " + textOf(type) + ":" + textOf(line));
-      }
-    }
-    showScanFailure();
+    updateScanStatus("Scan: Scan finished");
+    await this.List(uuid);
   }
 
   // A list answered "still running" is asked again, as the scan is polled.
   async List(id) {
-    for (let n = 1; ; n++) {
-      this.listData = await this.systemProxy.triggerList(id);
-      if (this.listData.state !== "PENDING" || n >= MAX_TRY_SCAN) break;
-      await sleep(SCAN_POLL_MS);
-    }
-    const list = this.listData;
-    if (list.state !== "FINISHED") {
-      showScanFailure();
-      return;
-    }
-    const osList = isObject(list.result) ? list.result.os_list : undefined;
+    const list = await poll({
+      tries: MAX_TRY_SCAN,
+      waitMs: SCAN_POLL_MS,
+      firstWaitMs: 0,
+      ask: () => this.systemProxy.triggerList(id),
+      read: (record) => {
+        this.listData = record;
+        return record.state === "PENDING" ? undefined : record;
+      },
+    });
+    const osList = list && list.state === "FINISHED" && isObject(list.result) ? list.result.os_list : undefined;
     if (!isObject(osList)) {
       // An answer without "os_list" fails like a failed list request.
-      console.log("List: answer without os_list");
+      if (list && list.state === "FINISHED") console.log("List: answer without os_list");
       showScanFailure();
       return;
     }
+    this.found = { scanUuid: id, osList };
     updateOptionMenu(osList);
   }
 
   // Keeps the record of an action (action_record.js) from the moment its
   // request goes out; answer: { uuid, message } once the service accepted it.
   recordAction(started, answer = {}) {
-    const osList = isObject(this.listData.result) ? this.listData.result.os_list : undefined;
-    saveActionRecord({ ...started, scanUuid: this.scanUuid(), osList, message: "", ...answer });
+    saveActionRecord({ ...started, ...this.found, message: "", ...answer });
   }
 
-  // Restore, factory reset, repair and reboot take the same course.
-  // started: { heading, option, disc, image } of the action. The record
-  // stays while the action may run: followed, or sent without an answer.
-  async runOperation(record, started, successTextFollowed) {
+  // Every action takes the same course. The record stays while the action
+  // may run: followed, or sent without an answer.
+  async runAction(option, disc, img, delay, headingKind = "running") {
+    const action = ACTIONS[option];
+    const started = { heading: headingKind, option, disc, image: img };
+    this.recordAction(started);
+    const record = await action.send(this.systemProxy, disc, img, this.found.scanUuid, delay);
+    this[action.record] = record;
+    if (action.clearable) {
+      this.currentActionReq = record;
+      this.actionUuid = uuidOf(record);
+    }
     updateLogOutput([record.message]);
     if (wasAbandoned(record)) {
       OnUnconfirmed();
-      return false;
+      return;
     }
-    const uuid = isObject(record.result) ? record.result.uuid : undefined;
-    if (record.state !== "PENDING" || !isId(uuid)) {
-      forgetActionRecord();
-      if (record.state === "FINISHED") return true;
-      // Without a uuid there is nothing to follow: fail at once instead of
-      // polling a made-up id.
-      OnFail(record.state === "FAILED" ? record.message : NO_UUID_MESSAGE);
-      return false;
+    const uuid = uuidOf(record);
+    if (record.state === "PENDING" && isId(uuid)) {
+      this.recordAction(started, { uuid, message: record.message });
+      await this.followAction(uuid, action.followedText, ACTION_POLL_MS);
+      return;
     }
-    this.recordAction(started, { uuid, message: record.message });
-    await this.followAction(uuid, successTextFollowed, ACTION_POLL_MS);
-    return false;
+    forgetActionRecord();
+    if (record.state === "FINISHED") action.done(record);
+    // Without a uuid there is nothing to follow: fail at once instead of
+    // polling a made-up id.
+    else OnFail(record.state === "FAILED" ? record.message : NO_UUID_MESSAGE);
+  }
+
+  Restore(disc, img) {
+    return this.runAction("Restore", disc, img);
+  }
+
+  FactoryReset(disc, img) {
+    return this.runAction("Factory-reset", disc, img);
+  }
+
+  Repair(disc, img) {
+    return this.runAction("Repair", disc, img);
+  }
+
+  // headingKind: "running" from "Proceed", "rebooting" from the action page.
+  Reboot(disc, img, delay, headingKind = "running") {
+    return this.runAction("Reboot", disc, img, delay, headingKind);
+  }
+
+  // Takes up the action a page that died left (action_record.js): what the
+  // later requests need, and the following of an accepted action from log
+  // index 0 at once. Delivers that following, or null for an action whose
+  // request got no answer.
+  takeUp(record) {
+    this.found = { scanUuid: record.scanUuid, osList: record.osList };
+    if (ACTIONS[record.option].clearable) this.actionUuid = record.uuid;
+    if (record.uuid === undefined) {
+      OnUnconfirmed();
+      return null;
+    }
+    return this.followAction(record.uuid, ACTIONS[record.option].followedText, 0);
   }
 
   // Follows an accepted action to its result; its record goes with the end.
@@ -330,81 +249,45 @@ class System {
     else OnFail(text);
   }
 
-  async Restore(disc, img) {
-    const started = { heading: "running", option: "Restore", disc, image: img };
-    this.recordAction(started);
-    this.restoreData = await this.systemProxy.triggerRestore(disc, img, this.scanUuid());
-    this.currentActionReq = this.restoreData;
-    if (await this.runOperation(this.restoreData, started)) OnSuccess(this.restoreData.message);
-  }
-
-  async FactoryReset(disc, img) {
-    const started = { heading: "running", option: "Factory-reset", disc, image: img };
-    this.recordAction(started);
-    // The service takes the image key as "efi" and the scan uuid as "image".
-    this.resetData = await this.systemProxy.triggerFactoryReset(disc, img, this.scanUuid());
-    this.currentActionReq = this.resetData;
-    if (await this.runOperation(this.resetData, started)) OnSuccess(this.resetData.message);
-  }
-
-  async Repair(disc, img) {
-    const started = { heading: "running", option: "Repair", disc, image: img };
-    this.recordAction(started);
-    this.repairData = await this.systemProxy.triggerRepair(disc, img, this.scanUuid());
-    this.currentActionReq = this.repairData;
-    if (await this.runOperation(this.repairData, started, REPAIR_FOLLOWED_TEXT)) {
-      OnSuccess("Minimize this and repair Manually with caution");
-    }
-  }
-
-  // headingKind: "running" from "Proceed", "rebooting" from the action page.
-  async Reboot(disc, img, delay, headingKind = "running") {
-    const started = { heading: headingKind, option: "Reboot", disc, image: img };
-    this.recordAction(started);
-    this.rebootData = await this.systemProxy.triggerReboot(disc, img, this.scanUuid(), delay);
-    if (await this.runOperation(this.rebootData, started)) updateActionMessage("Rebooting..");
-  }
-
   async Clear() {
-    const result = this.currentActionReq && this.currentActionReq.result;
-    return this.systemProxy.triggerClearLog(isObject(result) ? result.uuid : undefined);
+    return this.systemProxy.triggerClearLog(this.actionUuid);
   }
 
   // Follows one request; delivers [final code, final text].
   async checkStatusForAction(uuid, firstPollMs = ACTION_POLL_MS) {
     let received = 0;
-    for (let n = 0; n < MAX_TRY_ACTION; n++) {
-      await sleep(n === 0 ? firstPollMs : ACTION_POLL_MS);
-      const status = await this.systemProxy.getStatusById(uuid, received, 100);
-      if (status.state !== "FINISHED") continue;
-      const entry = statusEntry(status, uuid);
-      // Without an entry for uuid: a poll without news. An entry is news;
-      // an answer without an array of log lines brings no lines.
-      if (!entry) continue;
-      const given = status.result.log_messages;
-      const messages = Array.isArray(given) ? given : [];
-      received += messages.length;
-      const [code, type, line] = entry;
-      updateActionMessage(line);
-      updateLogOutput(messages);
-      if (code == 200 || code >= 400) return [code, textOf(line)];
-      console.log("Action: running: log: " + textOf(type) + ":" + textOf(line));
-    }
-    return [408, "Timeout"];
+    const ended = await poll({
+      tries: MAX_TRY_ACTION,
+      waitMs: ACTION_POLL_MS,
+      firstWaitMs: firstPollMs,
+      ask: () => this.systemProxy.getStatusById(uuid, received, 100),
+      read: (status) => {
+        // Without an entry for uuid, or with log lines that are not an
+        // array: a poll without news. An entry without log lines is news.
+        const entry = statusEntry(status, uuid);
+        const given = entry ? status.result.log_messages : undefined;
+        if (!entry || (given !== undefined && !Array.isArray(given))) return undefined;
+        const messages = given ?? [];
+        received += messages.length;
+        const [code, type, line] = entry;
+        updateActionMessage(line);
+        updateLogOutput(messages);
+        if (code == 200 || code >= 400) return [code, textOf(line)];
+        console.log("Action: running: log: " + textOf(type) + ":" + textOf(line));
+        return undefined;
+      },
+    });
+    return ended ?? [408, "Timeout"];
   }
 }
 
 const system = new System();
 
-// True once a restore, factory-reset or repair request has been made.
-function hasCurrentActionReq() {
-  return isObject(system.currentActionReq) && "state" in system.currentActionReq;
-}
-
-// Runs an operation, with the notice while the service does not answer; an
-// unexpected exception still ends with a result.
-function runGuarded(promise) {
-  during("action", "action_notice", promise).catch((e) => {
+// Runs an action, with the notice while the service does not answer and the
+// battery's lines while it writes the discs; an unexpected exception still
+// ends with a result.
+function runGuarded(option, promise) {
+  during("action", "action_notice", whileWriting(option, promise)).catch((e) => {
     console.error(e);
     OnFail(e && e.message ? e.message : String(e));
   });
@@ -421,7 +304,7 @@ export function OptionSelected(element) {
   if (actionPageShown()) return;
   if (element.checked) selected_option = { id: element.id, value: element.value };
   else selected_option = { id: "", value: "" };
-  clear_options();
+  clear_options(selected_option.id);
   show_status("");
 }
 
@@ -443,6 +326,10 @@ export async function TakeAction(element) {
   }
   const { disc, image } = choice;
   const option = selected_option.value;
+  if (!ACTIONS[option]) {
+    console.log("unknown option: " + option);
+    return;
+  }
   if (await heldBack(option)) return;
   const confirmed = await dialog.make({
     title: option,
@@ -452,35 +339,16 @@ export async function TakeAction(element) {
   // One action from the first page: another confirmation answered in the
   // meantime has opened the action page already.
   if (!confirmed || (await heldBack(option)) || actionPageShown()) return;
-  showActionPage(actionHeading({ heading: "running", option, disc, image }));
-  switch (option) {
-    case "Restore":
-      runGuarded(whileWriting(option, system.Restore(disc, image)));
-      break;
-    case "Factory-reset":
-      runGuarded(whileWriting(option, system.FactoryReset(disc, image)));
-      break;
-    case "Repair":
-      runGuarded(whileWriting(option, system.Repair(disc, image)));
-      break;
-    case "Reboot":
-      runGuarded(system.Reboot(disc, image, REBOOT_DELAY));
-      updateActionMessage("Rebooting in " + REBOOT_DELAY + " sec");
-      break;
-    default:
-      console.log("unknown option: " + option);
-  }
+  showActionPage({ heading: "running", option, disc, image });
+  runGuarded(option, system[ACTIONS[option].operation](disc, image, REBOOT_DELAY));
+  if (option === "Reboot") updateActionMessage("Rebooting in " + REBOOT_DELAY + " sec");
 }
 
 export async function ClearLog(el_) {
   clearLog();
-  if (!hasCurrentActionReq()) return;
-  const result = system.currentActionReq.result;
-  if (!isObject(result) || !isId(result.uuid)) {
-    // The request failed before the service handed out a uuid: there is no
-    // log of it at the service to clear.
-    return;
-  }
+  // Nothing to clear at the service before a restore, factory-reset or
+  // repair request, or for one that failed before it got a uuid.
+  if (!isId(system.actionUuid)) return;
   const record = await system.Clear();
   if (record.state === "FINISHED") updateActionMessage("Logs cleaned");
   else if (record.state === "FAILED") updateActionMessage("Clear logs failed");
@@ -492,11 +360,11 @@ export function CloseWindow(el_) {
 }
 
 export async function RebootSystem(el_) {
-  el("action_img").style.opacity = "0";
+  hideMark();
   selectedImage = shownImage();
   const choice = selectedImage ? parseImageValue(selectedImage) : null;
   if (!choice) {
-    el("action_label").replaceChildren();
+    setActionLabel(null);
     updateActionMessage("Please select image");
     return;
   }
@@ -507,60 +375,22 @@ export async function RebootSystem(el_) {
     message: escapeMarkup("Will reboot " + disc + " : image-" + image + ". Continue?"),
   });
   if (!confirmed) return;
-  el("action_label").replaceChildren(actionHeading({ heading: "rebooting", disc, image }));
+  setActionLabel({ heading: "rebooting", disc, image });
   updateActionMessage("In " + REBOOT_DELAY + " seconds");
   clearLog();
-  runGuarded(system.Reboot(disc, image, REBOOT_DELAY, "rebooting"));
+  runGuarded("Reboot", system.Reboot(disc, image, REBOOT_DELAY, "rebooting"));
 }
 
 // ------------------------------------------------------------ page start
 
-// A held key presses a button once: its repeats press nothing.
-document.addEventListener(
-  "keydown",
-  (e) => {
-    if (e.repeat && (e.key === "Enter" || e.key === " ") && e.target instanceof HTMLButtonElement) e.preventDefault();
-  },
-  true,
-);
-
-// The page loaded again while an action ran or may run (its renderer
-// died): the action page as it was, with no scan, the first page covered.
-// An accepted action is followed from the start of its log at once; one
-// whose request got no answer shows as not confirmed. Nothing is sent but
-// status polls.
-function resumeAction(record) {
-  system.scanData = { state: "FINISHED", result: { uuid: record.scanUuid }, message: "" };
-  system.listData = { state: "FINISHED", result: { os_list: record.osList }, message: "" };
-  fillImageMenu(record.osList);
-  const menu = el("images");
-  const value = JSON.stringify({ disc: record.disc, image: record.image });
-  const entry = [...menu.options].findIndex((option) => option.value === value);
-  if (entry > 0) {
-    menu.selectedIndex = entry;
-    selectedImage = value;
-  }
-  el("loading_id").remove();
-  showActionPage(actionHeading(record));
-  if (record.option !== "Reboot") {
-    system.currentActionReq = { state: "PENDING", result: { status: 102, uuid: record.uuid }, message: record.message };
-  }
-  updateLogOutput([record.message]);
-  if (record.uuid === undefined) {
-    OnUnconfirmed();
-    return;
-  }
-  const successText = record.option === "Repair" ? REPAIR_FOLLOWED_TEXT : undefined;
-  runGuarded(whileWriting(record.option, system.followAction(record.uuid, successText, 0)));
-}
-
 document.addEventListener("DOMContentLoaded", () => {
   // The record follows the entry shown, however the list was changed.
-  const menu = el("images");
+  const menu = document.getElementById("images");
   for (const type of ["change", "input"]) menu.addEventListener(type, () => ImageSelected(menu));
   const record = loadActionRecord();
   if (record) {
-    resumeAction(record);
+    const following = resumeAction(record, system);
+    if (following) runGuarded(record.option, following);
     return;
   }
   updateScanStatus("Scan started");

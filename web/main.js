@@ -382,10 +382,12 @@ class System {
       await sleep(n === 0 ? firstPollMs : ACTION_POLL_MS);
       const status = await this.systemProxy.getStatusById(uuid, received, 100);
       if (status.state !== "FINISHED") continue;
-      const messages = status.result.log_messages;
       const entry = statusEntry(status, uuid);
-      // Without log lines or without an entry for uuid: a poll without news.
-      if (!Array.isArray(messages) || !entry) continue;
+      // Without an entry for uuid: a poll without news. An entry is news;
+      // an answer without an array of log lines brings no lines.
+      if (!entry) continue;
+      const given = status.result.log_messages;
+      const messages = Array.isArray(given) ? given : [];
       received += messages.length;
       const [code, type, line] = entry;
       updateActionMessage(line);

@@ -49,7 +49,10 @@ const FAULTS = [
   // Read as if it were an array, the entry would look finished.
   { name: "entry not array", on: STATUS,
     make: (good) => answer.json(mapEntries(good.json, ([, type, line]) => ({ 0: 200, code: 200, type, line }))) },
-  { name: "no log_messages", on: STATUS, make: (good) => answer.json(without(good.json, "log_messages")) },
+  // A service may leave the lines out whenever it has none, at the end too:
+  // the entry is news all the same.
+  { name: "no log_messages", on: STATUS, andLast: true,
+    make: (good) => answer.json(without(good.json, "log_messages")) },
   { name: "huge log batch", on: STATUS, times: 1,
     make: (good, req) => answer.json({ ...good.json, log_messages: hugeBatch(req.params.start) }) },
   { name: "very slow", times: 1, slow: true, make: (good) => answer.held(good) },
@@ -57,10 +60,11 @@ const FAULTS = [
 ];
 
 // The request's answer: the fault for the first `times` requests, then
-// `later` (the good answer when none is given).
+// `later` (the good answer when none is given), itself faulted for andLast.
 function faulted(fault, good, later = good) {
   const times = fault.times ?? 3;
-  return (req, n) => (n < times ? fault.make(good, req) : later);
+  const last = fault.andLast ? fault.make(later) : later;
+  return (req, n) => (n < times ? fault.make(good, req) : last);
 }
 
 // Status answers about one uuid; any other uuid is unknown, as at the service.

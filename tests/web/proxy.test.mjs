@@ -27,6 +27,10 @@ async function withProxy(handlers, calls) {
   return { ...records, ui, svc: ui.svc };
 }
 
+// A query's keys and values, percent-decoded as the service does it (a "+"
+// stays a "+").
+const decodedParams = (q) => Object.fromEntries(q.split("&").map((part) => part.split("=").map(decodeURIComponent)));
+
 // One answer for each of the service's eight operations.
 const everyOperation = (a) =>
   Object.fromEntries(["scan", "list", "status", "restore", "repair", "factory-reset", "reboot", "clear"].map((op) => [op, a]));
@@ -66,16 +70,20 @@ describe("requests: path and query of every method", () => {
     assert.equal(svc.requests[0].query, "disc=nvme0n1p2&image=Lumenos_2.4-rc.1~x*(y)!&scanuuid=0f-3A_b.c");
   });
 
-  test("mended: values are escaped with encodeURIComponent and cannot change what a request names", async () => {
-    const [disc, image, uuid] = ["sda&image=evil", "a=b#c?d%e f", "u&scanuuid=other"];
+  test("mended: a value goes as it stands but for the characters that would change the query or are unsafe", async () => {
+    const printable = Array.from({ length: 95 }, (_, i) => String.fromCharCode(32 + i)).join("");
+    const escaped = new Set(" \"#%&'+<=>");
+    const wire = [...printable].map((c) => (escaped.has(c) ? "%" + c.charCodeAt(0).toString(16).toUpperCase() : c)).join("");
+    // Control characters, non-ASCII and a lone surrogate (sent as U+FFFD).
+    const other = "\u0001\t\u007fé😀\ud800";
+    const [disc, image, uuid] = ["/dev/sda2", printable, "u&scanuuid=other" + other];
     const { svc } = await withProxy({ restore: answer.done("ok"), "factory-reset": answer.done("ok") },
       [["triggerRestore", disc, image, uuid], ["triggerFactoryReset", disc, image, uuid]]);
     const [restore, reset] = svc.requests;
-    const escaped = [disc, image, uuid].map(encodeURIComponent);
-    assert.equal(restore.query, `disc=${escaped[0]}&image=${escaped[1]}&scanuuid=${escaped[2]}`);
-    assert.deepEqual(restore.params, { disc, image, scanuuid: uuid });
-    assert.deepEqual(reset.params, { disc, efi: image, image: uuid });
-    assert.equal(restore.path, "/lumenos-repair/restore");
+    assert.equal(restore.query, `disc=/dev/sda2&image=${wire}&scanuuid=u%26scanuuid%3Dother%01%09%7F%C3%A9%F0%9F%98%80%EF%BF%BD`);
+    const sent = { disc, image, scanuuid: uuid.replace("\ud800", "\ufffd") };
+    assert.deepEqual(decodedParams(restore.query), sent);
+    assert.deepEqual(decodedParams(reset.query), { disc, efi: image, image: sent.scanuuid });
   });
 });
 

@@ -114,10 +114,11 @@ function makeRecord(outcome) {
 }
 
 // The characters of a query value that go percent-encoded (as UTF-8): those
-// that would change the query's structure or its decoding (& = # + %),
-// blanks, quotes and angle brackets, control characters and everything
-// beyond ASCII. Every other character goes as it stands ("/dev/sda2").
-const ESCAPED = /[\u0000-\u0020"#%&'+<=>\u007f-\u{10ffff}]/gu;
+// that would change the query's structure or its decoding (& = # + %, and
+// ?, which some HTTP servers take for a second query mark), blanks, quotes
+// and angle brackets, control characters and everything beyond ASCII. Every
+// other character goes as it stands ("/dev/sda2").
+const ESCAPED = /[\u0000-\u0020"#%&'+<=>?\u007f-\u{10ffff}]/gu;
 
 function percentEncoded(c) {
   if (c < "\u0080") return "%" + c.charCodeAt(0).toString(16).toUpperCase().padStart(2, "0");

@@ -51,6 +51,7 @@ enum class FaultKind {
   kDrop,          // connection closed before the body
   kSlow,          // the normal answer, late
   kFailureEntry,  // the polled request fails with a failure code
+  kOmit,          // the normal answer without one of its members
 };
 
 struct Fault {
@@ -65,7 +66,8 @@ struct Fault {
   int64_t delay_ms = 0;
   // Refusal JSON status, HTTP error status or failure-entry code.
   int code = 0;
-  // Refusal message, HTTP error message, non-JSON body or failure line.
+  // Refusal message, HTTP error message, non-JSON body, failure line or
+  // omitted member.
   std::string text;
 };
 

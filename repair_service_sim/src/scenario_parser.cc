@@ -231,7 +231,8 @@ FaultKind ReadFaultKind(const Json& node, const std::string& path) {
       {"not-json", FaultKind::kNotJson},
       {"drop", FaultKind::kDrop},
       {"slow", FaultKind::kSlow},
-      {"failure-entry", FaultKind::kFailureEntry}};
+      {"failure-entry", FaultKind::kFailureEntry},
+      {"omit", FaultKind::kOmit}};
   std::string name = ReadString(node, path);
   for (const auto& [kind_name, kind] : kKinds) {
     if (kind_name == name)
@@ -239,7 +240,7 @@ FaultKind ReadFaultKind(const Json& node, const std::string& path) {
   }
   Fail(path,
        "must be one of refusal, http-error, not-json, drop, slow, "
-       "failure-entry");
+       "failure-entry, omit");
 }
 
 std::vector<OperationKind> ReadOperationFilter(const Json& node,
@@ -352,6 +353,13 @@ void ReadFaultDetails(const Json& node, const std::string& path, Fault* fault) {
         Fail(Member(path, "on"),
              "a failure-entry fault applies to status requests only");
       }
+      break;
+    case FaultKind::kOmit:
+      RejectUnknownMembers(node, path, {"member"});
+      ReadMember(node, path, "member", true,
+                 [&](const Json& value, const std::string& at) {
+                   fault->text = ReadString(value, at);
+                 });
       break;
   }
 }

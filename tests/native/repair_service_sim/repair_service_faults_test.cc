@@ -22,7 +22,9 @@ TEST_F(RepairServiceFaultsTest, EachKindShowsItsOwnAnswer) {
       {"on": "status", "occurrence": 3, "kind": "not-json",
        "body": "<html>oops"},
       {"on": "status", "occurrence": 4, "kind": "drop"},
-      {"on": "status", "occurrence": 5, "kind": "slow", "delay_ms": 2500}])");
+      {"on": "status", "occurrence": 5, "kind": "slow", "delay_ms": 2500},
+      {"on": "status", "occurrence": 6, "kind": "omit",
+       "member": "status_list"}])");
   std::string uuid = Call("scan")["uuid"];
 
   Reply refusal = Send(StatusOf(uuid));
@@ -45,6 +47,12 @@ TEST_F(RepairServiceFaultsTest, EachKindShowsItsOwnAnswer) {
   EXPECT_EQ(slow.delay_ms, 2500);
   EXPECT_FALSE(slow.drop);
   EXPECT_EQ(BodyOf(slow)["status_list"][uuid][0], 102);
+
+  // The normal answer, but for the member left out.
+  Json omitted = BodyOf(Send(StatusOf(uuid)));
+  EXPECT_FALSE(omitted.contains("status_list"));
+  EXPECT_EQ(omitted["uuid"], uuid);
+  EXPECT_TRUE(omitted["log_messages"].is_array());
 
   Reply normal = Send(StatusOf(uuid));
   EXPECT_EQ(normal.delay_ms, 0);

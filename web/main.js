@@ -383,11 +383,11 @@ class System {
       const status = await this.systemProxy.getStatusById(uuid, received, 100);
       if (status.state !== "FINISHED") continue;
       const entry = statusEntry(status, uuid);
-      // Without an entry for uuid: a poll without news. An entry is news;
-      // an answer without an array of log lines brings no lines.
-      if (!entry) continue;
       const given = status.result.log_messages;
-      const messages = Array.isArray(given) ? given : [];
+      // Without an entry for uuid, or with log lines that are not an array:
+      // a poll without news. An entry without log lines is news.
+      if (!entry || (given !== undefined && !Array.isArray(given))) continue;
+      const messages = given ?? [];
       received += messages.length;
       const [code, type, line] = entry;
       updateActionMessage(line);

@@ -7,6 +7,7 @@ import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
 import { answer, SERVICE } from "./harness/fake_service.mjs";
 import { ANSWER_BOUNDS_MS } from "../../web/system_proxy.js";
+import { PERCENT_ENCODED } from "../service_contract.mjs";
 
 const { open } = pagePerTest();
 
@@ -42,7 +43,9 @@ const ALL_CALLS = [["triggerScan"], ["triggerList", "U1"], ["getStatusById", "U1
 
 describe("requests: path and query of every method", () => {
   test("each method sends one GET with the path and query keys of the service interface, in order", async () => {
-    const { out, server, svc } = await withProxy(everyOperation(answer.done("ok")), ALL_CALLS);
+    // The same answer to every request: for a scan, list or status poll one
+    // that no service keeping the contract gives.
+    const { out, server, svc } = await withProxy(everyOperation(answer.offContract(answer.done("ok"))), ALL_CALLS);
     assert.equal(server, SERVICE);
     assert.equal(out.length, 8);
     assert.deepEqual(
@@ -72,7 +75,7 @@ describe("requests: path and query of every method", () => {
 
   test("mended: a value goes as it stands but for the characters that would change the query or are unsafe", async () => {
     const printable = Array.from({ length: 95 }, (_, i) => String.fromCharCode(32 + i)).join("");
-    const escaped = new Set(" \"#%&'+<=>?");
+    const escaped = new Set(PERCENT_ENCODED); // the contract's
     const wire = [...printable].map((c) => (escaped.has(c) ? "%" + c.charCodeAt(0).toString(16).toUpperCase() : c)).join("");
     // Control characters, non-ASCII and a lone surrogate (sent as U+FFFD).
     const other = "\u0001\t\u007fé😀\ud800";
@@ -117,7 +120,7 @@ describe("records: one for every kind of answer, never a throw", () => {
 
   test("no status field, or another status: FAILED with the answer's message and the whole answer", async () => {
     const { out } = await withProxy({
-      scan: answer.json({ message: "no status here", uuid: "S" }),
+      scan: answer.offContract(answer.json({ message: "no status here", uuid: "S" })),
       list: answer.json({ status: 500, message: "disk busy", extra: [1] }),
       clear: answer.json({ status: 201, message: "odd" }),
     }, [["triggerScan"], ["triggerList", "S"], ["triggerClearLog", "S"]]);
@@ -127,7 +130,8 @@ describe("records: one for every kind of answer, never a throw", () => {
   });
 
   test("a body that is not JSON: FAILED with the JSON parser's error text", async () => {
-    const { out } = await withProxy({ scan: answer.text("<html>oops</html>"), list: answer.text("") },
+    const { out } = await withProxy({ scan: answer.offContract(answer.text("<html>oops</html>")),
+      list: answer.offContract(answer.text("")) },
       [["triggerScan"], ["triggerList", "x"]]);
     assert.equal(out.length, 2);
     for (const r of out) {
@@ -139,7 +143,7 @@ describe("records: one for every kind of answer, never a throw", () => {
   test("mended: a JSON body that is not an object (null, number, array, text) gives FAILED with a clear message", async () => {
     const bodies = [null, 5, [{ status: 200 }], "200", true];
     const calls = bodies.map(() => ["getStatusById", "U", 0, 1]);
-    const { out } = await withProxy({ status: (req, n) => answer.json(bodies[n]) }, calls);
+    const { out } = await withProxy({ status: (req, n) => answer.offContract(answer.json(bodies[n])) }, calls);
     const message = "Invalid answer from the repair service: the body is not a JSON object";
     assert.deepEqual(out, bodies.map(() => ({ state: "FAILED", result: "", message })));
   });

@@ -1,7 +1,7 @@
 // scripts/check-service against the stand-in on a port of its own: every
 // shipped scenario that keeps the service's contract passes it but for what
 // the scenario is made to show, and a stand-in that breaks the contract is
-// caught, the findings naming the broken rule.
+// caught, the findings naming the broken rule and showing its texts inert.
 
 import assert from "node:assert/strict";
 import { execFile } from "node:child_process";
@@ -70,9 +70,9 @@ describe("scripts/check-service against the stand-in", () => {
 
   it("names the broken rule when the stand-in breaks the contract", async () => {
     const dir = mkdtempSync(path.join(os.tmpdir(), "broken-service-"));
-    const broken = (name, fault) => {
+    const broken = (name, fault, operations = {}) => {
       const file = path.join(dir, `${name}.json`);
-      writeFileSync(file, JSON.stringify({ name, description: "breaks the contract", faults: [fault] }));
+      writeFileSync(file, JSON.stringify({ name, description: "breaks the contract", faults: fault ? [fault] : [], operations }));
       return file;
     };
     const noUuid = await check(broken("no-uuid", { on: "scan", kind: "omit", member: "uuid" }));
@@ -86,5 +86,9 @@ describe("scripts/check-service against the stand-in", () => {
       "FAIL scan: no end code after 10 status polls (10 answers in a row without its entry)",
     ]);
     assert.equal(noEntry.code, 1);
+
+    // The service's texts reach the terminal with their control characters escaped.
+    const controls = await check(broken("controls", null, { scan: { final_code: 500, final_line: "x\u001b[2J\u009b2J\u0007" } }));
+    assert.deepEqual(controls.failures, ['FAIL scan: ended with code 500: "x\\u001b[2J\\u009b2J\\u0007"']);
   });
 });

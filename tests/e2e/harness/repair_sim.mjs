@@ -10,7 +10,7 @@ import { scenarioDir, simBinary } from "./paths.mjs";
 import { portInUse } from "./ports.mjs";
 import { ProcessGroup } from "./process_group.mjs";
 import { waitFor } from "./wait.mjs";
-import { answerFindings } from "../../service_contract.mjs";
+import { answerFindings, requestFindings } from "../../service_contract.mjs";
 
 export const SERVICE_PORT = 8080;
 
@@ -47,18 +47,21 @@ export class RepairSim {
     return sim;
   }
 
-  // Throws when an answer given since the journal was last emptied breaks
-  // the service's contract, unless the scenario breaks it on purpose.
-  async checkAnswers() {
-    if (OFF_CONTRACT_SCENARIOS.includes(this.scenario)) return;
+  // Throws when a request received or an answer given since the journal was
+  // last emptied breaks the service's contract (the answers of a scenario
+  // that breaks it on purpose excepted).
+  async checkContract() {
+    const answers = !OFF_CONTRACT_SCENARIOS.includes(this.scenario);
     const breaks = [];
     for (const { path, query, params, answer } of await this.journal()) {
-      if (answer.dropped) continue;
-      const found = answerFindings(path, params ?? {}, { httpStatus: answer.http_status, body: answer.body });
+      const found = requestFindings(path, query);
+      if (answers && !answer.dropped) {
+        found.push(...answerFindings(path, params ?? {}, { httpStatus: answer.http_status, body: answer.body }));
+      }
       breaks.push(...found.map((finding) => `${path}?${query}: ${finding}`));
     }
     if (breaks.length > 0) {
-      throw new Error(`the stand-in (scenario ${this.scenario}) broke the service's contract:\n${breaks.slice(0, 10).join("\n")}`);
+      throw new Error(`requests to or answers of the stand-in (scenario ${this.scenario}) broke the service's contract:\n${breaks.slice(0, 10).join("\n")}`);
     }
   }
 

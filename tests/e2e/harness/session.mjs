@@ -46,12 +46,12 @@ export class Session {
 
   // Replaces the stand-in by one with another scenario and loads the page
   // afresh, so that it scans again. The old page is left first, so that
-  // none of its requests reaches the new stand-in's journal; the old
-  // stand-in's answers kept the service's contract.
+  // none of its requests reaches the new stand-in's journal; the requests
+  // and answers of the old one kept the service's contract.
   async restartSim(options) {
     await this.page.send("Page.navigate", { url: "about:blank" });
     await this.page.waitForPage("the page to leave for about:blank", "location.href === 'about:blank'");
-    await this.sim?.checkAnswers();
+    await this.sim?.checkContract();
     if (this.sim) await this.sim.stop();
     this.sim = null;
     this.sim = await RepairSim.start(options);
@@ -86,7 +86,7 @@ export class Session {
 
 // One session for the tests of a describe block: started in its before hook,
 // then setUp(session) if given, and stopped in its after hook, which fails
-// when the stand-in's answers broke the service's contract. The session and
+// when the stand-in's requests or answers broke the service's contract. The session and
 // a RepairPage on it are handed out at once and usable from before on.
 export function useSession(options, setUp) {
   const session = new Session();
@@ -98,7 +98,7 @@ export function useSession(options, setUp) {
   });
   after(async () => {
     try {
-      await session.sim?.checkAnswers();
+      await session.sim?.checkContract();
     } finally {
       await session.stop();
     }

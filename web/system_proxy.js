@@ -113,13 +113,26 @@ function makeRecord(outcome) {
   return record;
 }
 
-// Builds "?k1=v1&k2=v2..." with every value escaped by encodeURIComponent,
-// so that no value can change which disc, image or request a URL names.
-function query(pairs) {
-  return (
-    "?" +
-    pairs.map(([key, value]) => key + "=" + encodeURIComponent(String(value))).join("&")
-  );
+// The characters of a query value that go percent-encoded (as UTF-8): those
+// that would change the query's structure or its decoding (& = # + %, and
+// ?, which some HTTP servers take for a second query mark), blanks, quotes
+// and angle brackets, control characters and everything beyond ASCII. Every
+// other character goes as it stands ("/dev/sda2").
+const ESCAPED = /[\u0000-\u0020"#%&'+<=>?\u007f-\u{10ffff}]/gu;
+
+function percentEncoded(c) {
+  if (c < "\u0080") return "%" + c.charCodeAt(0).toString(16).toUpperCase().padStart(2, "0");
+  try {
+    return encodeURIComponent(c);
+  } catch (e) {
+    return "%EF%BF%BD"; // a lone surrogate: U+FFFD
+  }
+}
+
+// Builds "?k1=v1&k2=v2...", so that no value can change which disc, image
+// or request a URL names.
+export function query(pairs) {
+  return "?" + pairs.map(([key, value]) => key + "=" + String(value).replace(ESCAPED, percentEncoded)).join("&");
 }
 
 export class SystemProxy {

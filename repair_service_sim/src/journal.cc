@@ -52,12 +52,14 @@ bool Journal::OpenFile(const std::string& path, std::string* error) {
   return true;
 }
 
-void Journal::Record(const SimRequest& request) {
-  Json entry = {{"method", request.method},
-                {"path", request.path},
-                {"query", request.query},
-                {"params", DecodedParams(request.query)},
-                {"time", FormatUtcNow()}};
+void Journal::Record(const SimRequest& request, const Reply& reply) {
+  Json answer = reply.drop ? Json{{"dropped", true}}
+                           : Json{{"http_status", reply.http_status},
+                                  {"body", reply.body}};
+  Json entry = {
+      {"method", request.method}, {"path", request.path},
+      {"query", request.query},   {"params", DecodedParams(request.query)},
+      {"time", FormatUtcNow()},   {"answer", std::move(answer)}};
   std::lock_guard<std::mutex> lock(mutex_);
   if (file_.is_open()) {
     file_ << entry.dump(-1, ' ', false, Json::error_handler_t::replace) << '\n'

@@ -12,14 +12,15 @@
 namespace repair_sim {
 
 // Every service request received: method, path, query as sent, its decoded
-// keys ("params", null when it does not decode) and the wall-clock time.
+// keys ("params", null when it does not decode), the wall-clock time and the
+// answer given ("answer": HTTP status and body, or "dropped").
 // Kept in memory for the control endpoint and, when a file is opened,
 // appended to it as JSON lines. Thread-safe.
 class Journal {
  public:
   bool OpenFile(const std::string& path, std::string* error);
 
-  void Record(const SimRequest& request);
+  void Record(const SimRequest& request, const Reply& reply);
   // The entries as a JSON array, oldest first.
   Json Entries() const;
   // Forgets the entries in memory; the file keeps them.

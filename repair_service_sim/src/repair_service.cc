@@ -100,6 +100,14 @@ Reply FaultReply(const Fault& fault) {
   }
 }
 
+// The reply without the JSON member `member`.
+Reply Omitted(Reply reply, const std::string& member) {
+  Json body = Json::parse(reply.body, nullptr, false);
+  if (body.is_object() && body.erase(member) > 0)
+    reply.body = body.dump();
+  return reply;
+}
+
 }  // namespace
 
 RepairService::RepairService(Scenario scenario, const SimClock* clock)
@@ -145,7 +153,8 @@ Reply RepairService::Handle(const SimRequest& request) {
   const Fault* fault =
       faults_.Select(known->name, Concerns(*known, query ? &*query : nullptr));
   bool shows_fault = fault && fault->kind != FaultKind::kSlow &&
-                     fault->kind != FaultKind::kFailureEntry;
+                     fault->kind != FaultKind::kFailureEntry &&
+                     fault->kind != FaultKind::kOmit;
   Reply reply;
   if (shows_fault)
     reply = FaultReply(*fault);
@@ -155,6 +164,8 @@ Reply RepairService::Handle(const SimRequest& request) {
     reply = Serve(
         *known, *query,
         fault && fault->kind == FaultKind::kFailureEntry ? fault : nullptr);
+  if (fault && fault->kind == FaultKind::kOmit)
+    reply = Omitted(std::move(reply), fault->text);
   if (fault)
     reply.delay_ms = fault->delay_ms;
   return reply;

@@ -52,6 +52,7 @@ enum class FaultKind {
   kSlow,          // the normal answer, late
   kFailureEntry,  // the polled request fails with a failure code
   kStillRunning,  // JSON "status" 102 without a result: ask again
+  kOmit,          // the normal answer without one of its members
 };
 
 struct Fault {
@@ -67,7 +68,7 @@ struct Fault {
   // Refusal JSON status, HTTP error status or failure-entry code.
   int code = 0;
   // Refusal message, HTTP error message, non-JSON body, failure line or
-  // still-running message.
+  // still-running message or omitted member.
   std::string text;
 };
 

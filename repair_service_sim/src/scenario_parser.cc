@@ -232,7 +232,8 @@ FaultKind ReadFaultKind(const Json& node, const std::string& path) {
       {"drop", FaultKind::kDrop},
       {"slow", FaultKind::kSlow},
       {"failure-entry", FaultKind::kFailureEntry},
-      {"still-running", FaultKind::kStillRunning}};
+      {"still-running", FaultKind::kStillRunning},
+      {"omit", FaultKind::kOmit}};
   std::string name = ReadString(node, path);
   for (const auto& [kind_name, kind] : kKinds) {
     if (kind_name == name)
@@ -240,7 +241,7 @@ FaultKind ReadFaultKind(const Json& node, const std::string& path) {
   }
   Fail(path,
        "must be one of refusal, http-error, not-json, drop, slow, "
-       "failure-entry, still-running");
+       "failure-entry, still-running, omit");
 }
 
 std::vector<OperationKind> ReadOperationFilter(const Json& node,
@@ -359,6 +360,13 @@ void ReadFaultDetails(const Json& node, const std::string& path, Fault* fault) {
       fault->code = 102;
       fault->text = "Still running, ask again";
       ReadMember(node, path, "message", false,
+                 [&](const Json& value, const std::string& at) {
+                   fault->text = ReadString(value, at);
+                 });
+      break;
+    case FaultKind::kOmit:
+      RejectUnknownMembers(node, path, {"member"});
+      ReadMember(node, path, "member", true,
                  [&](const Json& value, const std::string& at) {
                    fault->text = ReadString(value, at);
                  });

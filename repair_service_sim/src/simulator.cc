@@ -32,8 +32,9 @@ Simulator::Simulator(Scenario scenario,
 Reply Simulator::Handle(const SimRequest& request) {
   if (request.path.compare(0, kControlPrefix.size(), kControlPrefix) == 0)
     return Control(request);
-  journal_.Record(request);
-  return service_.Handle(request);
+  Reply reply = service_.Handle(request);
+  journal_.Record(request, reply);
+  return reply;
 }
 
 Reply Simulator::Control(const SimRequest& request) {

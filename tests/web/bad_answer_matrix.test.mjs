@@ -33,28 +33,29 @@ const WITH_UUID = ["scan", "restore", "factory-reset", "repair", "reboot"];
 const STATUS = ["status"];
 
 // Each fault turns the good answer `good` to request `req` into a bad one.
-// times: how many of the faulted requests get it (status polls: the first).
+// times: how many of the faulted requests get it (status polls: the first);
+// offContract: no service keeping the contract gives it.
 const FAULTS = [
   { name: "service down", unreached: true, make: () => answer.down() },
   { name: "HTTP 404", make: (good) => answer.http(404, good.json) },
   { name: "HTTP 500", make: (good) => answer.http(500, good.json) },
-  { name: "empty body", make: () => ({ body: "", status: 200, contentType: "application/json" }) },
-  { name: "not JSON",
+  { name: "empty body", offContract: true, make: () => ({ body: "", status: 200, contentType: "application/json" }) },
+  { name: "not JSON", offContract: true,
     make: () => ({ body: "<html><body>Bad gateway</body></html>", status: 200, contentType: "text/html" }) },
-  { name: "JSON null", make: () => answer.json(null) },
-  { name: "JSON array", make: (good) => answer.json([good.json]) },
-  { name: "no status", make: (good) => answer.json(without(good.json, "status")) },
-  { name: "no uuid", on: WITH_UUID, make: (good) => answer.json(without(good.json, "uuid")) },
-  { name: "no os_list", on: ["list"], make: (good) => answer.json(without(good.json, "os_list")) },
-  { name: "no entry", on: STATUS, make: (good) => answer.json({ ...good.json, status_list: {} }) },
+  { name: "JSON null", offContract: true, make: () => answer.json(null) },
+  { name: "JSON array", offContract: true, make: (good) => answer.json([good.json]) },
+  { name: "no status", offContract: true, make: (good) => answer.json(without(good.json, "status")) },
+  { name: "no uuid", on: WITH_UUID, offContract: true, make: (good) => answer.json(without(good.json, "uuid")) },
+  { name: "no os_list", on: ["list"], offContract: true, make: (good) => answer.json(without(good.json, "os_list")) },
+  { name: "no entry", on: STATUS, offContract: true, make: (good) => answer.json({ ...good.json, status_list: {} }) },
   // Read as if it were an array, the entry would look finished.
-  { name: "entry not array", on: STATUS,
+  { name: "entry not array", on: STATUS, offContract: true,
     make: (good) => answer.json(mapEntries(good.json, ([, type, line]) => ({ 0: 200, code: 200, type, line }))) },
   // A service may leave the lines out whenever it has none, at the end too:
   // the entry is news all the same.
   { name: "no log_messages", on: STATUS, andLast: true,
     make: (good) => answer.json(without(good.json, "log_messages")) },
-  { name: "huge log batch", on: STATUS, times: 1,
+  { name: "huge log batch", on: STATUS, times: 1, offContract: true,
     make: (good, req) => answer.json({ ...good.json, log_messages: hugeBatch(req.params.start) }) },
   { name: "very slow", times: 1, slow: true, make: (good) => answer.held(good) },
   { name: "no answer", unanswered: true, unreached: true, make: () => answer.hang() },
@@ -64,8 +65,9 @@ const FAULTS = [
 // `later` (the good answer when none is given), itself faulted for andLast.
 function faulted(fault, good, later = good) {
   const times = fault.times ?? 3;
-  const last = fault.andLast ? fault.make(later) : later;
-  return (req, n) => (n < times ? fault.make(good, req) : last);
+  const make = (a, req) => (fault.offContract ? answer.offContract : (x) => x)(fault.make(a, req));
+  const last = fault.andLast ? make(later) : later;
+  return (req, n) => (n < times ? make(good, req) : last);
 }
 
 // Status answers about one uuid; any other uuid is unknown, as at the service.

@@ -7,6 +7,7 @@ import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
 import { answer, SERVICE } from "./harness/fake_service.mjs";
 import { ANSWER_BOUNDS_MS } from "../../web/system_proxy.js";
+import { PERCENT_ENCODED } from "../service_contract.mjs";
 
 const { open } = pagePerTest();
 
@@ -27,6 +28,10 @@ async function withProxy(handlers, calls) {
   return { ...records, ui, svc: ui.svc };
 }
 
+// A query's keys and values, percent-decoded as the service does it (a "+"
+// stays a "+").
+const decodedParams = (q) => Object.fromEntries(q.split("&").map((part) => part.split("=").map(decodeURIComponent)));
+
 // One answer for each of the service's eight operations.
 const everyOperation = (a) =>
   Object.fromEntries(["scan", "list", "status", "restore", "repair", "factory-reset", "reboot", "clear"].map((op) => [op, a]));
@@ -38,7 +43,9 @@ const ALL_CALLS = [["triggerScan"], ["triggerList", "U1"], ["getStatusById", "U1
 
 describe("requests: path and query of every method", () => {
   test("each method sends one GET with the path and query keys of the service interface, in order", async () => {
-    const { out, server, svc } = await withProxy(everyOperation(answer.done("ok")), ALL_CALLS);
+    // The same answer to every request: for a scan, list or status poll one
+    // that no service keeping the contract gives.
+    const { out, server, svc } = await withProxy(everyOperation(answer.offContract(answer.done("ok"))), ALL_CALLS);
     assert.equal(server, SERVICE);
     assert.equal(out.length, 8);
     assert.deepEqual(
@@ -66,16 +73,20 @@ describe("requests: path and query of every method", () => {
     assert.equal(svc.requests[0].query, "disc=nvme0n1p2&image=Lumenos_2.4-rc.1~x*(y)!&scanuuid=0f-3A_b.c");
   });
 
-  test("mended: values are escaped with encodeURIComponent and cannot change what a request names", async () => {
-    const [disc, image, uuid] = ["sda&image=evil", "a=b#c?d%e f", "u&scanuuid=other"];
+  test("mended: a value goes as it stands but for the characters that would change the query or are unsafe", async () => {
+    const printable = Array.from({ length: 95 }, (_, i) => String.fromCharCode(32 + i)).join("");
+    const escaped = new Set(PERCENT_ENCODED); // the contract's
+    const wire = [...printable].map((c) => (escaped.has(c) ? "%" + c.charCodeAt(0).toString(16).toUpperCase() : c)).join("");
+    // Control characters, non-ASCII and a lone surrogate (sent as U+FFFD).
+    const other = "\u0001\t\u007fé😀\ud800";
+    const [disc, image, uuid] = ["/dev/sda2", printable, "u&scanuuid=other" + other];
     const { svc } = await withProxy({ restore: answer.done("ok"), "factory-reset": answer.done("ok") },
       [["triggerRestore", disc, image, uuid], ["triggerFactoryReset", disc, image, uuid]]);
     const [restore, reset] = svc.requests;
-    const escaped = [disc, image, uuid].map(encodeURIComponent);
-    assert.equal(restore.query, `disc=${escaped[0]}&image=${escaped[1]}&scanuuid=${escaped[2]}`);
-    assert.deepEqual(restore.params, { disc, image, scanuuid: uuid });
-    assert.deepEqual(reset.params, { disc, efi: image, image: uuid });
-    assert.equal(restore.path, "/lumenos-repair/restore");
+    assert.equal(restore.query, `disc=/dev/sda2&image=${wire}&scanuuid=u%26scanuuid%3Dother%01%09%7F%C3%A9%F0%9F%98%80%EF%BF%BD`);
+    const sent = { disc, image, scanuuid: uuid.replace("\ud800", "\ufffd") };
+    assert.deepEqual(decodedParams(restore.query), sent);
+    assert.deepEqual(decodedParams(reset.query), { disc, efi: image, image: sent.scanuuid });
   });
 });
 
@@ -109,7 +120,7 @@ describe("records: one for every kind of answer, never a throw", () => {
 
   test("no status field, or another status: FAILED with the answer's message and the whole answer", async () => {
     const { out } = await withProxy({
-      scan: answer.json({ message: "no status here", uuid: "S" }),
+      scan: answer.offContract(answer.json({ message: "no status here", uuid: "S" })),
       list: answer.json({ status: 500, message: "disk busy", extra: [1] }),
       clear: answer.json({ status: 201, message: "odd" }),
     }, [["triggerScan"], ["triggerList", "S"], ["triggerClearLog", "S"]]);
@@ -119,7 +130,8 @@ describe("records: one for every kind of answer, never a throw", () => {
   });
 
   test("a body that is not JSON: FAILED with the JSON parser's error text", async () => {
-    const { out } = await withProxy({ scan: answer.text("<html>oops</html>"), list: answer.text("") },
+    const { out } = await withProxy({ scan: answer.offContract(answer.text("<html>oops</html>")),
+      list: answer.offContract(answer.text("")) },
       [["triggerScan"], ["triggerList", "x"]]);
     assert.equal(out.length, 2);
     for (const r of out) {
@@ -131,7 +143,7 @@ describe("records: one for every kind of answer, never a throw", () => {
   test("mended: a JSON body that is not an object (null, number, array, text) gives FAILED with a clear message", async () => {
     const bodies = [null, 5, [{ status: 200 }], "200", true];
     const calls = bodies.map(() => ["getStatusById", "U", 0, 1]);
-    const { out } = await withProxy({ status: (req, n) => answer.json(bodies[n]) }, calls);
+    const { out } = await withProxy({ status: (req, n) => answer.offContract(answer.json(bodies[n])) }, calls);
     const message = "Invalid answer from the repair service: the body is not a JSON object";
     assert.deepEqual(out, bodies.map(() => ({ state: "FAILED", result: "", message })));
   });

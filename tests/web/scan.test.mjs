@@ -72,15 +72,15 @@ describe("scan answered at once", () => {
 
   for (const [name, scan] of [
     ["JSON status 500", answer.refused("no discs")],
-    ["no status field", answer.json({ uuid: "x", message: "?" })],
+    ["no status field", answer.offContract(answer.json({ uuid: "x", message: "?" }))],
     ["HTTP 404", answer.http(404, { status: 200, uuid: "x" })],
-    ["a body that is not JSON", answer.text("garbage")],
-    ["null", answer.json(null)],
+    ["a body that is not JSON", answer.offContract(answer.text("garbage"))],
+    ["null", answer.offContract(answer.json(null))],
     // Mended: a scan answer without a uuid.
-    ["status 200 without a uuid", answer.done("scanned")],
-    ["status 102 without a uuid", answer.json({ status: 102, message: "accepted" })],
-    ["status 102 and an empty uuid", answer.json({ status: 102, uuid: "" })],
-    ["status 102 and a uuid that is an object", answer.json({ status: 102, uuid: { id: 1 } })],
+    ["status 200 without a uuid", answer.offContract(answer.done("scanned"))],
+    ["status 102 without a uuid", answer.offContract(answer.json({ status: 102, message: "accepted" }))],
+    ["status 102 and an empty uuid", answer.offContract(answer.json({ status: 102, uuid: "" }))],
+    ["status 102 and a uuid that is an object", answer.offContract(answer.json({ status: 102, uuid: { id: 1 } }))],
   ]) {
     test(`scan answered with ${name}: the failure state; nothing more is asked`, async () => {
       ui = await open({ scan });
@@ -127,7 +127,7 @@ describe("scan polling", () => {
   });
 
   test("polls that fail are ignored one by one; after exactly 1000 the scan fails", async () => {
-    const kinds = [answer.down(), answer.http(500, { status: 200 }), answer.refused("busy", 503), answer.text("not json"),
+    const kinds = [answer.down(), answer.http(500, { status: 200 }), answer.refused("busy", 503), answer.offContract(answer.text("not json")),
       answer.status(SCAN_UUID, 102, "still scanning")];
     ui = await open(pendingScan((req, n) => kinds[n % kinds.length]));
     await ui.reach("document.getElementById('scan_msg').textContent.startsWith('Failed')", { max: 1100 });
@@ -149,7 +149,7 @@ describe("scan polling", () => {
       answer.json({ status: 200, status_list: null }),
       answer.json({ status: 200, status_list: { [SCAN_UUID]: "200" } }),
       answer.json({ status: 200, status_list: [] }),
-    ];
+    ].map(answer.offContract);
     ui = await open(pendingScan((req, n) => (n < odd.length ? odd[n] : answer.status(SCAN_UUID, 200, "ok"))));
     await ui.reach("!document.getElementById('loading_id')", { max: 50 });
     assert.deepEqual(ui.svc.of("status").map((q) => q.params.start), ["0", "1", "2", "3", "4", "5"]);
@@ -175,10 +175,10 @@ describe("the list", () => {
   for (const [name, list] of [
     ["FAILED", answer.refused("cannot list")],
     // Mended: answers without a list of discs.
-    ["without os_list", answer.json({ status: 200, message: "ok" })],
-    ["with os_list null", answer.json({ status: 200, os_list: null })],
-    ["with os_list an array", answer.json({ status: 200, os_list: [{ disc: "x", images: {} }] })],
-    ["with os_list a text", answer.json({ status: 200, os_list: "sda" })],
+    ["without os_list", answer.offContract(answer.json({ status: 200, message: "ok" }))],
+    ["with os_list null", answer.offContract(answer.json({ status: 200, os_list: null }))],
+    ["with os_list an array", answer.offContract(answer.json({ status: 200, os_list: [{ disc: "x", images: {} }] }))],
+    ["with os_list a text", answer.offContract(answer.json({ status: 200, os_list: "sda" }))],
   ]) {
     test(`a list answer ${name}: the failure state`, async () => {
       ui = await open({ list });
@@ -281,7 +281,8 @@ describe("the image menu", () => {
     const image = "<script>window.__pwned=2</script>" + evil;
     const os_list = { [disc]: { disc: "<b>Label</b>" + evil, images: { [image]: {} } },
       plain: { disc: "", images: "not an object" }, odd: 5 };
-    ui = await ready({ list: answer.done("ok", { os_list }) });
+    // With discs that have no label or images as the contract wants them.
+    ui = await ready({ list: answer.offContract(answer.done("ok", { os_list })) });
     await ui.advance(100);
     const r = await ui.page.evaluate(() => {
       const o = document.getElementById("images").options;

@@ -16,7 +16,7 @@ test("5000 polls without an end give \"FAIL:  Timeout\" and the fail mark; no po
     answer.down(),
     answer.status(R, 201, "odd code", []),
     answer.refused("busy"),
-    answer.json({ status: 200, log_messages: [] }),
+    answer.offContract(answer.json({ status: 200, log_messages: [] })),
   ];
   const ui = await ready({ restore: answer.pending(R, "accepted"), status: (req, n) => kinds[n % kinds.length] });
   await ui.start(1, "restore");

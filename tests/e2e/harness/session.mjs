@@ -46,10 +46,12 @@ export class Session {
 
   // Replaces the stand-in by one with another scenario and loads the page
   // afresh, so that it scans again. The old page is left first, so that
-  // none of its requests reaches the new stand-in's journal.
+  // none of its requests reaches the new stand-in's journal; the requests
+  // and answers of the old one kept the service's contract.
   async restartSim(options) {
     await this.page.send("Page.navigate", { url: "about:blank" });
     await this.page.waitForPage("the page to leave for about:blank", "location.href === 'about:blank'");
+    await this.sim?.checkContract();
     if (this.sim) await this.sim.stop();
     this.sim = null;
     this.sim = await RepairSim.start(options);
@@ -83,7 +85,8 @@ export class Session {
 }
 
 // One session for the tests of a describe block: started in its before hook,
-// then setUp(session) if given, and stopped in its after hook. The session and
+// then setUp(session) if given, and stopped in its after hook, which fails
+// when the stand-in's requests or answers broke the service's contract. The session and
 // a RepairPage on it are handed out at once and usable from before on.
 export function useSession(options, setUp) {
   const session = new Session();
@@ -93,6 +96,12 @@ export function useSession(options, setUp) {
     repair.page = session.page;
     await setUp?.(session);
   });
-  after(() => session.stop());
+  after(async () => {
+    try {
+      await session.sim?.checkContract();
+    } finally {
+      await session.stop();
+    }
+  });
   return { session, repair };
 }

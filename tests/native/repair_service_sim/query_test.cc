@@ -13,12 +13,15 @@ Query Parsed(const std::string& raw) {
 }
 
 TEST(QueryTest, DecodesPercentEscapesAndKeepsOrderAndPlus) {
-  Query query = Parsed("disc=a%20b&image=x%2By+z&&uuid=%E2%82%AC&flag");
+  Query query = Parsed(
+      "disc=a%20b&image=x%2By+z&&uuid=%E2%82%AC&flag&"
+      "key=/dev/sda2:[a]@b!$(c)*,;~%3F%26%3D");
   using Pairs = std::vector<std::pair<std::string, std::string>>;
   EXPECT_EQ(query.pairs(), (Pairs{{"disc", "a b"},
                                   {"image", "x+y+z"},
                                   {"uuid", "\xE2\x82\xAC"},
-                                  {"flag", ""}}));
+                                  {"flag", ""},
+                                  {"key", "/dev/sda2:[a]@b!$(c)*,;~?&="}}));
 }
 
 TEST(QueryTest, RefusesBadEscapesAndRepeatedKeys) {

@@ -23,7 +23,9 @@ TEST_F(RepairServiceFaultsTest, EachKindShowsItsOwnAnswer) {
        "body": "<html>oops"},
       {"on": "status", "occurrence": 4, "kind": "drop"},
       {"on": "status", "occurrence": 5, "kind": "slow", "delay_ms": 2500},
-      {"on": "status", "occurrence": 6, "kind": "still-running"}])");
+      {"on": "status", "occurrence": 6, "kind": "still-running"},
+      {"on": "status", "occurrence": 7, "kind": "omit",
+       "member": "status_list"}])");
   std::string uuid = Call("scan")["uuid"];
 
   Reply refusal = Send(StatusOf(uuid));
@@ -51,6 +53,12 @@ TEST_F(RepairServiceFaultsTest, EachKindShowsItsOwnAnswer) {
   EXPECT_EQ(still_running.http_status, 200);
   EXPECT_EQ(BodyOf(still_running),
             Json({{"status", 102}, {"message", "Still running, ask again"}}));
+
+  // The normal answer, but for the member left out.
+  Json omitted = BodyOf(Send(StatusOf(uuid)));
+  EXPECT_FALSE(omitted.contains("status_list"));
+  EXPECT_EQ(omitted["uuid"], uuid);
+  EXPECT_TRUE(omitted["log_messages"].is_array());
 
   Reply normal = Send(StatusOf(uuid));
   EXPECT_EQ(normal.delay_ms, 0);

@@ -124,7 +124,9 @@ const BadField kBadFields[] = {
      "restore, repair, factory-reset, reboot, clear"},
     {Named(R"("faults": [{"on": "scan", "kind": "explode"}])"),
      "scenario.faults[0].kind: must be one of refusal, http-error, not-json, "
-     "drop, slow, failure-entry, still-running"},
+     "drop, slow, failure-entry, still-running, omit"},
+    {Named(R"("faults": [{"on": "scan", "kind": "omit"}])"),
+     "scenario.faults[0].member: is required"},
     {Named(R"("faults": [{"on": "status", "operation": ["restore", "format"],)"
            R"( "kind": "drop"}])"),
      "scenario.faults[0].operation: unknown operation \"format\""},

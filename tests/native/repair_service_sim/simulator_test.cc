@@ -49,6 +49,12 @@ TEST_F(SimulatorTest, JournalKeepsServiceRequestsOnly) {
   // An undecodable query is kept as sent, without parameters.
   EXPECT_EQ(journal[3]["query"], "uuid=%zz");
   EXPECT_TRUE(journal[3]["params"].is_null());
+  // With the answer each got.
+  EXPECT_EQ(journal[0]["answer"]["http_status"], 200);
+  EXPECT_EQ(
+      Json::parse(journal[0]["answer"]["body"].get<std::string>())["status"],
+      102);
+  EXPECT_EQ(journal[3]["answer"]["http_status"], 400);
 }
 
 TEST_F(SimulatorTest, ResetClearsJournalAndRequests) {

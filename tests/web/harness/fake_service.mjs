@@ -1,6 +1,10 @@
 // The repair service as a test scripts it: every request to 127.0.0.1:8080
 // answered by a per-test handler, with a journal of the requests. Requests
 // it hangs or holds are marked in the page, so that its clock runs past them.
+// Every request, and every answer not marked off the contract, is checked
+// against the service's contract; the breaks are kept in contractBreaks.
+
+import { answerFindings, requestFindings } from "../../service_contract.mjs";
 
 export const SERVICE = "http://127.0.0.1:8080/lumenos-repair";
 
@@ -24,6 +28,9 @@ export const answer = {
   hang: () => ({ hang: true }),
   // Held until the test calls svc.release(), then answered with a.
   held: (a) => ({ held: a }),
+  // An answer that no service keeping the contract gives, for a test of
+  // what the page makes of it.
+  offContract: (a) => ({ ...a, offContract: true }),
 };
 
 export const SCAN_UUID = "scan-0001";
@@ -57,6 +64,7 @@ export class FakeService {
     this.unexpected = [];
     this.held = [];
     this.counts = {};
+    this.contractBreaks = [];
   }
 
   set(op, handler) {
@@ -81,12 +89,14 @@ export class FakeService {
     const request = { op, path: url.pathname, query: url.search.slice(1), params: Object.fromEntries(url.searchParams),
       method: route.request().method(), url: url.href };
     this.requests.push(request);
+    this.contractBreaks.push(...requestFindings(url.pathname, request.query));
     const handler = this.handlers[op];
     if (handler === undefined) {
       this.unexpected.push(request);
       return route.abort("connectionrefused");
     }
     const a = typeof handler === "function" ? handler(request, n) : handler;
+    this.checkAnswer(request, a.held ?? a);
     if (a.hang) return markUnanswered(route, true);
     if (a.held) {
       this.held.push([route, a.held]);
@@ -103,6 +113,12 @@ export class FakeService {
       await markUnanswered(route, false);
       await this.answerWith(route, a).catch(() => {});
     }
+  }
+
+  checkAnswer(request, a) {
+    if (a.offContract || a.abort || a.hang) return;
+    const answered = "json" in a ? { json: a.json } : { body: a.body };
+    this.contractBreaks.push(...answerFindings(request.path, request.params, { httpStatus: a.status ?? 200, ...answered }));
   }
 
   answerWith(route, a) {

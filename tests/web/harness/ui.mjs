@@ -1,6 +1,7 @@
 // One page of the repair UI on a fresh browser context, and what a test does
 // with it: choose, press, answer, drive the clock, read the page.
 
+import assert from "node:assert/strict";
 import { eventually } from "./fake_service.mjs";
 import { clampAndObserve, driveInPage, quietInPage } from "./page_clock.mjs";
 import { BLANK } from "./static_server.mjs";
@@ -42,8 +43,10 @@ export class UI {
     return ui;
   }
 
-  close() {
-    return this.context.close();
+  // Closes the page; the service's contract was kept throughout.
+  async close() {
+    await this.context.close();
+    assert.deepEqual(this.svc.contractBreaks, [], "every request and answer keeps the service's contract");
   }
 
   // Advances the clock (from Node) by ms.

@@ -4,6 +4,7 @@
 
 import { textOf } from "./text_of.js";
 import { OPTION_IDS, isObject } from "./vocabulary.js";
+import { closeLoadingIconWithDelay } from "./scan_overlay.js";
 
 function el(id) {
   return document.getElementById(id);
@@ -29,6 +30,12 @@ export function fillImageMenu(list) {
     }
   }
   menu.selectedIndex = 0;
+}
+
+// Fills the image list; the overlay goes 1000 ms later.
+export function updateOptionMenu(list) {
+  fillImageMenu(list);
+  closeLoadingIconWithDelay();
 }
 
 // The value an image entry carries.

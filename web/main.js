@@ -11,24 +11,16 @@ import { untilServiceAnswers, WAITING_TEXT } from "./service_wait.js";
 import { poll, statusEntry } from "./polling.js";
 import { exConfirmPromise as dialog } from "./exConfirm.js";
 import { updateLogOutput, clearLog } from "./log_view.js";
-import { updateScanStatus, showScanFailure, closeLoadingIconWithDelay } from "./scan_overlay.js";
-import { fillImageMenu, parseImageValue, shownImage, show_status, clear_options } from "./first_page.js";
+import { updateScanStatus, showScanFailure } from "./scan_overlay.js";
+import { updateOptionMenu, parseImageValue, shownImage, show_status, clear_options } from "./first_page.js";
 import {
   actionPageShown, showActionPage, setActionLabel, updateActionMessage, hideMark, OnSuccess, OnFail, OnUnconfirmed,
 } from "./action_page.js";
+import { ACTIONS, uuidOf } from "./actions.js";
 import { saveActionRecord, loadActionRecord, forgetActionRecord, resumeAction } from "./action_record.js";
 import { heldBack, whileWriting } from "./battery.js";
 import "./held_keys.js";
 import "./gamepad.js";
-
-// What the service sends, and how the page shows it:
-// - sanitized markup (safe_markup.js): the scan's status lines in
-//   "scan_msg", the one place where its text is rendered as markup;
-// - text, never markup: the messages, the action's status lines (in
-//   "action_msg" and the log area), the log lines, the disc labels, the disc
-//   and image keys (in the image list, the headings and the dialog), the
-//   uuids (sent back in queries only); the same texts when they come back
-//   from the tab's session storage (action_record.js).
 
 const SERVICE_ADDRESS = "http://127.0.0.1:8080/lumenos-repair";
 const MAX_TRY_SCAN = 1000;
@@ -42,53 +34,6 @@ const NO_UUID_MESSAGE = "The repair service accepted the request without a reque
 
 let selectedImage = "";
 let selected_option = { id: "", value: "" };
-
-// The four actions, by option value: the operation of System that runs it,
-// its request, the field of its record, whether "Clear Log" clears its log,
-// what an answer of 200 shows, and the success text of one followed to 200
-// (else the final status line).
-const ACTIONS = {
-  Restore: {
-    operation: "Restore",
-    send: (proxy, disc, img, scan) => proxy.triggerRestore(disc, img, scan),
-    record: "restoreData",
-    clearable: true,
-    done: (record) => OnSuccess(record.message),
-  },
-  "Factory-reset": {
-    operation: "FactoryReset",
-    // The service takes the image key as "efi" and the scan uuid as "image".
-    send: (proxy, disc, img, scan) => proxy.triggerFactoryReset(disc, img, scan),
-    record: "resetData",
-    clearable: true,
-    done: (record) => OnSuccess(record.message),
-  },
-  Repair: {
-    operation: "Repair",
-    send: (proxy, disc, img, scan) => proxy.triggerRepair(disc, img, scan),
-    record: "repairData",
-    clearable: true,
-    done: () => OnSuccess("Minimize this and repair Manually with caution"),
-    followedText: "Minimize this window  and repair manually with caution",
-  },
-  Reboot: {
-    operation: "Reboot",
-    send: (proxy, disc, img, scan, delay) => proxy.triggerReboot(disc, img, scan, delay),
-    record: "rebootData",
-    clearable: false,
-    // No result follows: the unit restarts.
-    done: () => updateActionMessage("Rebooting.."),
-  },
-};
-
-function uuidOf(record) {
-  return isObject(record.result) ? record.result.uuid : undefined;
-}
-
-function updateOptionMenu(list) {
-  fillImageMenu(list);
-  closeLoadingIconWithDelay();
-}
 
 class System {
   constructor() {

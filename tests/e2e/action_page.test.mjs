@@ -38,11 +38,11 @@ describe("the action page's buttons", () => {
     assert.deepEqual(await repair.waitForDialog(), expected);
     await repair.answer(true);
     const started = await repair.actionState();
-    assert.equal(started.label, `Rebooting ${disc} : ${image}`);
-    assert.equal(started.message, "In 10 seconds");
+    assert.equal(started.heading, `Rebooting ${disc} : ${image}`);
+    assert.equal(started.msg, "In 10 seconds");
     assert.equal(started.log.includes("Restore of"), false, "the log area was emptied");
     const result = await repair.waitForActionMessage("the reboot's result", "m.startsWith('SUCCESS')");
-    assert.equal(result.message, "SUCCESS  Reboot scheduled");
+    assert.equal(result.msg, "SUCCESS  Reboot scheduled");
     const journal = await session.sim.journal();
     assert.deepEqual(named(journal, "reboot").map((e) => e.params),
       [{ disc, image, scanuuid: scanUuid(journal), delay: "10" }]);
@@ -53,7 +53,7 @@ describe("the action page's buttons", () => {
     await repair.chooseImage(0);
     await session.page.click("reboot1");
     const state = await repair.waitForActionMessage("the missing image's message", "m === 'Please select image'", 5000);
-    assert.equal(state.label, "");
+    assert.equal(state.heading, "");
     assert.equal(await repair.dialogOpen(), false);
     assert.equal(destructive(await session.sim.journal()).length, before);
   });

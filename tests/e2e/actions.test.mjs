@@ -59,13 +59,13 @@ describe("the four actions against the default scenario", () => {
     await repair.answer(true);
     const running = await repair.waitForActionMessage("a running restore's status line",
       "m !== 'Started...' && !/^(SUCCESS|FAIL:) /.test(m)");
-    assert.equal(running.label, `Running Restore on ${disc} : ${image}`);
+    assert.equal(running.heading, `Running Restore on ${disc} : ${image}`);
     assert.equal(running.buttons, false, "no buttons while running");
     await session.keepScreenshot("running-action");
 
     const result = await repair.waitForResult();
     await session.keepScreenshot("result");
-    assert.equal(result.message, `SUCCESS  Restore of ${image} finished`);
+    assert.equal(result.msg, `SUCCESS  Restore of ${image} finished`);
     assert.equal(result.mark, "pass.png");
 
     const journal = await assertTheRequest("restore", (scan) => ({ disc, image, scanuuid: scan }));
@@ -99,11 +99,11 @@ describe("the four actions against the default scenario", () => {
       await repair.confirm();
       if (option === "reboot") {
         const announced = await repair.waitForActionMessage("the reboot's announcement", "m === 'Rebooting in 10 sec'", 5000);
-        assert.equal(announced.label, label, "the reboot's announcement");
+        assert.equal(announced.heading, label, "the reboot's announcement");
       }
       const result = await repair.waitForResult();
-      assert.equal(result.label, label, title);
-      assert.equal(result.message, resultLine(chosen), title);
+      assert.equal(result.heading, label, title);
+      assert.equal(result.msg, resultLine(chosen), title);
       assert.equal(result.mark, "pass.png", title);
       await assertTheRequest(option, (scan) => params(chosen, scan));
     });

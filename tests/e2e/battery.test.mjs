@@ -61,7 +61,7 @@ describe("the battery", () => {
     await page.waitForPage("the warning to go on the charger", `${shown("action_battery")} === null`);
 
     const result = await repair.waitForResult();
-    assert.equal(result.message, "SUCCESS  Restore finished");
+    assert.equal(result.msg, "SUCCESS  Restore finished");
     assert.deepEqual(await page.evaluate(`[${shown("action_power")}, ${shown("action_battery")}]`), [null, null]);
     const journal = await session.sim.journal();
     const { disc, image } = JSON.parse(menu[1].value);

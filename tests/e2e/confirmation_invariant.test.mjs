@@ -19,6 +19,7 @@ import { destructive, sleep, useSession } from "./harness/session.mjs";
 import { artifactDir } from "./harness/paths.mjs";
 import { seededRandom } from "../seeded_random.mjs";
 import { standInGamepads } from "../stand_in_gamepads.mjs";
+import { OPTION_IDS } from "../../web/vocabulary.js";
 
 const INPUTS = 1000;
 // Inputs on the action page before the page is loaded afresh.
@@ -34,7 +35,7 @@ const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
 const ANSWER_TO_REQUEST_MS = 3000;
 const YES = "exConfirmPromiseBtnYes";
 const NO = "exConfirmPromiseBtnNo";
-const CHECKBOXES = ["restore", "factory-reset", "repair", "reboot"];
+const CHECKBOXES = OPTION_IDS;
 const KEYS = ["Escape", "Enter", "Tab", "ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", " "];
 // Standard gamepad buttons: A, B and the D-pad; the stick is the axes.
 const PAD_A = 0;

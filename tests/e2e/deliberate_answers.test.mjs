@@ -6,6 +6,7 @@
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
 import { destructive, sleep, useSession } from "./harness/session.mjs";
+import { OPTION_IDS } from "../../web/vocabulary.js";
 
 // Long enough for an answer to reach the watcher and its request the service.
 const SETTLE_MS = 800;
@@ -53,7 +54,7 @@ describe("deliberate answers only", () => {
     await sleep(SETTLE_MS);
     assert.equal(await repair.dialogOpen(), false, "nor does a held Enter");
     assert.equal((await sent()).length, 1, "the one answer sent one request");
-    const enabled = await page.evaluate(`["ok_button", "restore", "factory-reset", "repair", "reboot"]
+    const enabled = await page.evaluate(`${JSON.stringify(["ok_button", ...OPTION_IDS])}
       .filter((id) => !document.getElementById(id).disabled)`);
     assert.deepEqual(enabled, [], "the covered controls are disabled");
   });

@@ -28,7 +28,7 @@ describe("a restore against a failing service", () => {
   it("ends with the failure line and the fail mark when the service reports code 500 mid-way", async () => {
     await startRestore("action-fails-midway");
     const { result, uuid, polls } = await resultOfRestore();
-    assert.equal(result.message, "FAIL:  Write error on the system partition: input/output error");
+    assert.equal(result.msg, "FAIL:  Write error on the system partition: input/output error");
     assert.equal(result.mark, "fail.png");
     assert.equal(polls.length, 3, "followed until the third poll brought the failure");
     // No poll after the end.
@@ -39,7 +39,7 @@ describe("a restore against a failing service", () => {
   it("ignores the dropped polls and finishes when the service comes back", async () => {
     await startRestore("service-drops-out");
     const { result, uuid, polls } = await resultOfRestore();
-    assert.match(result.message, /^SUCCESS {2}Restore of .* finished$/);
+    assert.match(result.msg, /^SUCCESS {2}Restore of .* finished$/);
     assert.equal(result.mark, "pass.png");
     assert.ok(polls.length >= 5, `polling went on past the dropped polls: ${polls.length}`);
     // Dropped polls bring no lines: the offset stands still over them.
@@ -60,11 +60,11 @@ describe("a restore against a failing service", () => {
     await session.keepScreenshot("service-not-answering");
     assert.equal(await repair.prop("action_notice"),
       "The repair service is not answering. The action may still be running: do not switch the unit off.");
-    assert.doesNotMatch(during.message, /^(FAIL|SUCCESS|NOT)/, "still running, no failure");
+    assert.doesNotMatch(during.msg, /^(FAIL|SUCCESS|NOT)/, "still running, no failure");
     assert.equal(during.buttons, false);
     await session.page.waitForPage("the notice to go at the next answer", `${notice}.hidden`, { timeout: 30000 });
     const { result, polls } = await resultOfRestore();
-    assert.match(result.message, /^SUCCESS {2}Restore of .* finished$/);
+    assert.match(result.msg, /^SUCCESS {2}Restore of .* finished$/);
     assert.equal(await repair.prop("action_notice"), "");
     // The 2nd and 3rd polls are answered after 30 s: the page gives up on
     // each at its bound and polls again 2 s later.

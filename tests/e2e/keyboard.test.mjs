@@ -38,7 +38,7 @@ walk("keyboard operation with Tab and the space bar", ({ session, repair }) => {
 
     const result = await repair.waitForResult();
     const { disc, image } = JSON.parse(menu[1].value);
-    assert.equal(result.message, `SUCCESS  Restore of ${image} finished`);
+    assert.equal(result.msg, `SUCCESS  Restore of ${image} finished`);
     const journal = await session.sim.journal();
     assert.deepEqual(destructive(journal).map((e) => e.params),
       [{ disc, image, scanuuid: scanUuid(journal) }]);
@@ -101,8 +101,8 @@ walk("operation with the unit's controls alone: arrows, Enter, Escape", ({ sessi
     await repair.waitForDialog();
     await page.press("Enter");
     const result = await repair.waitForResult();
-    assert.equal(result.label, `Running Restore on ${disc} : ${image}`);
-    assert.equal(result.message, `SUCCESS  Restore of ${image} finished`);
+    assert.equal(result.heading, `Running Restore on ${disc} : ${image}`);
+    assert.equal(result.msg, `SUCCESS  Restore of ${image} finished`);
     const scan = scanUuid(await session.sim.journal());
     assert.deepEqual((await sent()).map((e) => [e.path, e.params]),
       [["/lumenos-repair/restore", { disc, image, scanuuid: scan }]], "the image the list shows");

@@ -66,8 +66,8 @@ describe("no dead end", () => {
     session.page = repair.page = await pageAgain(app,
       "document.getElementById('action_msg').textContent.startsWith('NOT CONFIRMED')");
     const back = await repair.actionState();
-    assert.match(back.label, /^Running Restore on /);
-    assert.match(back.message, /do not switch the unit off/);
+    assert.match(back.heading, /^Running Restore on /);
+    assert.match(back.msg, /do not switch the unit off/);
     assert.equal(back.buttons, true, "Close and Reboot");
     assert.equal(await page().evaluate("!!document.getElementById('loading_id')"), false, "no scan overlay");
     await session.keepScreenshot("no-dead-end-unconfirmed-after-death");

@@ -33,13 +33,13 @@ describe("the page's renderer dies", () => {
     session.page = repair.page = await pageAgain(app, ACTION_PAGE_BACK);
     t.diagnostic(`the action page was shown again ${Date.now() - killedAt} ms after the renderer's death`);
     const back = await repair.actionState();
-    assert.equal(back.label, running.label);
+    assert.equal(back.heading, running.heading);
     assert.equal(back.buttons, false);
     assert.equal(await session.page.evaluate("!!document.getElementById('loading_id')"), false, "no scan overlay");
     await session.keepScreenshot("renderer-death-action-page-back");
 
     const result = await repair.waitForResult(40000);
-    assert.equal(result.message, "SUCCESS  Restore finished");
+    assert.equal(result.msg, "SUCCESS  Restore finished");
     assert.equal(result.mark, "pass.png");
     assert.equal(result.log, ["Restore accepted", ...LOG_LINES, "Restore finished"].join("\n") + "\n");
     const journal = await session.sim.journal();

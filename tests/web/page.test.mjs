@@ -6,12 +6,13 @@ import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
 import { answer } from "./harness/fake_service.mjs";
+import { OPTION_IDS } from "../../web/vocabulary.js";
 
 let ui;
 const { ready } = pagePerTest();
 
 const checked = () =>
-  ui.page.evaluate(() => ["restore", "factory-reset", "repair", "reboot"].filter((id) => document.getElementById(id).checked));
+  ui.page.evaluate((ids) => ids.filter((id) => document.getElementById(id).checked), OPTION_IDS);
 
 describe("document", () => {
   test("the title element holds \" Lumenos Repair \"; the document title is \"Lumenos Repair\"", async () => {

@@ -7,22 +7,18 @@
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
+import { FIRST_PAGE } from "../page_reading.mjs";
 import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
+import { DESTRUCTIVE_REQUESTS as DESTRUCTIVE } from "../../web/vocabulary.js";
 
 let ui;
 const { ready } = pagePerTest();
 
-const DESTRUCTIVE = ["restore", "factory-reset", "repair", "reboot"];
 const LOG = ["L1 partition table read", "L2 writing system", "L3 writing boot"];
 
 // The page's state as the user sees it.
 async function shown() {
-  const page = await ui.page.evaluate(() => {
-    const $ = (id) => document.getElementById(id);
-    return { overlay: !!$("loading_id"), log: $("action_log").textContent,
-      menu: [...$("images").options].map((o) => o.textContent), chosen: $("images").selectedIndex };
-  });
-  return { ...page, ...(await ui.actionPage()) };
+  return { ...(await ui.page.evaluate(FIRST_PAGE)), ...(await ui.actionPage()) };
 }
 
 // Loads the page again in the same tab; delivers the requests it sends

@@ -5,6 +5,7 @@
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
+import { FIRST_PAGE } from "../page_reading.mjs";
 import { answer, SCAN_UUID, TWO_DISCS } from "./harness/fake_service.mjs";
 
 let ui;
@@ -17,18 +18,8 @@ const FAILED = { overlay: true, indicator: false, scanMsg: FAILURE_HTML, retry: 
 const WAITING_HTML = "<h5>Waiting for the repair service to start...</h5>";
 
 async function overlayState() {
-  return ui.page.evaluate(() => {
-    const $ = (id) => document.getElementById(id);
-    const img = $("loading_img");
-    const retry = $("retry_button");
-    const retryShown = !!retry && !retry.hidden && retry.textContent === "Try again";
-    return {
-      overlay: !!$("loading_id"),
-      indicator: !!img && getComputedStyle(img).display !== "none",
-      scanMsg: $("scan_msg")?.innerHTML,
-      retry: retryShown ? (document.activeElement === retry ? "focused" : "shown") : "none",
-    };
-  });
+  const { overlay, indicator, scanHtml: scanMsg, retry } = await ui.page.evaluate(FIRST_PAGE);
+  return { overlay, indicator, scanMsg, retry };
 }
 
 const pendingScan = (status) => ({ scan: answer.pending(SCAN_UUID, "scan accepted"), status });

@@ -63,7 +63,7 @@ async function run() {
   await shoot("running-action");
   const result = await repair.waitForResult(20 * 60 * 1000);
   await shoot("result");
-  console.log(`demo: ${menu[1].text.trim()}: ${result.message}`);
+  console.log(`demo: ${menu[1].text.trim()}: ${result.msg}`);
 }
 
 try {

@@ -1,6 +1,8 @@
 // Reading the stand-in's journal: what the page sent, and what it never sent.
 
-export const DESTRUCTIVE = ["restore", "factory-reset", "repair", "reboot"];
+import { DESTRUCTIVE_REQUESTS as DESTRUCTIVE } from "../../../web/vocabulary.js";
+
+export { DESTRUCTIVE };
 
 export function named(journal, name) {
   return journal.filter((entry) => entry.path === `/lumenos-repair/${name}`);

@@ -1,10 +1,10 @@
 // What a user does and sees on the repair page, over CDP.
 
 import { LOG_AREA, logAreaAtRest } from "../../log_area.mjs";
+import { ACTION_PAGE, DIALOG_OPEN, RESULT_SHOWN } from "../../page_reading.mjs";
 
 const YES = "exConfirmPromiseBtnYes";
 const NO = "exConfirmPromiseBtnNo";
-const OVERLAY = "exConfirmPromiseOverLay";
 
 export class RepairPage {
   constructor(page) {
@@ -78,7 +78,7 @@ export class RepairPage {
   }
 
   dialogOpen() {
-    return this.page.evaluate(`!!document.getElementById("${OVERLAY}")`);
+    return this.page.evaluate(DIALOG_OPEN);
   }
 
   // Clicks "Proceed" and waits for the confirmation; delivers its title and
@@ -109,25 +109,16 @@ export class RepairPage {
   }
 
   waitForDialogGone() {
-    return this.page.waitForPage("the confirmation dialog to go", `!document.getElementById("${OVERLAY}")`);
+    return this.page.waitForPage("the confirmation dialog to go", `!${DIALOG_OPEN}`);
   }
 
   actionPageShown() {
     return this.page.evaluate("document.getElementById('action_ui').style.display !== 'none'");
   }
 
-  // The action page as shown: heading, status line, log, mark, buttons.
+  // The action page as shown.
   actionState() {
-    return this.page.evaluate(`(() => {
-      const e = (id) => document.getElementById(id);
-      return {
-        label: e("action_label").textContent,
-        message: e("action_msg").textContent,
-        log: e("action_log").value,
-        mark: e("action_img").src.split("/").pop(),
-        buttons: e("action_next").style.display !== "none",
-      };
-    })()`);
+    return this.page.evaluate(ACTION_PAGE);
   }
 
   // The log area once a smooth scroll of it came to rest.
@@ -158,7 +149,7 @@ export class RepairPage {
   // Waits for the result line of an action and the buttons.
   waitForResult(timeout = 30000) {
     return this.waitForActionMessage("the action's result (SUCCESS or FAIL:)",
-      "/^(SUCCESS|FAIL:) /.test(m) && document.getElementById('action_next').style.display !== 'none'",
+      `/^(SUCCESS|FAIL:) /.test(m) && ${RESULT_SHOWN}`,
       timeout);
   }
 }

@@ -5,9 +5,9 @@ import assert from "node:assert/strict";
 import { eventually } from "./fake_service.mjs";
 import { clampAndObserve, driveInPage, quietInPage } from "./page_clock.mjs";
 import { BLANK } from "./static_server.mjs";
+import { ACTION_PAGE, DIALOG_OPEN, RESULT_SHOWN } from "../../page_reading.mjs";
 
-// Holds in the page once an action's result (the button row) is shown.
-export const RESULT_SHOWN = "getComputedStyle(document.getElementById('action_next')).display !== 'none'";
+export { RESULT_SHOWN };
 
 export class UI {
   static async open(env, svc, options = {}) {
@@ -146,7 +146,7 @@ export class UI {
   }
 
   dialogOpen() {
-    return this.page.evaluate(() => !!document.getElementById("exConfirmPromiseOverLay"));
+    return this.page.evaluate(DIALOG_OPEN);
   }
 
   // Answers the open dialog with a click and lets its watcher run.
@@ -175,13 +175,7 @@ export class UI {
 
   // Everything the user sees of the action page.
   actionPage() {
-    return this.page.evaluate(() => {
-      const $ = (id) => document.getElementById(id);
-      const shown = (e) => getComputedStyle(e).display !== "none";
-      const img = $("action_img");
-      return { ui: shown($("action_ui")), label: $("action_label").innerHTML, msg: $("action_msg").textContent,
-        mark: img.src.split("/").pop(), opacity: getComputedStyle(img).opacity, buttons: shown($("action_next")) };
-    });
+    return this.page.evaluate(ACTION_PAGE);
   }
 
   // The id of the element with the focus.

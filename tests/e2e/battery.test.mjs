@@ -27,12 +27,8 @@ describe("the battery", () => {
 
   it("holds a restore back at 12 %, starts it on the charger, keeps the lines while it runs", async () => {
     const { page } = session;
-    const menu = await repair.waitForMenu();
-    await repair.waitForFocus("images", "the first page became usable");
-    await repair.pressKeys(["Enter", "ArrowDown", "Enter"], "images");
-    await repair.pressKeys(["ArrowDown", "Enter"], "restore");
+    const { disc, image } = await repair.chooseRestoreByKeys();
     assert.equal(await repair.prop("restore", "checked"), true);
-    await repair.pressKeys(["ArrowDown", "ArrowDown", "ArrowDown", "ArrowDown"], "ok_button");
 
     await page.press("Enter");
     const held = await page.waitForPage("the held-back words", "document.getElementById('status').textContent");
@@ -64,7 +60,6 @@ describe("the battery", () => {
     assert.equal(result.msg, "SUCCESS  Restore finished");
     assert.deepEqual(await page.evaluate(`[${shown("action_power")}, ${shown("action_battery")}]`), [null, null]);
     const journal = await session.sim.journal();
-    const { disc, image } = JSON.parse(menu[1].value);
     assert.deepEqual(destructive(journal).map((e) => [e.path, e.params]),
       [["/lumenos-repair/restore", { disc, image, scanuuid: scanUuid(journal) }]]);
   });

@@ -52,11 +52,7 @@ describe("no dead end", () => {
   it("the renderer dies after Yes, before the service accepts: the action page comes back unconfirmed, nothing more is sent", async () => {
     const { app } = session;
     await session.restartSim(withFaults("slow-accept", [{ on: "restore", kind: "slow", delay_ms: 12000 }]));
-    await repair.waitForMenu();
-    await repair.waitForFocus("images", "the first page became usable");
-    await repair.pressKeys(["Enter", "ArrowDown", "Enter"], "images");
-    await repair.pressKeys(["ArrowDown", "Enter"], "restore");
-    await repair.pressKeys(["ArrowDown", "ArrowDown", "ArrowDown", "ArrowDown"], "ok_button");
+    await repair.chooseRestoreByKeys();
     await page().press("Enter");
     await repair.waitForDialog();
     await page().press("Enter");

@@ -9,12 +9,12 @@ import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
 import { answer } from "./harness/fake_service.mjs";
 import { standInBattery } from "../stand_in_battery.mjs";
+import { DESTRUCTIVE_REQUESTS } from "../../web/vocabulary.js";
 
 let ui;
 const { ready } = pagePerTest();
 
-const DESTRUCTIVE = ["restore", "factory-reset", "repair", "reboot"];
-const sent = () => ui.svc.requests.filter((r) => DESTRUCTIVE.includes(r.op)).map((r) => r.op);
+const sent = () => ui.svc.requests.filter((r) => DESTRUCTIVE_REQUESTS.includes(r.op)).map((r) => r.op);
 const KEEP_ON = "Do not switch the unit off until the result shows.";
 const R = "R-1";
 

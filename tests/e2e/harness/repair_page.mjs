@@ -59,6 +59,18 @@ export class RepairPage {
     return chosen;
   }
 
+  // The unit's keys alone, once the first page is usable: the list's first
+  // image (Enter, Down, Enter), "Restore" (Down, Enter), then Down to
+  // "Proceed"; delivers that entry's { disc, image }.
+  async chooseRestoreByKeys() {
+    const menu = await this.waitForMenu();
+    await this.waitForFocus("images", "the first page became usable");
+    await this.pressKeys(["Enter", "ArrowDown", "Enter"], "images");
+    await this.pressKeys(["ArrowDown", "Enter"], "restore");
+    await this.pressKeys(["ArrowDown", "ArrowDown", "ArrowDown", "ArrowDown"], "ok_button");
+    return JSON.parse(menu[1].value);
+  }
+
   async confirm() {
     await this.proceed();
     await this.answer(true);

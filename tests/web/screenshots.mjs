@@ -64,7 +64,7 @@ try {
   await shot(ui, "6-failure");
   await ui.close();
 
-  ui = await open({ scan: answer.down() });
+  ui = await open({ scan: answer.refused("service starting", 503) });
   await ui.idle();
   await ui.advance(100);
   await shot(ui, "7-scan-failed");

@@ -3,8 +3,8 @@
 // the first page idle (scan done, image list shown), and a running action
 // whose polls bring no new lines (the busy indicator turning, the log area
 // focused). In the same run, the bare engine (bench/bare_engine) showing
-// only the busy indicator. Prints % of one core per process kind; asserts
-// nothing.
+// only the busy indicator, with Qt's default scene graph and with the
+// software one. Prints % of one core per process kind; asserts nothing.
 //
 //   cd tests && flock /tmp/port8080.lock node ../bench/idle_cpu.mjs [seconds]
 //
@@ -77,14 +77,18 @@ const server = await startScriptedService({
 const display = await VirtualDisplay.start();
 try {
   console.log(`${machineLoad()}; ${SECONDS} s per state; % of one core of the whole process tree`);
-  const bare = new ProcessGroup("bare engine", path.join(buildDir, "bin", "bare_engine"),
-    ["file://" + path.join(repoRoot, "bench", "bare_engine", "indicator.html")], { env: { ...display.env, QTWEBENGINE_CHROMIUM_FLAGS: "--no-sandbox" } });
-  try {
-    await sleep(REST_MS);
-    bare.checkRunning();
-    print("bare engine, busy indicator only", await measure(bare, (pid) => (pid === bare.pid ? "browser" : "helpers")));
-  } finally {
-    await bare.stop();
+  for (const [name, env] of [["bare engine, busy indicator only", {}],
+    ["  the same, software scene graph", { QT_QUICK_BACKEND: "software" }]]) {
+    const bare = new ProcessGroup("bare engine", path.join(buildDir, "bin", "bare_engine"),
+      ["file://" + path.join(repoRoot, "bench", "bare_engine", "indicator.html")],
+      { env: { ...display.env, QTWEBENGINE_CHROMIUM_FLAGS: "--no-sandbox", ...env } });
+    try {
+      await sleep(REST_MS);
+      bare.checkRunning();
+      print(name, await measure(bare, (pid) => (pid === bare.pid ? "browser" : "helpers")));
+    } finally {
+      await bare.stop();
+    }
   }
 
   const app = await RepairApp.start(display);

@@ -18,26 +18,28 @@
 // its text and scroll position stay the same after each of a few polls.
 
 //
-//   cd tests && node ../bench/long_action_memory.mjs [speed] [polls]
+//   cd tests && flock /tmp/port8080.lock node ../bench/long_action_memory.mjs [speed] [polls] [varied]
 //
 // Between the points the page's timers run `speed` times faster (default
 // 100), so that the action takes minutes instead of 2 h 47 min. A shorter
 // action of `polls` polls (default 5000) is for trying the bench out.
+// With `varied`, the long lines are ones of varied numbers, as progress
+// output prints them (the most distinct short strings a log holds).
 
-import http from "node:http";
 import { readFileSync } from "node:fs";
 import { setPageTimerScale, speedUpPageTimers } from "../tests/e2e/harness/page_timers.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { LOG_AREA } from "../tests/log_area.mjs";
-import { portInUse } from "../tests/e2e/harness/ports.mjs";
 import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
 import { Session } from "../tests/e2e/harness/session.mjs";
 import { Fatal, sleep, waitFor } from "../tests/e2e/harness/wait.mjs";
 import { machineLoad, pssMiB } from "./figures.mjs";
-import { logLine, shortLine } from "./log_lines.mjs";
+import { logLine, shortLine, variedLine } from "./log_lines.mjs";
+import { scanAndRestore, startScriptedService } from "./scripted_service.mjs";
 
 const SPEED = Number(process.argv[2] || 100);
 const POLLS = Number(process.argv[3] || 5000);
+const longLine = process.argv[4] === "varied" ? variedLine : logLine;
 const LINES_PER_POLL = 100;
 const TOTAL_LINES = POLLS * LINES_PER_POLL;
 // Measurement points: the poll after which the page slows down to its own
@@ -49,13 +51,11 @@ const CLOCK_TICKS_PER_S = 100;
 
 // ------------------------------------------------------- scripted service
 
-function startService() {
+async function startService() {
   // While `short`, the new lines are short ones.
   const service = { polls: 0, short: false };
-  const answers = {
-    scan: () => ({ status: 200, message: "Scan finished", uuid: "scan-long" }),
-    list: () => ({ status: 200, message: "List ready", os_list: { sda: { disc: "Internal", images: { "lumenos-2.4": {} } } } }),
-    restore: () => ({ status: 102, message: "Restore of lumenos-2.4 on sda started", uuid: REQUEST }),
+  service.server = await startScriptedService({
+    ...scanAndRestore(REQUEST),
     status: (params) => {
       service.polls += 1;
       const start = Number(params.get("start"));
@@ -64,20 +64,11 @@ function startService() {
       return {
         status: 200, message: "status",
         status_list: { [REQUEST]: done ? [200, "done", "Restore finished"] : [102, "running", `Copying ${end} of ${TOTAL_LINES}`] },
-        log_messages: Array.from({ length: Math.max(0, end - start) }, (_, k) => (service.short ? shortLine : logLine)(start + k)),
+        log_messages: Array.from({ length: Math.max(0, end - start) }, (_, k) => (service.short ? shortLine : longLine)(start + k)),
       };
     },
-  };
-  service.server = http.createServer((req, res) => {
-    const url = new URL(req.url, "http://127.0.0.1");
-    const answer = answers[url.pathname.replace("/lumenos-repair/", "")];
-    if (answer) res.writeHead(200, { "content-type": "application/json" }).end(JSON.stringify(answer(url.searchParams)));
-    else res.writeHead(404).end();
   });
-  return new Promise((resolve, reject) => {
-    service.server.once("error", reject);
-    service.server.listen(8080, "127.0.0.1", () => resolve(service));
-  });
+  return service;
 }
 
 // ------------------------------------------------------------ measuring
@@ -190,7 +181,6 @@ async function measurePoint(app, page, service, { checkStill }) {
 
 // ------------------------------------------------------------------ run
 
-if (await portInUse(8080)) throw new Error("port 8080 is in use: another service or test run holds it");
 const service = await startService();
 const session = await Session.start();
 const { app, page } = session;
@@ -226,7 +216,7 @@ try {
   const end = await page.evaluate(PAGE_STATE);
 
   const f = (x, w = 8, d = 1) => x.toFixed(d).padStart(w);
-  console.log(`${machineLoad()}; ` +
+  console.log(`${machineLoad()}; ${longLine === variedLine ? "long lines of varied numbers" : "long lines as rsync prints them"}; ` +
     `page timers ${SPEED} times faster between the points; ${service.polls} polls in ${((Date.now() - t0) / 1000).toFixed(0)} s; result: ${end.msg}`);
   console.log("   lines  polls | CPU/poll  task  layout (ms) | short: CPU  task | update  +frame (ms) | tree PSS  JS heap (MiB) | shown  note");
   for (const r of rows) {

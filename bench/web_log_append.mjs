@@ -4,7 +4,7 @@
 // prints milliseconds per batch. Goal: under 16 ms (one frame) at 500 000
 // lines, and batches of short lines as fast at every size.
 //
-//   cd tests && npm ci && node ../bench/web_log_append.mjs [batches]
+//   cd tests && npm ci && node ../bench/web_log_append.mjs [batches] [varied]
 //
 // "call" is the time of updateLogOutput itself; "with next frame" adds the
 // layout and paint of the next frame (the log area is on screen); "nothing
@@ -12,17 +12,19 @@
 // lines. Each batch has 90 new lines and 10 lines that stand in the log
 // already, as a poll that repeats some lines brings. "short" is a batch of
 // 100 new lines of 7 code units (a counter in letters the log never holds).
+// With `varied`, the long lines are ones of varied numbers.
 
 import { setup } from "../tests/web/harness/browser.mjs";
 import { UI } from "../tests/web/harness/ui.mjs";
 import { FakeService, answer } from "../tests/web/harness/fake_service.mjs";
 import { machineLoad } from "./figures.mjs";
-import { logLine, shortLine } from "./log_lines.mjs";
+import { logLine, shortLine, variedLine } from "./log_lines.mjs";
 
 console.log(machineLoad());
 
 const SIZES = [1000, 10000, 100000, 500000];
 const BATCHES = Number(process.argv[2] || 20);
+const longLine = process.argv[3] === "varied" ? variedLine : logLine;
 
 const env = await setup();
 const results = [];
@@ -78,7 +80,7 @@ try {
           callMedian: median(call), callMax: max(call), frameMedian: median(withFrame), frameMax: max(withFrame),
           skipMedian: median(skipOnly), shortMedian: median(short) };
       },
-      { size, batches: BATCHES, sources: [logLine, shortLine].map(String) },
+      { size, batches: BATCHES, sources: [longLine, shortLine].map(String) },
     );
     await ui.close();
     if (r.lines !== r.expected) throw new Error(`log has ${r.lines} lines, expected ${r.expected}`);

@@ -13,6 +13,8 @@
 #include <vector>
 
 #include <QApplication>
+#include <QQuickWindow>
+#include <QSGRendererInterface>
 #include <QTimer>
 #include <QWebEngineProfile>
 
@@ -180,6 +182,11 @@ bool CefInitialize(const CefMainArgs& args,
       args.argc > 0 && args.argv[0] ? args.argv[0] : executable;
   cef_qt::g_qt_argv[0] = program_name.data();
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // The view's scene graph in software, unless QT_QUICK_BACKEND chooses: on
+  // this window it redraws only what changed, where the default one
+  // composites the whole window for every frame of a small animation.
+  if (!getenv("QT_QUICK_BACKEND"))
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
   // CEF writes nothing to disc with an empty cache path; neither does Qt.
   QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
   state.qt_application =

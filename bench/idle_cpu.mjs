@@ -1,0 +1,116 @@
+// CPU of the whole process tree while the page only waits, in the real
+// program on a virtual display against a scripted service on 127.0.0.1:8080:
+// the first page idle (scan done, image list shown), and a running action
+// whose polls bring no new lines (the busy indicator turning, the log area
+// focused). In the same run, the bare engine (bench/bare_engine) showing
+// only the busy indicator, with Qt's default scene graph and with the
+// software one. Prints % of one core per process kind; asserts nothing.
+//
+//   cd tests && flock /tmp/port8080.lock node ../bench/idle_cpu.mjs [seconds]
+//
+// Each state is measured over `seconds` (default 30) after 5 s of rest.
+// The last rows take the running action apart: the log area without the
+// focus, then the indicator hidden as well.
+
+import { readFileSync } from "node:fs";
+import path from "node:path";
+import { VirtualDisplay } from "../tests/e2e/harness/display.mjs";
+import { buildDir, repoRoot } from "../tests/e2e/harness/paths.mjs";
+import { ProcessGroup } from "../tests/e2e/harness/process_group.mjs";
+import { RepairApp } from "../tests/e2e/harness/repair_app.mjs";
+import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
+import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
+import { sleep } from "../tests/e2e/harness/wait.mjs";
+import { machineLoad } from "./figures.mjs";
+import { scanAndRestore, startScriptedService } from "./scripted_service.mjs";
+
+const SECONDS = Number(process.argv[2] || 30);
+const REST_MS = 5000;
+const CLOCK_TICKS_PER_S = 100;
+
+// CPU time in ticks of each process of pids, all its threads.
+function cpuTicks(pids) {
+  const ticks = new Map();
+  for (const pid of pids) {
+    try {
+      const stat = readFileSync(`/proc/${pid}/stat`, "utf8");
+      const [utime, stime] = stat.slice(stat.lastIndexOf(")") + 2).split(" ").slice(11, 13).map(Number);
+      ticks.set(pid, utime + stime);
+    } catch {
+      // Ended meanwhile.
+    }
+  }
+  return ticks;
+}
+
+// % of one core over SECONDS, by kind: kindOf(pid) names it.
+async function measure(group, kindOf) {
+  await sleep(REST_MS);
+  const before = cpuTicks(group.groupPids());
+  const t0 = performance.now();
+  await sleep(SECONDS * 1000);
+  const after = cpuTicks(group.groupPids());
+  const seconds = (performance.now() - t0) / 1000;
+  const share = { total: 0 };
+  for (const [pid, ticks] of after) {
+    const percent = ((ticks - (before.get(pid) ?? 0)) / CLOCK_TICKS_PER_S / seconds) * 100;
+    const kind = kindOf(pid);
+    share[kind] = (share[kind] ?? 0) + percent;
+    share.total += percent;
+  }
+  return share;
+}
+
+function print(name, share) {
+  const parts = Object.entries(share).filter(([kind]) => kind !== "total").map(([kind, p]) => `${kind} ${p.toFixed(1)}`);
+  console.log(`${name.padEnd(44)} ${share.total.toFixed(1).padStart(5)} %  (${parts.join(", ")})`);
+}
+
+let polls = 0;
+const server = await startScriptedService({
+  ...scanAndRestore("R-idle"),
+  status: () => {
+    polls += 1;
+    return { status: 200, message: "status", status_list: { "R-idle": [102, "running", "Copying"] }, log_messages: [] };
+  },
+});
+const display = await VirtualDisplay.start();
+try {
+  console.log(`${machineLoad()}; ${SECONDS} s per state; % of one core of the whole process tree`);
+  for (const [name, env] of [["bare engine, busy indicator only", {}],
+    ["  the same, software scene graph", { QT_QUICK_BACKEND: "software" }]]) {
+    const bare = new ProcessGroup("bare engine", path.join(buildDir, "bin", "bare_engine"),
+      ["file://" + path.join(repoRoot, "bench", "bare_engine", "indicator.html")],
+      { env: { ...display.env, QTWEBENGINE_CHROMIUM_FLAGS: "--no-sandbox", ...env } });
+    try {
+      await sleep(REST_MS);
+      bare.checkRunning();
+      print(name, await measure(bare, (pid) => (pid === bare.pid ? "browser" : "helpers")));
+    } finally {
+      await bare.stop();
+    }
+  }
+
+  const app = await RepairApp.start(display);
+  try {
+    const page = await app.connect();
+    const repair = new RepairPage(page);
+    const kindOf = (pid) => (pid === app.pid ? "browser" : rendererPids(app).includes(pid) ? "renderer" : "other");
+    await repair.waitForMenu();
+    print("first page, idle", await measure(app.process, kindOf));
+    await repair.startAction();
+    await page.waitForPage("the log area focused", "document.activeElement.id === 'action_log'");
+    const from = polls;
+    print("running action, polls without new lines", await measure(app.process, kindOf));
+    console.log(`  (${polls - from} polls; the page ${(await repair.actionPageShown()) ? "shows" : "does NOT show"} the action page)`);
+    await page.evaluate("document.getElementById('action_log').blur()");
+    print("  the same, log area not focused", await measure(app.process, kindOf));
+    await page.evaluate("document.getElementById('action_img').style.visibility = 'hidden'");
+    print("  the same, and busy indicator hidden", await measure(app.process, kindOf));
+  } finally {
+    await app.stop();
+  }
+} finally {
+  await display.stop();
+  server.close();
+}

@@ -8,12 +8,8 @@ import { coverFirstPage } from "./first_page.js";
 const UNCONFIRMED_TEXT =
   "NOT CONFIRMED:  The repair service did not answer. The action may be running: do not switch the unit off.";
 
-function el(id) {
-  return document.getElementById(id);
-}
-
 export function actionPageShown() {
-  return el("action_ui").style.display !== "none";
+  return document.getElementById("action_ui").style.display !== "none";
 }
 
 // A level-2 heading holding text as text.
@@ -26,28 +22,28 @@ function heading(text, color) {
 
 // The action page's heading of an action started by "Proceed" ("running")
 // or by the action page's "Reboot" ("rebooting").
-export function actionHeading({ heading: kind, option, disc, image }) {
+function actionHeading({ heading: kind, option, disc, image }) {
   if (kind === "rebooting") return heading("Rebooting " + disc + " : " + image, "#302e2e");
   return heading("Running " + option + " on " + disc + " : " + image);
 }
 
 // Sets the heading; none for null.
 export function setActionLabel(started) {
-  if (started) el("action_label").replaceChildren(actionHeading(started));
-  else el("action_label").replaceChildren();
+  if (started) document.getElementById("action_label").replaceChildren(actionHeading(started));
+  else document.getElementById("action_label").replaceChildren();
 }
 
 // Shows the action page with the heading of `started` and takes the focus
 // to its log area, away from the covered control that had it.
 export function showActionPage(started) {
   coverFirstPage();
-  el("action_ui").style.display = "block";
+  document.getElementById("action_ui").style.display = "block";
   setActionLabel(started);
-  el("action_log").focus({ preventScroll: true }); // the page never scrolls
+  document.getElementById("action_log").focus({ preventScroll: true }); // the page never scrolls
 }
 
 export function updateActionMessage(text) {
-  el("action_msg").textContent = textOf(text).replaceAll("'", "");
+  document.getElementById("action_msg").textContent = textOf(text).replaceAll("'", "");
 }
 
 export function OnSuccess(text) {
@@ -66,15 +62,15 @@ export function OnFail(text) {
 export function OnUnconfirmed() {
   updateActionMessage(UNCONFIRMED_TEXT);
   hideMark();
-  el("action_next").style.display = "block";
+  document.getElementById("action_next").style.display = "block";
 }
 
 // The mark stays hidden from then on, results included.
 export function hideMark() {
-  el("action_img").style.opacity = "0";
+  document.getElementById("action_img").style.opacity = "0";
 }
 
 function updatePage(mark) {
-  el("action_next").style.display = "block";
-  el("action_img").src = mark;
+  document.getElementById("action_next").style.display = "block";
+  document.getElementById("action_img").src = mark;
 }

@@ -6,15 +6,11 @@ import { textOf } from "./text_of.js";
 import { OPTION_IDS, isObject } from "./vocabulary.js";
 import { closeLoadingIconWithDelay } from "./scan_overlay.js";
 
-function el(id) {
-  return document.getElementById(id);
-}
-
 // Fills the image list from the list answer's "os_list": "Select..", then
 // one entry per image, in member order. Keys and labels come from the
 // scanned discs: text, never markup.
 export function fillImageMenu(list) {
-  const menu = el("images");
+  const menu = document.getElementById("images");
   menu.replaceChildren();
   menu.add(new Option("Select..", ""));
   for (const discKey of Object.keys(list)) {
@@ -56,30 +52,27 @@ export function parseImageValue(value) {
 
 // The value of the entry the image list shows; "" for none.
 export function shownImage() {
-  const menu = el("images");
+  const menu = document.getElementById("images");
   const entry = menu.options[menu.selectedIndex];
   return entry && !entry.disabled ? entry.value : "";
 }
 
-// Shows the entry of this image, if the list has one; delivers its value,
-// or "" when it has none.
+// Shows the entry of this image, if the list has one.
 export function showImage(disc, image) {
-  const menu = el("images");
+  const menu = document.getElementById("images");
   const value = imageValue(disc, image);
   const entry = [...menu.options].findIndex((option) => option.value === value);
-  if (entry <= 0) return "";
-  menu.selectedIndex = entry;
-  return value;
+  if (entry > 0) menu.selectedIndex = entry;
 }
 
 export function show_status(text) {
-  el("status").textContent = text;
+  document.getElementById("status").textContent = text;
 }
 
 // Unchecks every option but the one with id `kept`.
 export function clear_options(kept) {
   for (const id of OPTION_IDS) {
-    if (id !== kept) el(id).checked = false;
+    if (id !== kept) document.getElementById(id).checked = false;
   }
 }
 
@@ -88,7 +81,7 @@ export function clear_options(kept) {
 // inert is not known to every engine the page runs on, so the controls are
 // disabled as well.
 export function coverFirstPage() {
-  for (const part of el("main_menu").children) {
+  for (const part of document.getElementById("main_menu").children) {
     if (part.classList.contains("image-selection-box")) continue;
     part.setAttribute("inert", "");
     for (const control of part.querySelectorAll("input, button")) control.disabled = true;

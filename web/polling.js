@@ -3,7 +3,7 @@
 
 import { isObject } from "./vocabulary.js";
 
-function sleep(ms) {
+export function sleep(ms) {
   return new Promise((resolve) => setTimeout(resolve, ms));
 }
 

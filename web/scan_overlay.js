@@ -8,40 +8,36 @@ import { focusFirstControl } from "./focus_nav.js";
 
 const FAILURE_MARKUP = "<h1>Failed: </h1><p>Restart application</p>";
 
-function el(id) {
-  return document.getElementById(id);
-}
-
 // The scan's status line: the one text of the service shown as (sanitized)
 // markup.
 export function updateScanStatus(text) {
   const h5 = document.createElement("h5");
   h5.append(safeMarkup(textOf(text)));
-  el("scan_msg").replaceChildren(h5);
+  document.getElementById("scan_msg").replaceChildren(h5);
 }
 
 export function hideLoadingIcon() {
-  el("loading_img").style.display = "none";
+  document.getElementById("loading_img").style.display = "none";
 }
 
 // A failed scan or list: the failure text, no busy indicator, and "Try
 // again", focused, which loads the page afresh and so scans again.
 export function showScanFailure() {
-  el("scan_msg").innerHTML = FAILURE_MARKUP;
+  document.getElementById("scan_msg").innerHTML = FAILURE_MARKUP;
   hideLoadingIcon();
-  const retry = el("retry_button");
+  const retry = document.getElementById("retry_button");
   retry.hidden = false;
   retry.focus({ preventScroll: true });
 }
 
 export function closeLoadingIconWithDelay() {
   setTimeout(() => {
-    const overlay = el("loading_id");
+    const overlay = document.getElementById("loading_id");
     if (overlay) overlay.remove();
     focusFirstControl(); // the image list
   }, 1000);
 }
 
 document.addEventListener("DOMContentLoaded", () => {
-  el("retry_button").addEventListener("click", () => location.reload());
+  document.getElementById("retry_button").addEventListener("click", () => location.reload());
 });

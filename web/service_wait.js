@@ -6,6 +6,7 @@
 // here.
 
 import { gotAnswer } from "./system_proxy.js";
+import { sleep } from "./polling.js";
 
 // 1 s, 2 s, 3 s, 4 s, then every 5 s: a service that comes up late is met
 // within 5 s, and a try on loopback costs next to nothing.
@@ -18,10 +19,6 @@ export const RETRY_DELAYS_MS = Object.freeze([1000, 2000, 3000, 4000, 5000]);
 export const GIVE_UP_AFTER_MS = 180000;
 
 export const WAITING_TEXT = "Waiting for the repair service to start...";
-
-function sleep(ms) {
-  return new Promise((resolve) => setTimeout(resolve, ms));
-}
 
 // Sends request() until the service answers it, calling onWaiting() before
 // each wait; delivers the first answered record, or the last unanswered one

@@ -32,6 +32,22 @@ function service(state) {
   return run;
 }
 
+// A factory reset started on this battery; delivers its run.
+async function factoryReset(state) {
+  const run = service(state);
+  await run.open();
+  await ui.start(1, "factory-reset");
+  await ui.idle();
+  return run;
+}
+
+// Lets the run's factory reset end with its result.
+async function finish(run) {
+  run.finished = true;
+  await ui.untilResult();
+  assert.equal((await ui.actionPage()).msg, "SUCCESS  Done");
+}
+
 const battery = (changes) => ui.page.evaluate((c) => window.__battery(c), changes);
 
 // What the page says: "status", and the action page's two lines (null while hidden).
@@ -123,25 +139,17 @@ describe("before an action that writes the discs", () => {
     const WAYS = ["absent", "rejects", "throws", "silent", { level: 1, charging: true, chargingTime: 0 },
       { level: "0.05", charging: false }, { level: 0.05, charging: "no" }, { level: 5, charging: false }];
     for (const way of WAYS) {
-      const run = service(way);
-      await run.open();
-      await ui.start(1, "factory-reset");
-      await ui.idle();
+      const run = await factoryReset(way);
       assert.deepEqual(sent(), ["factory-reset"], JSON.stringify(way));
       assert.deepEqual(await words(), { status: "", power: KEEP_ON, battery: null }, JSON.stringify(way));
-      run.finished = true;
-      await ui.untilResult();
-      assert.equal((await ui.actionPage()).msg, "SUCCESS  Done");
+      await finish(run);
     }
   });
 });
 
 describe("while the discs are written", () => {
   test("the line not to switch off, the warning below 10 % off the charger, both gone with the result", async () => {
-    const run = service({ level: 0.5, charging: false });
-    await run.open();
-    await ui.start(1, "factory-reset");
-    await ui.idle();
+    const run = await factoryReset({ level: 0.5, charging: false });
     assert.deepEqual(await words(), { status: "", power: KEEP_ON, battery: null });
     await battery({ level: 0.1 });
     assert.equal((await words()).battery, null, "10 % gives no warning");
@@ -155,26 +163,20 @@ describe("while the discs are written", () => {
 
     await ui.elapse(4000);
     assert.equal((await ui.actionPage()).buttons, false, "the action goes on");
-    run.finished = true;
-    await ui.untilResult();
+    await finish(run);
     assert.deepEqual(await words(), { status: "", power: null, battery: null });
-    assert.equal((await ui.actionPage()).msg, "SUCCESS  Done");
     assert.deepEqual(sent(), ["factory-reset"]);
   });
 
   test("the page loaded again during the action shows the same lines", async () => {
-    const run = service({ level: 0.5, charging: false });
-    await run.open();
-    await ui.start(1, "factory-reset");
-    await ui.idle();
+    const run = await factoryReset({ level: 0.5, charging: false });
     await ui.page.reload();
     await ui.idle();
     assert.equal(await ui.visible("#action_ui"), true);
     assert.deepEqual(await words(), { status: "", power: KEEP_ON, battery: null });
     await battery({ level: 0.04 });
     assert.match((await words()).battery, /^The battery is at 4 %\. Connect the charger now/);
-    run.finished = true;
-    await ui.untilResult();
+    await finish(run);
     assert.deepEqual(await words(), { status: "", power: null, battery: null });
     assert.deepEqual(sent(), ["factory-reset"]);
   });

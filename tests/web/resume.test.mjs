@@ -73,6 +73,7 @@ describe("a page loaded again during an action", () => {
   test("a restore sent without an answer yet: shown as not confirmed, no scan, the first page covered, until Close", async () => {
     ui = await ready({ restore: answer.hang() });
     await ui.start(1, "restore");
+    await ui.requests(3); // scan, list, restore: its record is kept
     await ui.dialogGone();
     let sent = await reload();
     assert.deepEqual(sent, [], "nothing sent: no scan, no second restore");
@@ -97,6 +98,7 @@ describe("a page loaded again during an action", () => {
   test("a restore answered with a failure: the record goes with the result, the next load starts afresh", async () => {
     ui = await ready({ restore: answer.refused("no such image", 404) });
     await ui.start(1, "restore");
+    await ui.requests(3);
     await ui.idle();
     assert.equal((await shown()).msg, "FAIL:  no such image");
     const sent = await reload();

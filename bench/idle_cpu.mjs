@@ -2,9 +2,11 @@
 // program on a virtual display against a scripted service on 127.0.0.1:8080:
 // the first page idle (scan done, image list shown), and a running action
 // whose polls bring no new lines (the busy indicator turning, the log area
-// focused). In the same run, the bare engine (bench/bare_engine) showing
-// only the busy indicator, with Qt's default scene graph and with the
-// software one. Prints % of one core per process kind; asserts nothing.
+// focused), started by keys as on a unit whose controls give keys. In the
+// same run, the bare engine (bench/bare_engine) showing only the busy
+// indicator, with Qt's default scene graph and with the software one.
+// Prints % of one core per process kind, the engine's thread that samples
+// gamepads apart; asserts nothing.
 //
 //   cd tests && flock /tmp/port8080.lock node ../bench/idle_cpu.mjs [seconds]
 //
@@ -12,7 +14,7 @@
 // The last rows take the running action apart: the log area without the
 // focus, then the indicator hidden as well.
 
-import { readFileSync } from "node:fs";
+import { readdirSync, readFileSync } from "node:fs";
 import path from "node:path";
 import { VirtualDisplay } from "../tests/e2e/harness/display.mjs";
 import { buildDir, repoRoot } from "../tests/e2e/harness/paths.mjs";
@@ -28,14 +30,20 @@ const SECONDS = Number(process.argv[2] || 30);
 const REST_MS = 5000;
 const CLOCK_TICKS_PER_S = 100;
 
-// CPU time in ticks of each process of pids, all its threads.
+// The engine's thread that samples the gamepads while the page listens.
+const PAD_THREAD = "Gamepad polling";
+
+// CPU time in ticks of each thread of pids: "pid/tid" -> { pid, name, ticks }.
 function cpuTicks(pids) {
   const ticks = new Map();
   for (const pid of pids) {
     try {
-      const stat = readFileSync(`/proc/${pid}/stat`, "utf8");
-      const [utime, stime] = stat.slice(stat.lastIndexOf(")") + 2).split(" ").slice(11, 13).map(Number);
-      ticks.set(pid, utime + stime);
+      for (const tid of readdirSync(`/proc/${pid}/task`)) {
+        const stat = readFileSync(`/proc/${pid}/task/${tid}/stat`, "utf8");
+        const name = stat.slice(stat.indexOf("(") + 1, stat.lastIndexOf(")"));
+        const [utime, stime] = stat.slice(stat.lastIndexOf(")") + 2).split(" ").slice(11, 13).map(Number);
+        ticks.set(`${pid}/${tid}`, { pid, name, ticks: utime + stime });
+      }
     } catch {
       // Ended meanwhile.
     }
@@ -43,7 +51,8 @@ function cpuTicks(pids) {
   return ticks;
 }
 
-// % of one core over SECONDS, by kind: kindOf(pid) names it.
+// % of one core over SECONDS, by kind: kindOf(pid) names it; the pad
+// sampling thread is a kind of its own.
 async function measure(group, kindOf) {
   await sleep(REST_MS);
   const before = cpuTicks(group.groupPids());
@@ -52,9 +61,9 @@ async function measure(group, kindOf) {
   const after = cpuTicks(group.groupPids());
   const seconds = (performance.now() - t0) / 1000;
   const share = { total: 0 };
-  for (const [pid, ticks] of after) {
-    const percent = ((ticks - (before.get(pid) ?? 0)) / CLOCK_TICKS_PER_S / seconds) * 100;
-    const kind = kindOf(pid);
+  for (const [thread, { pid, name, ticks }] of after) {
+    const percent = ((ticks - (before.get(thread)?.ticks ?? 0)) / CLOCK_TICKS_PER_S / seconds) * 100;
+    const kind = name === PAD_THREAD ? "pad sampling" : kindOf(pid);
     share[kind] = (share[kind] ?? 0) + percent;
     share.total += percent;
   }
@@ -63,7 +72,7 @@ async function measure(group, kindOf) {
 
 function print(name, share) {
   const parts = Object.entries(share).filter(([kind]) => kind !== "total").map(([kind, p]) => `${kind} ${p.toFixed(1)}`);
-  console.log(`${name.padEnd(44)} ${share.total.toFixed(1).padStart(5)} %  (${parts.join(", ")})`);
+  console.log(`${name.padEnd(50)} ${share.total.toFixed(1).padStart(5)} %  (${parts.join(", ")})`);
 }
 
 let polls = 0;
@@ -98,10 +107,13 @@ try {
     const kindOf = (pid) => (pid === app.pid ? "browser" : rendererPids(app).includes(pid) ? "renderer" : "other");
     await repair.waitForMenu();
     print("first page, idle", await measure(app.process, kindOf));
-    await repair.startAction();
+    await repair.chooseRestoreByKeys();
+    await page.press("Enter");
+    await repair.waitForDialog();
+    await page.press("Enter");
     await page.waitForPage("the log area focused", "document.activeElement.id === 'action_log'");
     const from = polls;
-    print("running action, polls without new lines", await measure(app.process, kindOf));
+    print("running action by keys, polls without new lines", await measure(app.process, kindOf));
     console.log(`  (${polls - from} polls; the page ${(await repair.actionPageShown()) ? "shows" : "does NOT show"} the action page)`);
     await page.evaluate("document.getElementById('action_log').blur()");
     print("  the same, log area not focused", await measure(app.process, kindOf));

@@ -196,4 +196,30 @@ describe("a standard gamepad", () => {
     await ui.advance(1000);
     assert.equal(await reads(), last);
   });
+
+  // Keys pressed before a pad connects: whether the pad is then heard. An
+  // arrow and Enter from the unit's keys reach everything, so the page stops
+  // listening for pads; a pad that showed itself first stays heard.
+  const KEYS_BEFORE_PAD = [
+    ["arrows only", ["ArrowDown", "ArrowUp"], false, true],
+    ["Enter and Escape only", ["Enter", "Escape"], false, true],
+    ["an arrow and Enter", ["ArrowDown", "ArrowUp", "Enter", "Escape"], false, false],
+    ["an arrow and Enter, the pad first", ["ArrowDown", "ArrowUp", "Enter", "Escape"], true, true],
+  ];
+  for (const [name, keys, padFirst, heard] of KEYS_BEFORE_PAD) {
+    test(`keys before the pad: ${name}: the pad is ${heard ? "" : "not "}heard`, async () => {
+      ui = await open({});
+      await ui.page.evaluate(standInGamepads);
+      await ui.ready();
+      if (padFirst) await ui.page.evaluate(() => window.__connectPad([]));
+      await ui.keys(...keys);
+      assert.equal(await ui.focused(), "images");
+      if (!padFirst) await ui.page.evaluate(() => window.__connectPad([]));
+      await ui.advance(100);
+      const before = await reads();
+      await push(DOWN);
+      assert.equal(await ui.focused(), heard ? "restore" : "images");
+      assert.equal((await reads()) > before, heard);
+    });
+  }
 });

@@ -6,7 +6,8 @@
 // - main-thread work per poll over a few polls at the page's own pace (one
 //   every 2 s): the renderer main thread's CPU time, and CDP
 //   Performance.getMetrics' TaskDuration and its layout share (wall time:
-//   it grows with the load of the machine);
+//   it grows with the load of the machine), and the longest task over
+//   50 ms that the page's Long Tasks API reports meanwhile (wall time too);
 // - the same over polls of 100 new short lines (7 code units, as counters
 //   and progress marks print them) instead;
 // - the log update itself: a batch of 100 new lines through the page's own
@@ -121,15 +122,28 @@ const waitForPolls = (service, n) => {
   return waitFor(`${n} polls`, () => service.polls >= from + n, { timeout: 60000, interval: 20 });
 };
 
-// Main-thread work per poll over the next MEASURED_POLLS polls.
+// Keeps in window.__longest the longest task over 50 ms since it was last
+// set to 0; delivers whether the engine reports such tasks.
+const WATCH_LONG_TASKS = `(() => {
+  window.__longest = 0;
+  new PerformanceObserver((list) => {
+    for (const task of list.getEntries()) window.__longest = Math.max(window.__longest, task.duration);
+  }).observe({ type: "longtask" });
+  return PerformanceObserver.supportedEntryTypes.includes("longtask");
+})()`;
+
+// Main-thread work per poll over the next MEASURED_POLLS polls, and the
+// longest task meanwhile (0: none over 50 ms).
 async function measureWork(app, page, service) {
   const m0 = await metrics(page);
   const cpu0 = rendererMainThreadCpuMs(app);
+  await page.evaluate("window.__longest = 0");
   await waitForPolls(service, MEASURED_POLLS);
   const m1 = await metrics(page);
   const cpu1 = rendererMainThreadCpuMs(app);
+  const longest = await page.evaluate("window.__longest");
   const perPoll = (name) => ((m1[name] - m0[name]) * 1000) / MEASURED_POLLS;
-  return { cpu: (cpu1 - cpu0) / MEASURED_POLLS, task: perPoll("TaskDuration"), layout: perPoll("LayoutDuration") };
+  return { cpu: (cpu1 - cpu0) / MEASURED_POLLS, task: perPoll("TaskDuration"), layout: perPoll("LayoutDuration"), longest };
 }
 
 // Scrolls the log area up by a turn of the wheel (or a few) and compares
@@ -191,6 +205,7 @@ try {
   await speedUpPageTimers(page, SPEED);
   await session.load();
   await page.waitForPage("the page's timers sped up", "window.__timeScale !== undefined");
+  if (!(await page.evaluate(WATCH_LONG_TASKS))) throw new Error("the engine reports no long tasks");
   const repair = new RepairPage(page);
   await repair.startAction();
 
@@ -218,10 +233,11 @@ try {
   const f = (x, w = 8, d = 1) => x.toFixed(d).padStart(w);
   console.log(`${machineLoad()}; ${longLine === variedLine ? "long lines of varied numbers" : "long lines as rsync prints them"}; ` +
     `page timers ${SPEED} times faster between the points; ${service.polls} polls in ${((Date.now() - t0) / 1000).toFixed(0)} s; result: ${end.msg}`);
-  console.log("   lines  polls | CPU/poll  task  layout (ms) | short: CPU  task | update  +frame (ms) | tree PSS  JS heap (MiB) | shown  note");
+  console.log("   lines  polls | CPU/poll  task  layout longest (ms) | short: CPU  task longest | update  +frame (ms) | tree PSS  JS heap (MiB) | shown  note");
   for (const r of rows) {
-    console.log(`${String(r.lines).padStart(8)} ${String(r.polls).padStart(6)} |${f(r.work.cpu, 9)}${f(r.work.task, 6)}${f(r.work.layout)}      |` +
-      `${f(r.shortWork.cpu, 11)}${f(r.shortWork.task, 6)} |` +
+    const longest = (work) => (work.longest ? f(work.longest) : "   < 50");
+    console.log(`${String(r.lines).padStart(8)} ${String(r.polls).padStart(6)} |${f(r.work.cpu, 9)}${f(r.work.task, 6)}${f(r.work.layout)}` +
+      `${longest(r.work)}      |${f(r.shortWork.cpu, 11)}${f(r.shortWork.task, 6)}${longest(r.shortWork)} |` +
       `${f(r.update.call, 7, 2)}${f(r.update.withFrame, 8, 2)}      |${f(r.pss, 9)}${f(r.heap, 9)}        | ${String(r.shown).padStart(5)}  ${r.note}`);
   }
   for (const r of rows.filter((row) => row.still)) console.log(describeStill(r));

@@ -12,7 +12,7 @@ import { ActionLog } from "./action_log.js";
 
 // The view shows at most this many of the log's newest lines (see
 // bench/README.md for the measurements behind it).
-export const VIEW_LINES = 1500;
+export const VIEW_LINES = 1000;
 // Within this many pixels of its end, besides its bottom padding (which
 // the caret brought into view leaves out), the view counts as scrolled down.
 const BOTTOM_SLACK_PX = 4;

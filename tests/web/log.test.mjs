@@ -328,7 +328,7 @@ describe("the log area on the action page", () => {
       await append(total, total + 200, " and verified against its checksum");
       const v = await area();
       assert.deepEqual([v.text === still.text, v.top], [true, still.top], `after batch ${b}`);
-      assert.equal(v.note, `1500 earlier lines not shown, ${total + 200 - 3000} new lines below`);
+      assert.equal(v.note, `${3000 - VIEW_LINES} earlier lines not shown, ${total + 200 - 3000} new lines below`);
     }
 
     for (let i = 0; i < 200 && !(await area()).atEnd; i++) await ui.page.keyboard.press("PageDown");

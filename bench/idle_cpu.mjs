@@ -20,7 +20,7 @@ import { ProcessGroup } from "../tests/e2e/harness/process_group.mjs";
 import { RepairApp } from "../tests/e2e/harness/repair_app.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
-import { sleep } from "../tests/e2e/harness/wait.mjs";
+import { sleep } from "../tests/wait.mjs";
 import { machineLoad } from "./figures.mjs";
 import { scanAndRestore, startScriptedService } from "./scripted_service.mjs";
 

@@ -32,7 +32,7 @@ import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { LOG_AREA } from "../tests/log_area.mjs";
 import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
 import { Session } from "../tests/e2e/harness/session.mjs";
-import { Fatal, sleep, waitFor } from "../tests/e2e/harness/wait.mjs";
+import { Fatal, sleep, waitFor } from "../tests/wait.mjs";
 import { machineLoad, pssMiB } from "./figures.mjs";
 import { logLine, shortLine, variedLine } from "./log_lines.mjs";
 import { scanAndRestore, startScriptedService } from "./scripted_service.mjs";

@@ -3,7 +3,7 @@
 
 import { spawn, spawnSync } from "node:child_process";
 import { readFileSync } from "node:fs";
-import { Fatal, withTimeout } from "./wait.mjs";
+import { Fatal, withTimeout } from "../../wait.mjs";
 
 const live = new Set();
 

@@ -51,9 +51,7 @@ describe("axe-core finds nothing but colour contrast", () => {
     });
     assert.deepEqual(await violations(), [], "the first page");
 
-    await ui.choose(1);
-    await ui.option("restore");
-    await ui.proceed();
+    await ui.ask(1, "restore");
     await ui.advance(600);
     assert.deepEqual(await violations(), [], "the open dialog");
 

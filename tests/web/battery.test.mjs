@@ -61,9 +61,7 @@ const words = () =>
 // Chooses image 1 and the option, presses "Proceed"; delivers whether the
 // dialog opened.
 async function proceed(option) {
-  await ui.choose(1);
-  await ui.option(option);
-  await ui.proceed();
+  await ui.ask(1, option);
   return ui.dialogOpen();
 }
 

@@ -5,12 +5,11 @@ import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
 import { answer } from "./harness/fake_service.mjs";
+import { NO, YES } from "../page_reading.mjs";
 
 let ui;
 const { open, ready } = pagePerTest();
 
-const YES = "exConfirmPromiseBtnYes";
-const NO = "exConfirmPromiseBtnNo";
 const overlays = () => ui.page.evaluate(() => document.querySelectorAll("#exConfirmPromiseOverLay").length);
 
 describe("the dialog opened by Proceed", () => {
@@ -18,9 +17,7 @@ describe("the dialog opened by Proceed", () => {
   // opened by "Proceed".
   async function openDialog(option = "restore") {
     ui = await ready({ restore: answer.done("Restored"), reboot: answer.hang() });
-    await ui.choose(1);
-    await ui.option(option);
-    await ui.proceed();
+    await ui.ask(1, option);
     assert.equal(await ui.dialogOpen(), true);
   }
   const actionStarted = () => ui.visible("#action_ui");

@@ -16,7 +16,7 @@ import { LOG_AREA, logAreaAtRest } from "../log_area.mjs";
 import { seededRandom } from "../seeded_random.mjs";
 
 let ui;
-const { open, ready } = pagePerTest();
+const { open, quiet, started } = pagePerTest();
 
 // The straightforward rule on a plain string: each line of a batch that
 // the text before the batch does not contain is appended (null and
@@ -258,8 +258,7 @@ describe("the log area on the action page", () => {
   test("follows the newest line, stays where the user scrolled up to, follows again at the end; typing changes nothing of the log", async () => {
     // Poll n brings 100 new lines, poll 8 as its last one that the user types.
     const status = (req, n) => answer.status("R1", 102, "Copying", n === 8 ? [...lines(800, 899), "typed"] : lines(100 * n, 100 * n + 100));
-    ui = await ready({ restore: answer.pending("R1", "accepted"), status });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.pending("R1", "accepted"), status }, "restore");
     await ui.dialogGone();
     await poll();
     await poll();
@@ -298,8 +297,7 @@ describe("the log area on the action page", () => {
     // The scan refused at once and its end handled: a scan left hanging would
     // be given up at its bound, in real time here, and fail on the overlay
     // removed below.
-    ui = await open({ scan: answer.refused("no scan in this test") }, { clock: false });
-    await ui.idle();
+    ui = await quiet({ scan: answer.refused("no scan in this test") }, { clock: false });
     // Appends lines first to last-1, longer ones with a suffix, and waits
     // for the frame after.
     const all = [];
@@ -357,8 +355,7 @@ describe("the log area on the action page", () => {
         : answer.status("B7", 200, "Reboot scheduled", [old[0], "new", "bye"]);
     };
     const reboot = answer.held(answer.pending("B7", "reboot accepted"));
-    ui = await ready({ restore: answer.pending("R1", "accepted"), reboot, clear: answer.done("cleared"), status });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.pending("R1", "accepted"), reboot, clear: answer.done("cleared"), status }, "restore");
     await until(RESULT_SHOWN);
     await ui.dialogGone();
     let a = await area();

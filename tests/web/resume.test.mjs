@@ -12,7 +12,7 @@ import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
 import { DESTRUCTIVE_REQUESTS as DESTRUCTIVE } from "../../web/vocabulary.js";
 
 let ui;
-const { ready } = pagePerTest();
+const { ready, started } = pagePerTest();
 
 const LOG = ["L1 partition table read", "L2 writing system", "L3 writing boot"];
 
@@ -40,8 +40,7 @@ describe("a page loaded again during an action", () => {
       const entry = finished ? [200, "done", "Restore finished"] : [102, "running", "Writing"];
       return answer.status("R-1", entry[0], entry[2], lines.slice(start, start + 100), entry[1]);
     };
-    ui = await ready({ restore: answer.pending("R-1", "Restore accepted"), status });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.pending("R-1", "Restore accepted"), status }, "restore");
     await ui.idle();
     await ui.elapse(2000);
     const before = await shown();
@@ -71,8 +70,7 @@ describe("a page loaded again during an action", () => {
   });
 
   test("a restore sent without an answer yet: shown as not confirmed, no scan, the first page covered, until Close", async () => {
-    ui = await ready({ restore: answer.hang() });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.hang() }, "restore");
     await ui.requests(3); // scan, list, restore: its record is kept
     await ui.dialogGone();
     let sent = await reload();
@@ -96,8 +94,7 @@ describe("a page loaded again during an action", () => {
   });
 
   test("a restore answered with a failure: the record goes with the result, the next load starts afresh", async () => {
-    ui = await ready({ restore: answer.refused("no such image", 404) });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.refused("no such image", 404) }, "restore");
     await ui.requests(3);
     await ui.idle();
     assert.equal((await shown()).msg, "FAIL:  no such image");

@@ -42,9 +42,7 @@ try {
   await ui.svc.release();
   await ui.ready();
   await shot(ui, "2-first-page");
-  await ui.choose(1);
-  await ui.option("restore");
-  await ui.proceed();
+  await ui.ask(1, "restore");
   await ui.advance(400);
   await shot(ui, "3-dialog");
   await ui.answer(true);

@@ -6,7 +6,7 @@ import { eventually } from "./fake_service.mjs";
 import { clampAndObserve, driveInPage, quietInPage } from "./page_clock.mjs";
 import { BLANK } from "./static_server.mjs";
 import { waitFor, withTimeout } from "../../wait.mjs";
-import { ACTION_PAGE, DIALOG_OPEN, RESULT_SHOWN } from "../../page_reading.mjs";
+import { ACTION_PAGE, DIALOG_OPEN, NO, RESULT_SHOWN, YES } from "../../page_reading.mjs";
 
 export { RESULT_SHOWN };
 
@@ -141,15 +141,20 @@ export class UI {
 
   // Answers the open dialog with a click and lets its watcher run.
   async answer(yes) {
-    await this.page.click(yes ? "#exConfirmPromiseBtnYes" : "#exConfirmPromiseBtnNo");
+    await this.page.click("#" + (yes ? YES : NO));
     await this.advance(20);
+  }
+
+  // Choose image, option and Proceed.
+  async ask(imageIndex, optionId) {
+    await this.choose(imageIndex);
+    await this.option(optionId);
+    await this.proceed();
   }
 
   // Choose image, option, Proceed and Yes.
   async start(imageIndex, optionId) {
-    await this.choose(imageIndex);
-    await this.option(optionId);
-    await this.proceed();
+    await this.ask(imageIndex, optionId);
     await this.answer(true);
   }
 

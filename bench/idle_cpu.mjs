@@ -12,7 +12,6 @@
 // The last rows take the running action apart: the log area without the
 // focus, then the indicator hidden as well.
 
-import { readFileSync } from "node:fs";
 import path from "node:path";
 import { VirtualDisplay } from "../tests/e2e/harness/display.mjs";
 import { buildDir, repoRoot } from "../tests/e2e/harness/paths.mjs";
@@ -21,39 +20,36 @@ import { RepairApp } from "../tests/e2e/harness/repair_app.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
 import { sleep } from "../tests/wait.mjs";
-import { machineLoad } from "./figures.mjs";
+import { cpuMs, machineLoad } from "./figures.mjs";
 import { scanAndRestore, startScriptedService } from "./scripted_service.mjs";
 
 const SECONDS = Number(process.argv[2] || 30);
 const REST_MS = 5000;
-const CLOCK_TICKS_PER_S = 100;
 
-// CPU time in ticks of each process of pids, all its threads.
-function cpuTicks(pids) {
-  const ticks = new Map();
+// CPU time in ms of each process of pids, all its threads.
+function cpuTimes(pids) {
+  const times = new Map();
   for (const pid of pids) {
     try {
-      const stat = readFileSync(`/proc/${pid}/stat`, "utf8");
-      const [utime, stime] = stat.slice(stat.lastIndexOf(")") + 2).split(" ").slice(11, 13).map(Number);
-      ticks.set(pid, utime + stime);
+      times.set(pid, cpuMs(pid));
     } catch {
       // Ended meanwhile.
     }
   }
-  return ticks;
+  return times;
 }
 
 // % of one core over SECONDS, by kind: kindOf(pid) names it.
 async function measure(group, kindOf) {
   await sleep(REST_MS);
-  const before = cpuTicks(group.groupPids());
+  const before = cpuTimes(group.groupPids());
   const t0 = performance.now();
   await sleep(SECONDS * 1000);
-  const after = cpuTicks(group.groupPids());
+  const after = cpuTimes(group.groupPids());
   const seconds = (performance.now() - t0) / 1000;
   const share = { total: 0 };
-  for (const [pid, ticks] of after) {
-    const percent = ((ticks - (before.get(pid) ?? 0)) / CLOCK_TICKS_PER_S / seconds) * 100;
+  for (const [pid, ms] of after) {
+    const percent = ((ms - (before.get(pid) ?? 0)) / 1000 / seconds) * 100;
     const kind = kindOf(pid);
     share[kind] = (share[kind] ?? 0) + percent;
     share.total += percent;

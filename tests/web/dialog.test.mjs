@@ -1,7 +1,7 @@
 // The confirmation dialog, through "Proceed" on the real page and
 // as a module on a blank page.
 
-import { test, describe } from "node:test";
+import { beforeEach, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { pagePerTest } from "./harness/browser.mjs";
 import { answer } from "./harness/fake_service.mjs";
@@ -190,7 +190,8 @@ describe("the dialog opened by Proceed", () => {
 });
 
 describe("the dialog module", () => {
-  async function blank() {
+  // Each test on a blank page with the dialog module and a focused button.
+  beforeEach(async () => {
     ui = await open({}, { path: "/__blank.html" });
     await ui.page.evaluate(async () => {
       const { exConfirmPromise } = await import("/exConfirm.js");
@@ -200,7 +201,7 @@ describe("the dialog module", () => {
       document.body.innerHTML = '<button id="before">before</button>';
       document.getElementById("before").focus();
     });
-  }
+  });
   // Opens a dialog whose answer is recorded under name; with `calls`, its
   // onResolve and onReject record the number of answers before them.
   const make = (name, options = {}, calls = false) =>
@@ -217,7 +218,6 @@ describe("the dialog module", () => {
   const calls = () => ui.page.evaluate(() => window.calls);
 
   test("make without options shows the defaults only until a call sets title or message", async () => {
-    await blank();
     // Title and message are markup.
     for (const [name, options, want] of [["a", {}, ["Confirmation", "Confirmation Required!"]],
       ["b", { title: "Reboot" }, ["Reboot", "Confirmation Required!"]], ["c", {}, ["Reboot", "Confirmation Required!"]],
@@ -228,7 +228,6 @@ describe("the dialog module", () => {
   });
 
   test("a second make while a dialog is open removes the first at once; only the second answers", async () => {
-    await blank();
     await make("first", { title: "One" });
     await make("second", { title: "Two" });
     assert.equal(await overlays(), 1);
@@ -240,7 +239,6 @@ describe("the dialog module", () => {
   });
 
   test("Yes and No call onResolve and onReject first; Escape answers No", async () => {
-    await blank();
     for (const [name, answerIt] of [["x", () => ui.page.click("#" + YES)], ["y", () => ui.page.click("#" + NO)],
       ["z", () => ui.keys("Escape")]]) {
       await make(name, {}, true);
@@ -253,7 +251,6 @@ describe("the dialog module", () => {
   });
 
   test("the first answer stands: No or Escape before the watcher's next run neither changes nor cancels a Yes", async () => {
-    await blank();
     await make("a", {}, true);
     await ui.page.click("#" + YES);
     await ui.page.click("#" + NO);
@@ -264,7 +261,6 @@ describe("the dialog module", () => {
   });
 
   test("during the 510 ms of closing the box answers nothing; a new make removes it at once", async () => {
-    await blank();
     await make("a", {}, true);
     await ui.page.click("#" + YES);
     await ui.advance(10);
@@ -281,7 +277,6 @@ describe("the dialog module", () => {
   });
 
   test("disableForceFocus: no key blocking, no Escape, no focus holding; without animation the overlay goes at once", async () => {
-    await blank();
     await make("a", { disableForceFocus: true, animation: false });
     await ui.page.evaluate(() => {
       window.__prevented = [];

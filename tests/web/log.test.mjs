@@ -5,7 +5,7 @@
 // the area following the newest line and holding still while the reader is
 // scrolled up, and "Clear Log" and "Reboot" emptying the log and the area.
 
-import { test, describe } from "node:test";
+import { beforeEach, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { ActionLog } from "../../web/action_log.js";
 import { VIEW_LINES } from "../../web/log_view.js";
@@ -77,7 +77,7 @@ describe("the rule over the whole log", () => {
   // The page with its real modules (the scan never ends, nothing else
   // runs), and in it the log view, the straightforward rule and the
   // seeded generator.
-  async function rulePage() {
+  beforeEach(async () => {
     ui = await open({ scan: answer.hang() }, { clock: false });
     // Evaluated over the protocol, so the page's script policy does not apply.
     await ui.page.evaluate(`window.seededRandom = ${seededRandom}; window.reference = ${reference};`);
@@ -86,10 +86,9 @@ describe("the rule over the whole log", () => {
       // The last VIEW_LINES lines of a log text.
       window.tail = (text) => text.split("\n").slice(-window.log.VIEW_LINES - 1).join("\n");
     });
-  }
+  });
 
   test("the fixed cases of the rule", async () => {
-    await rulePage();
     const r = await ui.page.evaluate(() => {
       const area = document.getElementById("action_log");
       const out = [];
@@ -115,7 +114,6 @@ describe("the rule over the whole log", () => {
   });
 
   test("random batches on small alphabets: the same log as the straightforward rule, batch by batch", async () => {
-    await rulePage();
     const r = await ui.page.evaluate(() => {
       const area = document.getElementById("action_log");
       const alphabets = ["ab", "ab\n", "abc \n", "xyz0123456789-:/ \n", "é𝄞a\n"];
@@ -171,7 +169,6 @@ describe("the rule over the whole log", () => {
   });
 
   test("a log of 20 000 lines: the rule over lines shown or not, the area with exactly the newest lines, the note and the news", async () => {
-    await rulePage();
     const r = await ui.page.evaluate(() => {
       const { updateLogOutput, clearLog, VIEW_LINES } = window.log;
       const $ = (id) => document.getElementById(id);

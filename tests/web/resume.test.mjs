@@ -105,16 +105,10 @@ describe("a page loaded again during an action", () => {
   test("a stored record is data: hostile text shows as text; a record that does not check out is dropped", async () => {
     ui = await ready({ status: answer.down() });
     const hostile = (field) => `<img src=x onerror="window.__pwned='${field}'"><script>window.__pwned='${field}'</script>`;
-    const record = {
-      heading: "running",
-      option: "Factory-reset",
-      disc: "sda" + hostile("disc"),
-      image: "img" + hostile("image"),
-      uuid: "R" + hostile("uuid"),
-      scanUuid: SCAN_UUID,
-      osList: { ["sda" + hostile("disc")]: { disc: hostile("label"), images: { ["img" + hostile("image")]: {} } } },
-      message: hostile("message"),
-    };
+    const [disc, image] = ["sda" + hostile("disc"), "img" + hostile("image")];
+    const record = { heading: "running", option: "Factory-reset", disc, image,
+      uuid: "R" + hostile("uuid"), scanUuid: SCAN_UUID, message: hostile("message"),
+      osList: { [disc]: { disc: hostile("label"), images: { [image]: {} } } } };
     const store = (value) => ui.page.evaluate((v) => sessionStorage.setItem("lumenos-repair.action", v), value);
 
     await store(JSON.stringify(record));
@@ -130,14 +124,9 @@ describe("a page loaded again during an action", () => {
     assert.deepEqual(await ui.page.evaluate(effects), [null, 0], "no markup ran, none was inserted");
 
     // Not a record: the page starts as usual, and the record is gone.
-    const bad = [
-      "{not json",
-      JSON.stringify([record]),
-      JSON.stringify({ ...record, option: "Format" }),
-      JSON.stringify({ ...record, uuid: "" }),
-      JSON.stringify({ ...record, disc: { toString: "x" } }),
-      JSON.stringify({ ...record, osList: null }),
-    ];
+    const changed = [{ ...record, option: "Format" }, { ...record, uuid: "" },
+      { ...record, disc: { toString: "x" } }, { ...record, osList: null }];
+    const bad = ["{not json", ...[[record], ...changed].map((r) => JSON.stringify(r))];
     for (const text of bad) {
       await store(text);
       const again = await reload();

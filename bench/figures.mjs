@@ -1,5 +1,5 @@
 // What the benches print besides their own figures: medians and spreads,
-// the memory and CPU time of processes, and the machine's load.
+// the memory of a process tree, and the machine's load.
 
 import { readFileSync } from "node:fs";
 import os from "node:os";
@@ -23,16 +23,6 @@ export function pssMiB(pids) {
     }
   }
   return kib / 1024;
-}
-
-const CLOCK_TICKS_PER_S = 100;
-
-// User and system CPU time in ms of /proc/<of>/stat: a process ("123", all
-// its threads) or one thread ("123/task/124").
-export function cpuMs(of) {
-  const stat = readFileSync(`/proc/${of}/stat`, "utf8");
-  const [utime, stime] = stat.slice(stat.lastIndexOf(")") + 2).split(" ").slice(11, 13).map(Number);
-  return ((utime + stime) * 1000) / CLOCK_TICKS_PER_S;
 }
 
 export const machineLoad = () =>

@@ -15,29 +15,20 @@
 import path from "node:path";
 import { VirtualDisplay } from "../tests/e2e/harness/display.mjs";
 import { buildDir, repoRoot } from "../tests/e2e/harness/paths.mjs";
-import { ProcessGroup } from "../tests/e2e/harness/process_group.mjs";
+import { processStat, ProcessGroup } from "../tests/e2e/harness/process_group.mjs";
 import { RepairApp } from "../tests/e2e/harness/repair_app.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
 import { sleep } from "../tests/wait.mjs";
-import { cpuMs, machineLoad } from "./figures.mjs";
+import { machineLoad } from "./figures.mjs";
 import { scanAndRestore, startScriptedService } from "./scripted_service.mjs";
 
 const SECONDS = Number(process.argv[2] || 30);
 const REST_MS = 5000;
 
-// CPU time in ms of each process of pids, all its threads.
-function cpuTimes(pids) {
-  const times = new Map();
-  for (const pid of pids) {
-    try {
-      times.set(pid, cpuMs(pid));
-    } catch {
-      // Ended meanwhile.
-    }
-  }
-  return times;
-}
+// CPU time in ms of each process of pids (all its threads) that still runs.
+const cpuTimes = (pids) =>
+  new Map(pids.map((pid) => [pid, processStat(pid)?.cpuMs]).filter(([, ms]) => ms !== undefined));
 
 // % of one core over SECONDS, by kind: kindOf(pid) names it.
 async function measure(group, kindOf) {

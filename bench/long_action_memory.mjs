@@ -29,10 +29,11 @@
 import { setPageTimerScale, speedUpPageTimers } from "../tests/e2e/harness/page_timers.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { LOG_AREA } from "../tests/log_area.mjs";
+import { processStat } from "../tests/e2e/harness/process_group.mjs";
 import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
 import { Session } from "../tests/e2e/harness/session.mjs";
 import { Fatal, sleep, waitFor } from "../tests/wait.mjs";
-import { cpuMs, machineLoad, pssMiB } from "./figures.mjs";
+import { machineLoad, pssMiB } from "./figures.mjs";
 import { logLine, shortLine, variedLine } from "./log_lines.mjs";
 import { scanAndRestore, startScriptedService } from "./scripted_service.mjs";
 
@@ -104,7 +105,7 @@ const PAGE_STATE = `(() => {
 // work on the machine takes the core away.
 function rendererMainThreadCpuMs(app) {
   const [renderer] = rendererPids(app);
-  return cpuMs(`${renderer}/task/${renderer}`);
+  return processStat(`${renderer}/task/${renderer}`).cpuMs;
 }
 
 async function metrics(page) {

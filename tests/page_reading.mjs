@@ -19,6 +19,10 @@ export const RESULT_SHOWN = "getComputedStyle(document.getElementById('action_ne
 
 export const DIALOG_OPEN = "!!document.getElementById('exConfirmPromiseOverLay')";
 
+// The text of the element with this id, or null while it is hidden.
+export const shownText = (id) =>
+  `((e) => (e.hidden ? null : e.textContent))(document.getElementById(${JSON.stringify(id)}))`;
+
 // The ids of the dialog's buttons.
 export const [YES, NO] = ["exConfirmPromiseBtnYes", "exConfirmPromiseBtnNo"];
 

@@ -3,8 +3,7 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer, SCAN_UUID, eventually } from "./harness/fake_service.mjs";
+import { answer, eventually, pagePerTest, SCAN_UUID } from "./harness/browser.mjs";
 
 let ui;
 const { ready, started } = pagePerTest();

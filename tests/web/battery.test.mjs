@@ -6,8 +6,8 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer } from "./harness/fake_service.mjs";
+import { answer, pagePerTest } from "./harness/browser.mjs";
+import { shownText } from "../page_reading.mjs";
 import { standInBattery } from "../stand_in_battery.mjs";
 import { DESTRUCTIVE_REQUESTS } from "../../web/vocabulary.js";
 
@@ -51,12 +51,8 @@ async function finish(run) {
 const battery = (changes) => ui.page.evaluate((c) => window.__battery(c), changes);
 
 // What the page says: "status", and the action page's two lines (null while hidden).
-const words = () =>
-  ui.page.evaluate(() => {
-    const shown = (id) => (document.getElementById(id).hidden ? null : document.getElementById(id).textContent);
-    return { status: document.getElementById("status").textContent, power: shown("action_power"),
-      battery: shown("action_battery") };
-  });
+const words = () => ui.page.evaluate(`({ status: document.getElementById("status").textContent,
+  power: ${shownText("action_power")}, battery: ${shownText("action_battery")} })`);
 
 // Chooses image 1 and the option, presses "Proceed"; delivers whether the
 // dialog opened.

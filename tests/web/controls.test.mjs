@@ -5,8 +5,7 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer } from "./harness/fake_service.mjs";
+import { answer, pagePerTest } from "./harness/browser.mjs";
 import { YES } from "../page_reading.mjs";
 import { standInGamepads } from "../stand_in_gamepads.mjs";
 

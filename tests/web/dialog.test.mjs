@@ -3,8 +3,7 @@
 
 import { beforeEach, describe, test } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer } from "./harness/fake_service.mjs";
+import { answer, pagePerTest } from "./harness/browser.mjs";
 import { NO, YES } from "../page_reading.mjs";
 
 let ui;

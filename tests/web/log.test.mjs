@@ -9,9 +9,7 @@ import { beforeEach, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { ActionLog } from "../../web/action_log.js";
 import { VIEW_LINES } from "../../web/log_view.js";
-import { pagePerTest } from "./harness/browser.mjs";
-import { RESULT_SHOWN } from "./harness/ui.mjs";
-import { answer, eventually } from "./harness/fake_service.mjs";
+import { answer, eventually, pagePerTest, RESULT_SHOWN } from "./harness/browser.mjs";
 import { LOG_AREA, logAreaAtRest } from "../log_area.mjs";
 import { seededRandom } from "../seeded_random.mjs";
 

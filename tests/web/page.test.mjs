@@ -4,8 +4,7 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer } from "./harness/fake_service.mjs";
+import { answer, pagePerTest } from "./harness/browser.mjs";
 import { OPTION_IDS } from "../../web/vocabulary.js";
 
 let ui;

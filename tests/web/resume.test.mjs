@@ -6,9 +6,8 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
+import { answer, pagePerTest, SCAN_UUID } from "./harness/browser.mjs";
 import { FIRST_PAGE } from "../page_reading.mjs";
-import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
 import { DESTRUCTIVE_REQUESTS as DESTRUCTIVE } from "../../web/vocabulary.js";
 
 let ui;

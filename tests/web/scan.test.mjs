@@ -4,9 +4,8 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
+import { answer, pagePerTest, SCAN_UUID, TWO_DISCS } from "./harness/browser.mjs";
 import { FIRST_PAGE } from "../page_reading.mjs";
-import { answer, SCAN_UUID, TWO_DISCS } from "./harness/fake_service.mjs";
 
 let ui;
 const { open, ready, quiet } = pagePerTest();

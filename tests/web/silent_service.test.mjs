@@ -5,9 +5,8 @@
 
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { RESULT_SHOWN } from "./harness/ui.mjs";
-import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
+import { answer, pagePerTest, RESULT_SHOWN, SCAN_UUID } from "./harness/browser.mjs";
+import { shownText } from "../page_reading.mjs";
 
 let ui;
 const { quiet, started } = pagePerTest();
@@ -16,10 +15,7 @@ const R = "R-silent";
 
 // The page's fake time, and the notice as shown (null while hidden).
 const now = () => ui.page.evaluate(() => Date.now());
-const notice = (id) => ui.page.evaluate((i) => {
-  const e = document.getElementById(i);
-  return e && !e.hidden ? e.textContent : null;
-}, id);
+const notice = (id) => ui.page.evaluate(shownText(id));
 const shown = (id) => `!!document.getElementById('${id}') && !document.getElementById('${id}').hidden`;
 const msgIs = (text) => `document.getElementById('action_msg').textContent === ${JSON.stringify(text)}`;
 

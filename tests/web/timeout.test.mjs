@@ -3,8 +3,7 @@
 
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
+import { answer, pagePerTest, SCAN_UUID } from "./harness/browser.mjs";
 
 const { started } = pagePerTest();
 

@@ -9,6 +9,11 @@ import { FakeService } from "./fake_service.mjs";
 import { startStaticServer } from "./static_server.mjs";
 import { UI } from "./ui.mjs";
 
+// A test file imports from here what it uses beside its pages: the fake
+// service's answers and names, and the page's state it waits for.
+export { answer, eventually, FakeService, SCAN_UUID, SERVICE, TWO_DISCS } from "./fake_service.mjs";
+export { RESULT_SHOWN, UI } from "./ui.mjs";
+
 const CHROMIUM_ARGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
   "--disable-background-networking", "--disable-component-update", "--disable-sync", "--disable-web-security"];
 

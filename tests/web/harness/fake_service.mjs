@@ -43,7 +43,8 @@ export const TWO_DISCS = {
 };
 
 // Waits (real time) until fn() is true in Node, e.g. until a request came.
-export const eventually = (fn, timeout = 5000) => waitFor(String(fn), fn, { timeout, interval: 2 });
+export const eventually = (fn, timeout = 5000) =>
+  waitFor(String(fn), () => Boolean(fn()), { timeout, interval: 2 });
 
 export class FakeService {
   // handlers: { scan, list, status, restore, repair, "factory-reset", reboot,

@@ -78,7 +78,8 @@ export class UI {
   // here: a string that the page evaluates itself would break its script
   // policy.
   waitFor(expr, timeout = 10000) {
-    return waitFor(expr, () => this.page.evaluate(expr), { timeout, interval: 5 });
+    const holds = async () => Boolean(await this.page.evaluate(expr));
+    return waitFor(expr, holds, { timeout, interval: 5 });
   }
 
   // Waits until every request sent has been answered and handled (a

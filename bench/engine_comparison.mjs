@@ -17,7 +17,7 @@ import { appBinary, buildDir, repoRoot } from "../tests/e2e/harness/paths.mjs";
 import { freePort } from "../tests/e2e/harness/ports.mjs";
 import { ProcessGroup } from "../tests/e2e/harness/process_group.mjs";
 import { RepairApp, START_URL } from "../tests/e2e/harness/repair_app.mjs";
-import { waitFor } from "../tests/e2e/harness/wait.mjs";
+import { waitFor } from "../tests/wait.mjs";
 import { median, pssMiB, spread } from "./figures.mjs";
 
 const runs = Number(process.argv[2] || 10);

@@ -14,55 +14,54 @@
 // The last rows take the running action apart: the log area without the
 // focus, then the indicator hidden as well.
 
-import { readdirSync, readFileSync } from "node:fs";
+import { readdirSync } from "node:fs";
 import path from "node:path";
 import { VirtualDisplay } from "../tests/e2e/harness/display.mjs";
 import { buildDir, repoRoot } from "../tests/e2e/harness/paths.mjs";
-import { ProcessGroup } from "../tests/e2e/harness/process_group.mjs";
+import { processStat, ProcessGroup } from "../tests/e2e/harness/process_group.mjs";
 import { RepairApp } from "../tests/e2e/harness/repair_app.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
-import { sleep } from "../tests/e2e/harness/wait.mjs";
+import { sleep } from "../tests/wait.mjs";
 import { machineLoad } from "./figures.mjs";
 import { scanAndRestore, startScriptedService } from "./scripted_service.mjs";
 
 const SECONDS = Number(process.argv[2] || 30);
 const REST_MS = 5000;
-const CLOCK_TICKS_PER_S = 100;
 
 // The engine's thread that samples the gamepads while the page listens.
 const PAD_THREAD = "Gamepad polling";
 
-// CPU time in ticks of each thread of pids: "pid/tid" -> { pid, name, ticks }.
-function cpuTicks(pids) {
-  const ticks = new Map();
+// CPU time of each thread of pids that still runs: "pid/tid" -> { pid, name, cpuMs }.
+function cpuTimes(pids) {
+  const times = new Map();
   for (const pid of pids) {
+    let tids;
     try {
-      for (const tid of readdirSync(`/proc/${pid}/task`)) {
-        const stat = readFileSync(`/proc/${pid}/task/${tid}/stat`, "utf8");
-        const name = stat.slice(stat.indexOf("(") + 1, stat.lastIndexOf(")"));
-        const [utime, stime] = stat.slice(stat.lastIndexOf(")") + 2).split(" ").slice(11, 13).map(Number);
-        ticks.set(`${pid}/${tid}`, { pid, name, ticks: utime + stime });
-      }
+      tids = readdirSync(`/proc/${pid}/task`);
     } catch {
-      // Ended meanwhile.
+      continue; // ended meanwhile
+    }
+    for (const tid of tids) {
+      const stat = processStat(`${pid}/task/${tid}`);
+      if (stat) times.set(`${pid}/${tid}`, { pid, ...stat });
     }
   }
-  return ticks;
+  return times;
 }
 
 // % of one core over SECONDS, by kind: kindOf(pid) names it; the pad
 // sampling thread is a kind of its own.
 async function measure(group, kindOf) {
   await sleep(REST_MS);
-  const before = cpuTicks(group.groupPids());
+  const before = cpuTimes(group.groupPids());
   const t0 = performance.now();
   await sleep(SECONDS * 1000);
-  const after = cpuTicks(group.groupPids());
+  const after = cpuTimes(group.groupPids());
   const seconds = (performance.now() - t0) / 1000;
   const share = { total: 0 };
-  for (const [thread, { pid, name, ticks }] of after) {
-    const percent = ((ticks - (before.get(thread)?.ticks ?? 0)) / CLOCK_TICKS_PER_S / seconds) * 100;
+  for (const [thread, { pid, name, cpuMs }] of after) {
+    const percent = ((cpuMs - (before.get(thread)?.cpuMs ?? 0)) / 1000 / seconds) * 100;
     const kind = name === PAD_THREAD ? "pad sampling" : kindOf(pid);
     share[kind] = (share[kind] ?? 0) + percent;
     share.total += percent;

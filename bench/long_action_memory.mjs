@@ -27,13 +27,13 @@
 // With `varied`, the long lines are ones of varied numbers, as progress
 // output prints them (the most distinct short strings a log holds).
 
-import { readFileSync } from "node:fs";
 import { setPageTimerScale, speedUpPageTimers } from "../tests/e2e/harness/page_timers.mjs";
 import { RepairPage } from "../tests/e2e/harness/repair_page.mjs";
 import { LOG_AREA } from "../tests/log_area.mjs";
+import { processStat } from "../tests/e2e/harness/process_group.mjs";
 import { rendererPids } from "../tests/e2e/harness/renderer.mjs";
 import { Session } from "../tests/e2e/harness/session.mjs";
-import { Fatal, sleep, waitFor } from "../tests/e2e/harness/wait.mjs";
+import { Fatal, sleep, waitFor } from "../tests/wait.mjs";
 import { machineLoad, pssMiB } from "./figures.mjs";
 import { logLine, shortLine, variedLine } from "./log_lines.mjs";
 import { scanAndRestore, startScriptedService } from "./scripted_service.mjs";
@@ -48,7 +48,6 @@ const TOTAL_LINES = POLLS * LINES_PER_POLL;
 const MEASURED_POLLS = 10;
 const POINTS = [4, POLLS / 5, POLLS / 2, POLLS - 3 * MEASURED_POLLS - 3];
 const REQUEST = "R-long";
-const CLOCK_TICKS_PER_S = 100;
 
 // ------------------------------------------------------- scripted service
 
@@ -107,9 +106,7 @@ const PAGE_STATE = `(() => {
 // work on the machine takes the core away.
 function rendererMainThreadCpuMs(app) {
   const [renderer] = rendererPids(app);
-  const stat = readFileSync(`/proc/${renderer}/task/${renderer}/stat`, "utf8");
-  const [utime, stime] = stat.slice(stat.lastIndexOf(")") + 2).split(" ").slice(11, 13).map(Number);
-  return ((utime + stime) * 1000) / CLOCK_TICKS_PER_S;
+  return processStat(`${renderer}/task/${renderer}`).cpuMs;
 }
 
 async function metrics(page) {

@@ -14,9 +14,7 @@
 // 100 new lines of 7 code units (a counter in letters the log never holds).
 // With `varied`, the long lines are ones of varied numbers.
 
-import { setup } from "../tests/web/harness/browser.mjs";
-import { UI } from "../tests/web/harness/ui.mjs";
-import { FakeService, answer } from "../tests/web/harness/fake_service.mjs";
+import { answer, FakeService, setup, UI } from "../tests/web/harness/browser.mjs";
 import { machineLoad } from "./figures.mjs";
 import { logLine, shortLine, variedLine } from "./log_lines.mjs";
 

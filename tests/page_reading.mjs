@@ -19,6 +19,13 @@ export const RESULT_SHOWN = "getComputedStyle(document.getElementById('action_ne
 
 export const DIALOG_OPEN = "!!document.getElementById('exConfirmPromiseOverLay')";
 
+// The text of the element with this id, or null while it is hidden.
+export const shownText = (id) =>
+  `((e) => (e.hidden ? null : e.textContent))(document.getElementById(${JSON.stringify(id)}))`;
+
+// The ids of the dialog's buttons.
+export const [YES, NO] = ["exConfirmPromiseBtnYes", "exConfirmPromiseBtnNo"];
+
 // The scanning overlay and the first page: whether the overlay is there, its
 // busy indicator, the scan's line as markup and as text, "Try again"
 // ("none", "shown" or "focused"), the notice of a silent service, and the

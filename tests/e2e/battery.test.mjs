@@ -6,11 +6,10 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
+import { shownText as shown } from "../page_reading.mjs";
 import { standInBattery } from "../stand_in_battery.mjs";
 import { destructive, scanUuid, useSession, writeRestoreScenario } from "./harness/session.mjs";
 
-const shown = (id) => `(() => { const e = document.getElementById(${JSON.stringify(id)});
-  return e.hidden ? null : e.textContent; })()`;
 
 describe("the battery", () => {
   const scenario = writeRestoreScenario("restore-on-battery", "a restore long enough to watch its battery",

@@ -17,6 +17,7 @@ import path from "node:path";
 import { describe, it } from "node:test";
 import { destructive, sleep, useSession } from "./harness/session.mjs";
 import { artifactDir } from "./harness/paths.mjs";
+import { NO, YES } from "../page_reading.mjs";
 import { seededRandom } from "../seeded_random.mjs";
 import { standInGamepads } from "../stand_in_gamepads.mjs";
 import { OPTION_IDS } from "../../web/vocabulary.js";
@@ -33,8 +34,6 @@ const INJECTED = "INJECTED";
 const CONFIRM_MESSAGE = "Action can't be undone. Continue?";
 // A request follows its Yes at the dialog watcher's next run.
 const ANSWER_TO_REQUEST_MS = 3000;
-const YES = "exConfirmPromiseBtnYes";
-const NO = "exConfirmPromiseBtnNo";
 const CHECKBOXES = OPTION_IDS;
 const KEYS = ["Escape", "Enter", "Tab", "ArrowUp", "ArrowDown", "ArrowLeft", "ArrowRight", " "];
 // Standard gamepad buttons: A, B and the D-pad; the stick is the axes.

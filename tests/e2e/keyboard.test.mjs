@@ -6,6 +6,7 @@
 
 import assert from "node:assert/strict";
 import { describe, it } from "node:test";
+import { YES } from "../page_reading.mjs";
 import { destructive, scanUuid, sleep, useSession, waitFor } from "./harness/session.mjs";
 
 // A session per walk: each ends the program with "Close".
@@ -32,7 +33,7 @@ walk("keyboard operation with Tab and the space bar", ({ session, repair }) => {
     await keys(["space"], "restore");
     assert.equal(await repair.prop("restore", "checked"), true);
     await keys(["Tab", "Tab", "Tab", "Tab"], "ok_button");
-    await keys(["Return"], "exConfirmPromiseBtnYes");
+    await keys(["Return"], YES);
     assert.deepEqual(destructive(await session.sim.journal()), [], "nothing sent before the answer");
     await session.display.run("xdotool", ["key", "Return"]);
 

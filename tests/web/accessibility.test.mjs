@@ -13,8 +13,7 @@ import { test, describe } from "node:test";
 import assert from "node:assert/strict";
 import fs from "node:fs";
 import { createRequire } from "node:module";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer } from "./harness/fake_service.mjs";
+import { answer, pagePerTest } from "./harness/browser.mjs";
 
 const axeSource = fs.readFileSync(createRequire(import.meta.url).resolve("axe-core/axe.min.js"), "utf8");
 
@@ -51,9 +50,7 @@ describe("axe-core finds nothing but colour contrast", () => {
     });
     assert.deepEqual(await violations(), [], "the first page");
 
-    await ui.choose(1);
-    await ui.option("restore");
-    await ui.proceed();
+    await ui.ask(1, "restore");
     await ui.advance(600);
     assert.deepEqual(await violations(), [], "the open dialog");
 

@@ -3,21 +3,14 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer, SCAN_UUID, eventually } from "./harness/fake_service.mjs";
+import { answer, eventually, pagePerTest, SCAN_UUID } from "./harness/browser.mjs";
 
 let ui;
-const { ready } = pagePerTest();
+const { ready, started } = pagePerTest();
 
 // Each option's value, as the headings name it; the id is also the request.
 const VALUE = { restore: "Restore", "factory-reset": "Factory-reset", repair: "Repair", reboot: "Reboot" };
 const OPTIONS = Object.keys(VALUE);
-
-// The first page ready, then menu entry `index` and option `id` confirmed.
-async function started(handlers, id, index = 1, options = {}) {
-  ui = await ready(handlers, options);
-  await ui.start(index, id);
-}
 
 // The result line, the mark and whether the buttons are shown.
 async function outcome() {
@@ -53,7 +46,7 @@ describe("starting an action", () => {
       reboot: `disc=mmcblk0&image=lumenos-3.0-rc1&scanuuid=${SCAN_UUID}&delay=10`,
     };
     for (const [id, query] of Object.entries(expected)) {
-      await started({ [id]: answer.hang() }, id, 3);
+      ui = await started({ [id]: answer.hang() }, id, 3);
       await ui.requests(3);
       assert.deepEqual(ui.svc.ops(), ["scan", "list", id], id);
       assert.equal(ui.svc.of(id)[0].query, query, id);
@@ -68,7 +61,7 @@ describe("answered at once", () => {
     for (const [id, message, msg] of [["restore", "All done, it's fine", "SUCCESS  All done, its fine"],
       ["factory-reset", "All done, it's fine", "SUCCESS  All done, its fine"],
       ["repair", "desktop started", "SUCCESS  Minimize this and repair Manually with caution"]]) {
-      await started({ [id]: answer.done(message) }, id);
+      ui = await started({ [id]: answer.done(message) }, id);
       await ui.idle();
       await ui.elapse(10000);
       // The log keeps the apostrophe.
@@ -80,7 +73,7 @@ describe("answered at once", () => {
   });
 
   test("reboot answered with 200: \"Rebooting..\", no result, no buttons, the mark unchanged", async () => {
-    await started({ reboot: answer.done("rebooting in 10 s") }, "reboot");
+    ui = await started({ reboot: answer.done("rebooting in 10 s") }, "reboot");
     await ui.idle();
     await ui.advance(10000);
     assert.deepEqual(await outcome(), ["Rebooting..", "scanning.gif", false]);
@@ -97,7 +90,7 @@ describe("answered at once", () => {
       ["restore", answer.offContract(answer.json(null)), "FAIL:  Invalid answer from the repair service: the body is not a JSON object"],
     ];
     for (const [id, a, text] of cases) {
-      await started({ [id]: a }, id);
+      ui = await started({ [id]: a }, id);
       await ui.idle();
       assert.deepEqual(await outcome(), [text, "fail.png", true], id);
       assert.equal(polls().length, 0, id);
@@ -108,7 +101,7 @@ describe("answered at once", () => {
 describe("mended: an accepted request without a uuid", () => {
   test("each action answered 102 without a uuid fails at once with a clear text; nothing is polled", async () => {
     for (const id of OPTIONS) {
-      await started({ [id]: answer.offContract(answer.json({ status: 102, message: "accepted" })), status: answer.down() }, id);
+      ui = await started({ [id]: answer.offContract(answer.json({ status: 102, message: "accepted" })), status: answer.down() }, id);
       await ui.idle();
       await ui.elapse(10000);
       const text = "FAIL:  The repair service accepted the request without a request id";
@@ -131,7 +124,7 @@ describe("following a request", () => {
   // noticed, so that the first poll's wait starts on the paused clock.
   async function follow(id, script, options) {
     const status = (req, n) => script[Math.min(n, script.length - 1)];
-    await started({ [id]: answer.held(answer.pending("R-" + id, "accepted " + id)), status }, id, 1, options);
+    ui = await started({ [id]: answer.held(answer.pending("R-" + id, "accepted " + id)), status }, id, 1, options);
     await ui.requests(3);
     await ui.svc.release();
     await ui.idle();
@@ -228,7 +221,7 @@ describe("the buttons of the action page", () => {
   // A restore followed to its result, the dialog's overlay gone.
   async function restored(handlers = {}, options) {
     const status = answer.status("R1", 200, "Restore complete", ["l1", "l2"]);
-    await started({ restore: answer.pending("R1", "accepted"), status, ...handlers }, "restore", 1, options);
+    ui = await started({ restore: answer.pending("R1", "accepted"), status, ...handlers }, "restore", 1, options);
     await ui.untilResult();
     await ui.dialogGone();
   }
@@ -261,7 +254,7 @@ describe("the buttons of the action page", () => {
     const rebootFails = { reboot: answer.pending("B1"), status: answer.status("B1", 500, "cannot reboot") };
     for (const [id, handlers, msg] of [["reboot", rebootFails, "FAIL:  cannot reboot"],
       ["restore", { restore: answer.down() }, "FAIL:  Failed to fetch"]]) {
-      await started({ ...handlers, clear: answer.done("x") }, id);
+      ui = await started({ ...handlers, clear: answer.done("x") }, id);
       await (id === "reboot" ? ui.untilResult() : ui.idle());
       await ui.dialogGone();
       await clearLog();
@@ -348,7 +341,7 @@ describe("mended: keys from the discs are text, never markup", () => {
     elements: document.querySelectorAll(s + " *").length, pwned: window.__pwned ?? null }), selector);
 
   test("the running heading holds the keys as text, and the request carries them escaped", async () => {
-    await started({ list, restore: answer.done("ok") }, "restore");
+    ui = await started({ list, restore: answer.done("ok") }, "restore");
     await ui.idle();
     await ui.advance(100);
     const text = `Running Restore on ${evilDisc} : ${evilImage}`;
@@ -357,7 +350,7 @@ describe("mended: keys from the discs are text, never markup", () => {
   });
 
   test("the reboot confirmation and the rebooting heading hold the keys as text", async () => {
-    await started({ list, restore: answer.done("ok"), reboot: answer.hang() }, "restore");
+    ui = await started({ list, restore: answer.done("ok"), reboot: answer.hang() }, "restore");
     await ui.idle();
     await ui.dialogGone();
     await ui.page.click("#reboot1");

@@ -12,10 +12,10 @@
 
 import { test, describe, after } from "node:test";
 import assert from "node:assert/strict";
-import { browserForFile } from "./harness/browser.mjs";
-import { RESULT_SHOWN, UI } from "./harness/ui.mjs";
+import {
+  answer, browserForFile, eventually, FakeService, RESULT_SHOWN, SCAN_UUID, TWO_DISCS, UI,
+} from "./harness/browser.mjs";
 import { FIRST_PAGE } from "../page_reading.mjs";
-import { FakeService, answer, SCAN_UUID, TWO_DISCS, eventually } from "./harness/fake_service.mjs";
 import { ANSWER_BOUNDS_MS } from "../../web/system_proxy.js";
 
 const R = "R-matrix"; // uuid of the action request

@@ -6,8 +6,8 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer } from "./harness/fake_service.mjs";
+import { answer, pagePerTest } from "./harness/browser.mjs";
+import { shownText } from "../page_reading.mjs";
 import { standInBattery } from "../stand_in_battery.mjs";
 import { DESTRUCTIVE_REQUESTS } from "../../web/vocabulary.js";
 
@@ -41,29 +41,26 @@ async function factoryReset(state) {
   return run;
 }
 
-// Lets the run's factory reset end with its result.
+// Lets the run's factory reset end with its result: the page's lines gone, one
+// factory reset sent in all.
 async function finish(run) {
   run.finished = true;
   await ui.untilResult();
   assert.equal((await ui.actionPage()).msg, "SUCCESS  Done");
+  assert.deepEqual(await words(), { status: "", power: null, battery: null }, "the lines go with the result");
+  assert.deepEqual(sent(), ["factory-reset"]);
 }
 
 const battery = (changes) => ui.page.evaluate((c) => window.__battery(c), changes);
 
 // What the page says: "status", and the action page's two lines (null while hidden).
-const words = () =>
-  ui.page.evaluate(() => {
-    const shown = (id) => (document.getElementById(id).hidden ? null : document.getElementById(id).textContent);
-    return { status: document.getElementById("status").textContent, power: shown("action_power"),
-      battery: shown("action_battery") };
-  });
+const words = () => ui.page.evaluate(`({ status: document.getElementById("status").textContent,
+  power: ${shownText("action_power")}, battery: ${shownText("action_battery")} })`);
 
 // Chooses image 1 and the option, presses "Proceed"; delivers whether the
 // dialog opened.
 async function proceed(option) {
-  await ui.choose(1);
-  await ui.option(option);
-  await ui.proceed();
+  await ui.ask(1, option);
   return ui.dialogOpen();
 }
 
@@ -164,8 +161,6 @@ describe("while the discs are written", () => {
     await ui.elapse(4000);
     assert.equal((await ui.actionPage()).buttons, false, "the action goes on");
     await finish(run);
-    assert.deepEqual(await words(), { status: "", power: null, battery: null });
-    assert.deepEqual(sent(), ["factory-reset"]);
   });
 
   test("the page loaded again during the action shows the same lines", async () => {
@@ -177,7 +172,5 @@ describe("while the discs are written", () => {
     await battery({ level: 0.04 });
     assert.match((await words()).battery, /^The battery is at 4 %\. Connect the charger now/);
     await finish(run);
-    assert.deepEqual(await words(), { status: "", power: null, battery: null });
-    assert.deepEqual(sent(), ["factory-reset"]);
   });
 });

@@ -5,8 +5,8 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer } from "./harness/fake_service.mjs";
+import { answer, pagePerTest } from "./harness/browser.mjs";
+import { YES } from "../page_reading.mjs";
 import { standInGamepads } from "../stand_in_gamepads.mjs";
 
 let ui;
@@ -130,11 +130,11 @@ describe("a standard gamepad", () => {
     assert.equal(await ui.focused(), "ok_button");
     await hold([A], 2000);
     assert.equal(await ui.dialogOpen(), true);
-    assert.equal(await ui.focused(), "exConfirmPromiseBtnYes");
+    assert.equal(await ui.focused(), YES);
     assert.deepEqual(sent(), [], "a held A answers nothing");
     // Up and Down stay in the dialog; B answers No.
     await push(UP, DOWN);
-    assert.equal(await ui.focused(), "exConfirmPromiseBtnYes");
+    assert.equal(await ui.focused(), YES);
     await push(B);
     await ui.dialogGone();
     assert.equal(await ui.dialogOpen(), false);

@@ -1,16 +1,14 @@
 // The confirmation dialog, through "Proceed" on the real page and
 // as a module on a blank page.
 
-import { test, describe } from "node:test";
+import { beforeEach, describe, test } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer } from "./harness/fake_service.mjs";
+import { answer, pagePerTest } from "./harness/browser.mjs";
+import { NO, YES } from "../page_reading.mjs";
 
 let ui;
 const { open, ready } = pagePerTest();
 
-const YES = "exConfirmPromiseBtnYes";
-const NO = "exConfirmPromiseBtnNo";
 const overlays = () => ui.page.evaluate(() => document.querySelectorAll("#exConfirmPromiseOverLay").length);
 
 describe("the dialog opened by Proceed", () => {
@@ -18,9 +16,7 @@ describe("the dialog opened by Proceed", () => {
   // opened by "Proceed".
   async function openDialog(option = "restore") {
     ui = await ready({ restore: answer.done("Restored"), reboot: answer.hang() });
-    await ui.choose(1);
-    await ui.option(option);
-    await ui.proceed();
+    await ui.ask(1, option);
     assert.equal(await ui.dialogOpen(), true);
   }
   const actionStarted = () => ui.visible("#action_ui");
@@ -193,7 +189,8 @@ describe("the dialog opened by Proceed", () => {
 });
 
 describe("the dialog module", () => {
-  async function blank() {
+  // Each test on a blank page with the dialog module and a focused button.
+  beforeEach(async () => {
     ui = await open({}, { path: "/__blank.html" });
     await ui.page.evaluate(async () => {
       const { exConfirmPromise } = await import("/exConfirm.js");
@@ -203,7 +200,7 @@ describe("the dialog module", () => {
       document.body.innerHTML = '<button id="before">before</button>';
       document.getElementById("before").focus();
     });
-  }
+  });
   // Opens a dialog whose answer is recorded under name; with `calls`, its
   // onResolve and onReject record the number of answers before them.
   const make = (name, options = {}, calls = false) =>
@@ -220,7 +217,6 @@ describe("the dialog module", () => {
   const calls = () => ui.page.evaluate(() => window.calls);
 
   test("make without options shows the defaults only until a call sets title or message", async () => {
-    await blank();
     // Title and message are markup.
     for (const [name, options, want] of [["a", {}, ["Confirmation", "Confirmation Required!"]],
       ["b", { title: "Reboot" }, ["Reboot", "Confirmation Required!"]], ["c", {}, ["Reboot", "Confirmation Required!"]],
@@ -231,7 +227,6 @@ describe("the dialog module", () => {
   });
 
   test("a second make while a dialog is open removes the first at once; only the second answers", async () => {
-    await blank();
     await make("first", { title: "One" });
     await make("second", { title: "Two" });
     assert.equal(await overlays(), 1);
@@ -243,7 +238,6 @@ describe("the dialog module", () => {
   });
 
   test("Yes and No call onResolve and onReject first; Escape answers No", async () => {
-    await blank();
     for (const [name, answerIt] of [["x", () => ui.page.click("#" + YES)], ["y", () => ui.page.click("#" + NO)],
       ["z", () => ui.keys("Escape")]]) {
       await make(name, {}, true);
@@ -256,7 +250,6 @@ describe("the dialog module", () => {
   });
 
   test("the first answer stands: No or Escape before the watcher's next run neither changes nor cancels a Yes", async () => {
-    await blank();
     await make("a", {}, true);
     await ui.page.click("#" + YES);
     await ui.page.click("#" + NO);
@@ -267,7 +260,6 @@ describe("the dialog module", () => {
   });
 
   test("during the 510 ms of closing the box answers nothing; a new make removes it at once", async () => {
-    await blank();
     await make("a", {}, true);
     await ui.page.click("#" + YES);
     await ui.advance(10);
@@ -284,7 +276,6 @@ describe("the dialog module", () => {
   });
 
   test("disableForceFocus: no key blocking, no Escape, no focus holding; without animation the overlay goes at once", async () => {
-    await blank();
     await make("a", { disableForceFocus: true, animation: false });
     await ui.page.evaluate(() => {
       window.__prevented = [];

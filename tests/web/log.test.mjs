@@ -5,18 +5,16 @@
 // the area following the newest line and holding still while the reader is
 // scrolled up, and "Clear Log" and "Reboot" emptying the log and the area.
 
-import { test, describe } from "node:test";
+import { beforeEach, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { ActionLog } from "../../web/action_log.js";
 import { VIEW_LINES } from "../../web/log_view.js";
-import { pagePerTest } from "./harness/browser.mjs";
-import { RESULT_SHOWN } from "./harness/ui.mjs";
-import { answer, eventually } from "./harness/fake_service.mjs";
+import { answer, eventually, pagePerTest, RESULT_SHOWN } from "./harness/browser.mjs";
 import { LOG_AREA, logAreaAtRest } from "../log_area.mjs";
 import { seededRandom } from "../seeded_random.mjs";
 
 let ui;
-const { open, ready } = pagePerTest();
+const { open, quiet, started } = pagePerTest();
 
 // The straightforward rule on a plain string: each line of a batch that
 // the text before the batch does not contain is appended (null and
@@ -77,7 +75,7 @@ describe("the rule over the whole log", () => {
   // The page with its real modules (the scan never ends, nothing else
   // runs), and in it the log view, the straightforward rule and the
   // seeded generator.
-  async function rulePage() {
+  beforeEach(async () => {
     ui = await open({ scan: answer.hang() }, { clock: false });
     // Evaluated over the protocol, so the page's script policy does not apply.
     await ui.page.evaluate(`window.seededRandom = ${seededRandom}; window.reference = ${reference};`);
@@ -86,10 +84,9 @@ describe("the rule over the whole log", () => {
       // The last VIEW_LINES lines of a log text.
       window.tail = (text) => text.split("\n").slice(-window.log.VIEW_LINES - 1).join("\n");
     });
-  }
+  });
 
   test("the fixed cases of the rule", async () => {
-    await rulePage();
     const r = await ui.page.evaluate(() => {
       const area = document.getElementById("action_log");
       const out = [];
@@ -115,7 +112,6 @@ describe("the rule over the whole log", () => {
   });
 
   test("random batches on small alphabets: the same log as the straightforward rule, batch by batch", async () => {
-    await rulePage();
     const r = await ui.page.evaluate(() => {
       const area = document.getElementById("action_log");
       const alphabets = ["ab", "ab\n", "abc \n", "xyz0123456789-:/ \n", "é𝄞a\n"];
@@ -171,7 +167,6 @@ describe("the rule over the whole log", () => {
   });
 
   test("a log of 20 000 lines: the rule over lines shown or not, the area with exactly the newest lines, the note and the news", async () => {
-    await rulePage();
     const r = await ui.page.evaluate(() => {
       const { updateLogOutput, clearLog, VIEW_LINES } = window.log;
       const $ = (id) => document.getElementById(id);
@@ -258,8 +253,7 @@ describe("the log area on the action page", () => {
   test("follows the newest line, stays where the user scrolled up to, follows again at the end; typing changes nothing of the log", async () => {
     // Poll n brings 100 new lines, poll 8 as its last one that the user types.
     const status = (req, n) => answer.status("R1", 102, "Copying", n === 8 ? [...lines(800, 899), "typed"] : lines(100 * n, 100 * n + 100));
-    ui = await ready({ restore: answer.pending("R1", "accepted"), status });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.pending("R1", "accepted"), status }, "restore");
     await ui.dialogGone();
     await poll();
     await poll();
@@ -298,8 +292,7 @@ describe("the log area on the action page", () => {
     // The scan refused at once and its end handled: a scan left hanging would
     // be given up at its bound, in real time here, and fail on the overlay
     // removed below.
-    ui = await open({ scan: answer.refused("no scan in this test") }, { clock: false });
-    await ui.idle();
+    ui = await quiet({ scan: answer.refused("no scan in this test") }, { clock: false });
     // Appends lines first to last-1, longer ones with a suffix, and waits
     // for the frame after.
     const all = [];
@@ -357,8 +350,7 @@ describe("the log area on the action page", () => {
         : answer.status("B7", 200, "Reboot scheduled", [old[0], "new", "bye"]);
     };
     const reboot = answer.held(answer.pending("B7", "reboot accepted"));
-    ui = await ready({ restore: answer.pending("R1", "accepted"), reboot, clear: answer.done("cleared"), status });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.pending("R1", "accepted"), reboot, clear: answer.done("cleared"), status }, "restore");
     await until(RESULT_SHOWN);
     await ui.dialogGone();
     let a = await area();

@@ -4,12 +4,11 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer } from "./harness/fake_service.mjs";
+import { answer, pagePerTest } from "./harness/browser.mjs";
 import { OPTION_IDS } from "../../web/vocabulary.js";
 
 let ui;
-const { ready } = pagePerTest();
+const { ready, started } = pagePerTest();
 
 const checked = () =>
   ui.page.evaluate((ids) => ids.filter((id) => document.getElementById(id).checked), OPTION_IDS);
@@ -146,8 +145,7 @@ describe("look", () => {
   }
 
   test("during an action the top 100 px with the image list stay visible and usable above the panel", async () => {
-    ui = await ready({ restore: answer.hang() });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.hang() }, "restore");
     await ui.advance(600); // the dialog's overlay goes 510 ms after the answer
     const r = await ui.page.evaluate(() => {
       const panel = document.getElementById("action_id").getBoundingClientRect();

@@ -4,8 +4,7 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer, SERVICE } from "./harness/fake_service.mjs";
+import { answer, pagePerTest, SERVICE } from "./harness/browser.mjs";
 import { ANSWER_BOUNDS_MS } from "../../web/system_proxy.js";
 import { PERCENT_ENCODED } from "../service_contract.mjs";
 

@@ -6,13 +6,12 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
+import { answer, pagePerTest, SCAN_UUID } from "./harness/browser.mjs";
 import { FIRST_PAGE } from "../page_reading.mjs";
-import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
 import { DESTRUCTIVE_REQUESTS as DESTRUCTIVE } from "../../web/vocabulary.js";
 
 let ui;
-const { ready } = pagePerTest();
+const { ready, started } = pagePerTest();
 
 const LOG = ["L1 partition table read", "L2 writing system", "L3 writing boot"];
 
@@ -40,8 +39,7 @@ describe("a page loaded again during an action", () => {
       const entry = finished ? [200, "done", "Restore finished"] : [102, "running", "Writing"];
       return answer.status("R-1", entry[0], entry[2], lines.slice(start, start + 100), entry[1]);
     };
-    ui = await ready({ restore: answer.pending("R-1", "Restore accepted"), status });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.pending("R-1", "Restore accepted"), status }, "restore");
     await ui.idle();
     await ui.elapse(2000);
     const before = await shown();
@@ -71,8 +69,7 @@ describe("a page loaded again during an action", () => {
   });
 
   test("a restore sent without an answer yet: shown as not confirmed, no scan, the first page covered, until Close", async () => {
-    ui = await ready({ restore: answer.hang() });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.hang() }, "restore");
     await ui.requests(3); // scan, list, restore: its record is kept
     await ui.dialogGone();
     let sent = await reload();
@@ -96,8 +93,7 @@ describe("a page loaded again during an action", () => {
   });
 
   test("a restore answered with a failure: the record goes with the result, the next load starts afresh", async () => {
-    ui = await ready({ restore: answer.refused("no such image", 404) });
-    await ui.start(1, "restore");
+    ui = await started({ restore: answer.refused("no such image", 404) }, "restore");
     await ui.requests(3);
     await ui.idle();
     assert.equal((await shown()).msg, "FAIL:  no such image");
@@ -108,16 +104,10 @@ describe("a page loaded again during an action", () => {
   test("a stored record is data: hostile text shows as text; a record that does not check out is dropped", async () => {
     ui = await ready({ status: answer.down() });
     const hostile = (field) => `<img src=x onerror="window.__pwned='${field}'"><script>window.__pwned='${field}'</script>`;
-    const record = {
-      heading: "running",
-      option: "Factory-reset",
-      disc: "sda" + hostile("disc"),
-      image: "img" + hostile("image"),
-      uuid: "R" + hostile("uuid"),
-      scanUuid: SCAN_UUID,
-      osList: { ["sda" + hostile("disc")]: { disc: hostile("label"), images: { ["img" + hostile("image")]: {} } } },
-      message: hostile("message"),
-    };
+    const [disc, image] = ["sda" + hostile("disc"), "img" + hostile("image")];
+    const record = { heading: "running", option: "Factory-reset", disc, image,
+      uuid: "R" + hostile("uuid"), scanUuid: SCAN_UUID, message: hostile("message"),
+      osList: { [disc]: { disc: hostile("label"), images: { [image]: {} } } } };
     const store = (value) => ui.page.evaluate((v) => sessionStorage.setItem("lumenos-repair.action", v), value);
 
     await store(JSON.stringify(record));
@@ -133,14 +123,9 @@ describe("a page loaded again during an action", () => {
     assert.deepEqual(await ui.page.evaluate(effects), [null, 0], "no markup ran, none was inserted");
 
     // Not a record: the page starts as usual, and the record is gone.
-    const bad = [
-      "{not json",
-      JSON.stringify([record]),
-      JSON.stringify({ ...record, option: "Format" }),
-      JSON.stringify({ ...record, uuid: "" }),
-      JSON.stringify({ ...record, disc: { toString: "x" } }),
-      JSON.stringify({ ...record, osList: null }),
-    ];
+    const changed = [{ ...record, option: "Format" }, { ...record, uuid: "" },
+      { ...record, disc: { toString: "x" } }, { ...record, osList: null }];
+    const bad = ["{not json", ...[[record], ...changed].map((r) => JSON.stringify(r))];
     for (const text of bad) {
       await store(text);
       const again = await reload();

@@ -4,12 +4,11 @@
 
 import { test, describe } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
+import { answer, pagePerTest, SCAN_UUID, TWO_DISCS } from "./harness/browser.mjs";
 import { FIRST_PAGE } from "../page_reading.mjs";
-import { answer, SCAN_UUID, TWO_DISCS } from "./harness/fake_service.mjs";
 
 let ui;
-const { open, ready } = pagePerTest();
+const { open, ready, quiet } = pagePerTest();
 
 const FAILURE_HTML = "<h1>Failed: </h1><p>Restart application</p>";
 // The overlay after a failed scan or list: no busy indicator, and "Try
@@ -48,8 +47,7 @@ describe("page start and overlay", () => {
 
 describe("scan answered at once", () => {
   test("status 200: no status poll, the list is asked with the answer's uuid, overlay gone 1000 ms later", async () => {
-    ui = await open({ scan: answer.done("scanned", { uuid: "U-now" }) });
-    await ui.idle();
+    ui = await quiet({ scan: answer.done("scanned", { uuid: "U-now" }) });
     assert.deepEqual(ui.svc.ops(), ["scan", "list"]);
     assert.equal(ui.svc.of("list")[0].query, "uuid=U-now");
     const finished = { overlay: true, indicator: true, scanMsg: "<h5>Scan: Scan finished</h5>", retry: "none" };
@@ -74,8 +72,7 @@ describe("scan answered at once", () => {
     ["status 102 and a uuid that is an object", answer.offContract(answer.json({ status: 102, uuid: { id: 1 } }))],
   ]) {
     test(`scan answered with ${name}: the failure state; nothing more is asked`, async () => {
-      ui = await open({ scan });
-      await ui.idle();
+      ui = await quiet({ scan });
       const r = await ui.runUntil("false", { max: 20, stallMs: 200 });
       assert.equal(r.steps, 0, "no timer runs: nothing more happens");
       assert.deepEqual(await overlayState(), FAILED);
@@ -87,8 +84,7 @@ describe("scan answered at once", () => {
 describe("scan polling", () => {
   test("poll n waits 1000 ms and asks start=n, max=1; code 102 shows its line and goes on; 200 lists", async () => {
     const lines = ["Looking at <b>sda</b>", "Looking at sdb", "done"];
-    ui = await open(pendingScan((req, n) => answer.status(SCAN_UUID, n < 2 ? 102 : 200, lines[n])), { console: true });
-    await ui.idle();
+    ui = await quiet(pendingScan((req, n) => answer.status(SCAN_UUID, n < 2 ? 102 : 200, lines[n])), { console: true });
     assert.deepEqual(ui.svc.ops(), ["scan"]);
     await ui.elapse(999);
     assert.equal(ui.svc.of("status").length, 0, "no poll before 1000 ms");
@@ -150,8 +146,7 @@ describe("scan polling", () => {
 
 describe("the list", () => {
   test("a list answered \"still running\" is asked again every 1000 ms, then fills the menu", async () => {
-    ui = await open({ list: (req, n) => (n < 2 ? answer.pending("L1") : answer.done("List ready", { os_list: TWO_DISCS })) });
-    await ui.idle();
+    ui = await quiet({ list: (req, n) => (n < 2 ? answer.pending("L1") : answer.done("List ready", { os_list: TWO_DISCS })) });
     assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: "<h5>Scan: Scan finished</h5>", retry: "none" });
     await ui.elapse(999);
     assert.equal(ui.svc.of("list").length, 1);
@@ -172,8 +167,7 @@ describe("the list", () => {
     ["with os_list a text", answer.offContract(answer.json({ status: 200, os_list: "sda" }))],
   ]) {
     test(`a list answer ${name}: the failure state`, async () => {
-      ui = await open({ list });
-      await ui.idle();
+      ui = await quiet({ list });
       await ui.advance(5000);
       assert.deepEqual(await overlayState(), FAILED);
       assert.deepEqual(ui.svc.ops(), ["scan", "list"]);
@@ -214,8 +208,7 @@ describe("the first page's failure states", () => {
   }
 
   test("a tap on \"Try again\" loads the page afresh", async () => {
-    ui = await open({ scan: answer.refused("service starting", 503) });
-    await ui.idle();
+    ui = await quiet({ scan: answer.refused("service starting", 503) });
     await Promise.all([ui.page.waitForEvent("domcontentloaded"), ui.page.click("#retry_button")]);
     await ui.idle();
     assert.deepEqual(ui.svc.ops(), ["scan", "scan"]);
@@ -226,8 +219,7 @@ describe("a service that is not there yet", () => {
   test("the scan is sent again, one at a time, after 1, 2, 3, 4, then 5 s, with the waiting words; then the menu", async () => {
     // Refused, refused, never answered (given up at its 30 s bound), refused x3, then up.
     const tries = [answer.down(), answer.down(), answer.hang(), answer.down(), answer.down(), answer.down()];
-    ui = await open({ scan: (req, n) => tries[n] ?? answer.done("Scan finished", { uuid: SCAN_UUID }) });
-    await ui.idle();
+    ui = await quiet({ scan: (req, n) => tries[n] ?? answer.done("Scan finished", { uuid: SCAN_UUID }) });
     assert.deepEqual(await overlayState(), { overlay: true, indicator: true, scanMsg: WAITING_HTML, retry: "none" });
     const times = [];
     while (ui.svc.of("scan").length < 7) {
@@ -258,8 +250,7 @@ describe("the image menu", () => {
   });
 
   test("an empty os_list gives \"Select..\" alone; the overlay still goes after 1000 ms", async () => {
-    ui = await open({ list: answer.done("none", { os_list: {} }) });
-    await ui.idle();
+    ui = await quiet({ list: answer.done("none", { os_list: {} }) });
     assert.deepEqual(await entries(), [["", "Select.."]]);
     assert.equal((await overlayState()).overlay, true);
     await ui.advance(1000);

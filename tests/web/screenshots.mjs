@@ -6,9 +6,7 @@
 
 import fs from "node:fs";
 import path from "node:path";
-import { setup } from "./harness/browser.mjs";
-import { UI } from "./harness/ui.mjs";
-import { FakeService, answer } from "./harness/fake_service.mjs";
+import { answer, FakeService, setup, UI } from "./harness/browser.mjs";
 
 const out = path.resolve(process.argv[2] || "/tmp/lumenos-shots");
 const [width, height] = (process.argv[3] || "800x700").split("x").map(Number);
@@ -42,9 +40,7 @@ try {
   await ui.svc.release();
   await ui.ready();
   await shot(ui, "2-first-page");
-  await ui.choose(1);
-  await ui.option("restore");
-  await ui.proceed();
+  await ui.ask(1, "restore");
   await ui.advance(400);
   await shot(ui, "3-dialog");
   await ui.answer(true);

@@ -5,21 +5,17 @@
 
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { RESULT_SHOWN } from "./harness/ui.mjs";
-import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
+import { answer, pagePerTest, RESULT_SHOWN, SCAN_UUID } from "./harness/browser.mjs";
+import { shownText } from "../page_reading.mjs";
 
 let ui;
-const { open, ready } = pagePerTest();
+const { quiet, started } = pagePerTest();
 
 const R = "R-silent";
 
 // The page's fake time, and the notice as shown (null while hidden).
 const now = () => ui.page.evaluate(() => Date.now());
-const notice = (id) => ui.page.evaluate((i) => {
-  const e = document.getElementById(i);
-  return e && !e.hidden ? e.textContent : null;
-}, id);
+const notice = (id) => ui.page.evaluate(shownText(id));
 const shown = (id) => `!!document.getElementById('${id}') && !document.getElementById('${id}').hidden`;
 const msgIs = (text) => `document.getElementById('action_msg').textContent === ${JSON.stringify(text)}`;
 
@@ -27,8 +23,7 @@ const until = (expr, step) => ui.reach(expr, { step, max: 2000 });
 
 test("scan polls without an answer are abandoned and followed by the next; the notice shows 20 s after the last answer and goes with the next", async () => {
   const status = (req, n) => (n < 3 ? answer.hang() : answer.status(SCAN_UUID, 200, "Scan finished"));
-  ui = await open({ scan: answer.pending(SCAN_UUID, "scan started"), status });
-  await ui.idle();
+  ui = await quiet({ scan: answer.pending(SCAN_UUID, "scan started"), status });
   const answered = await now();
   assert.equal(await notice("scan_notice"), null);
   await until(shown("scan_notice"), 250);
@@ -50,8 +45,7 @@ test("action polls without an answer: the notice while silent, gone at the next 
     if (n === 3) return answer.status(R, 102, "Verifying", ["line b"]);
     return answer.status(R, 200, "Restore complete", ["line c"]);
   };
-  ui = await ready({ restore: answer.pending(R, "accepted"), status });
-  await ui.start(1, "restore");
+  ui = await started({ restore: answer.pending(R, "accepted"), status }, "restore");
   await until(msgIs("Writing"), 2000);
   const answered = await now();
   await until(shown("action_notice"), 250);
@@ -77,8 +71,7 @@ test("action polls without an answer: the notice while silent, gone at the next 
 });
 
 test("a restore request without an answer: the notice after 20 s; at its bound not confirmed, never failed; nothing invites a second restore", async () => {
-  ui = await ready({ restore: answer.hang(), reboot: answer.hang() });
-  await ui.start(1, "restore");
+  ui = await started({ restore: answer.hang(), reboot: answer.hang() }, "restore");
   await ui.idle();
   const sent = await now();
   await until(shown("action_notice"), 500);

@@ -3,10 +3,9 @@
 
 import { test } from "node:test";
 import assert from "node:assert/strict";
-import { pagePerTest } from "./harness/browser.mjs";
-import { answer, SCAN_UUID } from "./harness/fake_service.mjs";
+import { answer, pagePerTest, SCAN_UUID } from "./harness/browser.mjs";
 
-const { ready } = pagePerTest();
+const { started } = pagePerTest();
 
 test("5000 polls without an end give \"FAIL:  Timeout\" and the fail mark; no poll follows", async () => {
   const R = "R-long";
@@ -18,8 +17,7 @@ test("5000 polls without an end give \"FAIL:  Timeout\" and the fail mark; no po
     answer.refused("busy"),
     answer.offContract(answer.json({ status: 200, log_messages: [] })),
   ];
-  const ui = await ready({ restore: answer.pending(R, "accepted"), status: (req, n) => kinds[n % kinds.length] });
-  await ui.start(1, "restore");
+  const ui = await started({ restore: answer.pending(R, "accepted"), status: (req, n) => kinds[n % kinds.length] }, "restore");
   const t0 = Date.now();
   await ui.untilResult(5200);
   const ms = Date.now() - t0;

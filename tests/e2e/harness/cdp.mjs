@@ -1,7 +1,7 @@
 // A minimal Chrome DevTools Protocol client for one page target.
 
 import WebSocket from "ws";
-import { sleep, waitFor, withTimeout } from "./wait.mjs";
+import { sleep, waitFor, withTimeout } from "../../wait.mjs";
 
 const COMMAND_TIMEOUT = 15000;
 

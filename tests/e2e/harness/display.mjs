@@ -5,7 +5,7 @@ import { execFile } from "node:child_process";
 import { existsSync, readFileSync, rmSync } from "node:fs";
 import { promisify } from "node:util";
 import { ProcessGroup } from "./process_group.mjs";
-import { waitFor } from "./wait.mjs";
+import { waitFor } from "../../wait.mjs";
 
 const execFileAsync = promisify(execFile);
 

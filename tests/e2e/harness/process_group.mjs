@@ -3,7 +3,7 @@
 
 import { spawn, spawnSync } from "node:child_process";
 import { readFileSync } from "node:fs";
-import { Fatal, withTimeout } from "./wait.mjs";
+import { Fatal, withTimeout } from "../../wait.mjs";
 
 const live = new Set();
 
@@ -23,12 +23,17 @@ for (const signal of ["SIGINT", "SIGTERM"]) {
   process.on(signal, () => process.exit(130));
 }
 
-// The state letter and parent of a process; null once it is gone.
-export function processStat(pid) {
+const CLOCK_TICKS_PER_S = 100;
+
+// The name, the state letter, the parent and the CPU time in ms (user and
+// system) of a process ("123", all its threads) or of one thread
+// ("123/task/124"); null once it is gone.
+export function processStat(of) {
   try {
-    const text = readFileSync(`/proc/${pid}/stat`, "utf8");
-    const [state, parent] = text.slice(text.lastIndexOf(")") + 2).split(" ");
-    return { state, parent: Number(parent) };
+    const text = readFileSync(`/proc/${of}/stat`, "utf8");
+    const fields = text.slice(text.lastIndexOf(")") + 2).split(" ");
+    const cpuMs = ((Number(fields[11]) + Number(fields[12])) * 1000) / CLOCK_TICKS_PER_S;
+    return { name: text.slice(text.indexOf("(") + 1, text.lastIndexOf(")")), state: fields[0], parent: Number(fields[1]), cpuMs };
   } catch {
     return null;
   }

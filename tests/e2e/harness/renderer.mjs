@@ -3,7 +3,7 @@
 
 import { PageSession, pageTargets } from "./cdp.mjs";
 import { processStat } from "./process_group.mjs";
-import { waitFor } from "./wait.mjs";
+import { waitFor } from "../../wait.mjs";
 
 // Renderers are forks of the engine's zygote: the processes of the
 // program's group whose parent is a process of the group other than the

@@ -5,7 +5,7 @@ import { PageSession, pageTargets } from "./cdp.mjs";
 import { appBinary } from "./paths.mjs";
 import { freePort } from "./ports.mjs";
 import { ProcessGroup } from "./process_group.mjs";
-import { waitFor } from "./wait.mjs";
+import { waitFor } from "../../wait.mjs";
 
 export const START_URL = "client://web/index.html";
 // Holds in the start page once its modules have published their handlers.

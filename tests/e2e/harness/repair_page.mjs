@@ -1,10 +1,7 @@
 // What a user does and sees on the repair page, over CDP.
 
 import { LOG_AREA, logAreaAtRest } from "../../log_area.mjs";
-import { ACTION_PAGE, DIALOG_OPEN, RESULT_SHOWN } from "../../page_reading.mjs";
-
-const YES = "exConfirmPromiseBtnYes";
-const NO = "exConfirmPromiseBtnNo";
+import { ACTION_PAGE, DIALOG_OPEN, NO, RESULT_SHOWN, YES } from "../../page_reading.mjs";
 
 export class RepairPage {
   constructor(page) {

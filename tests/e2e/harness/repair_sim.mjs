@@ -9,7 +9,7 @@ import path from "node:path";
 import { scenarioDir, simBinary } from "./paths.mjs";
 import { portInUse } from "./ports.mjs";
 import { ProcessGroup } from "./process_group.mjs";
-import { waitFor } from "./wait.mjs";
+import { waitFor } from "../../wait.mjs";
 import { answerFindings, requestFindings } from "../../service_contract.mjs";
 
 export const SERVICE_PORT = 8080;

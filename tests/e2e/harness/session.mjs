@@ -17,7 +17,7 @@ import { RepairSim } from "./repair_sim.mjs";
 export * from "./journal.mjs";
 export { APPENDED_SWITCHES, START_PAGE_READY, START_URL } from "./repair_app.mjs";
 export { RepairSim, writeRestoreScenario, writeScenario } from "./repair_sim.mjs";
-export { sleep, waitFor } from "./wait.mjs";
+export { sleep, waitFor } from "../../wait.mjs";
 
 export class Session {
   // appArgs: extra switches; appEnv: changes to the program's environment,

@@ -210,6 +210,19 @@ class ResourceRequestDriverTest : public testing::Test {
     tasks_.RunAll();
   }
 
+  // Starts the request: the client hears nothing until |answer| has run on
+  // another thread, then |expected|; the handler was called on this thread
+  // only.
+  void ExpectHeardOnlyAfter(const Heard& expected,
+                            std::function<void()> answer) {
+    Start();
+    tasks_.RunAll();
+    EXPECT_EQ(heard_, Heard{});
+    FromOtherThread(std::move(answer));
+    EXPECT_EQ(heard_, expected);
+    EXPECT_FALSE(handler_->other_thread_call);
+  }
+
   TaskQueue tasks_;
   CefRefPtr<ScriptedHandler> handler_ = new ScriptedHandler();
   std::shared_ptr<ResourceRequestDriver> driver_;
@@ -236,17 +249,11 @@ TEST_F(ResourceRequestDriverTest, ImmediateOpenReadsTheWholeBody) {
 TEST_F(ResourceRequestDriverTest, DeferredOpenWaitsForContinueFromAnyThread) {
   DeferOpen();
   handler_->read = ReadFrom("later");
-  Start();
-  tasks_.RunAll();
-  EXPECT_EQ(heard_, Heard{});
-
-  FromOtherThread([&] {
+  ExpectHeardOnlyAfter(Heard{Response("later")}, [&] {
     pending_open_->Continue();
     pending_open_->Continue();
     pending_open_ = nullptr;
   });
-  EXPECT_EQ(heard_, Heard{Response("later")});
-  EXPECT_FALSE(handler_->other_thread_call);
 }
 
 TEST_F(ResourceRequestDriverTest, DeferredOpenCancelledFails) {
@@ -297,11 +304,8 @@ TEST_F(ResourceRequestDriverTest, DeclinedOpenFallsBackToProcessRequest) {
     return true;
   };
   handler_->read = ReadFrom("old style");
-  Start();
-  tasks_.RunAll();
-  EXPECT_EQ(heard_, Heard{});
-  FromOtherThread([&] { pending->Continue(); });
-  EXPECT_EQ(heard_, Heard{Response("old style")});
+  ExpectHeardOnlyAfter(Heard{Response("old style")},
+                       [&] { pending->Continue(); });
 }
 
 TEST_F(ResourceRequestDriverTest, HeadersWithARedirectRedirect) {
@@ -351,17 +355,11 @@ TEST_F(ResourceRequestDriverTest, ReadErrorsFail) {
 
 TEST_F(ResourceRequestDriverTest, AsyncReadContinuesFromAnyThread) {
   DeferRead();
-  Start();
-  tasks_.RunAll();
-  EXPECT_EQ(heard_, Heard{});
-
-  FromOtherThread([&] {
+  ExpectHeardOnlyAfter(Heard{Response("async")}, [&] {
     memcpy(pending_buffer_, "async", 5);
     pending_read_->Continue(5);
     pending_read_ = nullptr;
   });
-  EXPECT_EQ(heard_, Heard{Response("async")});
-  EXPECT_FALSE(handler_->other_thread_call);
 }
 
 TEST_F(ResourceRequestDriverTest, WithoutReadTheOlderReadResponseServes) {

@@ -9,6 +9,11 @@ import { FakeService } from "./fake_service.mjs";
 import { startStaticServer } from "./static_server.mjs";
 import { UI } from "./ui.mjs";
 
+// A test file imports from here what it uses beside its pages: the fake
+// service's answers and names, and the page's state it waits for.
+export { answer, eventually, FakeService, SCAN_UUID, SERVICE, TWO_DISCS } from "./fake_service.mjs";
+export { RESULT_SHOWN, UI } from "./ui.mjs";
+
 const CHROMIUM_ARGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
   "--disable-background-networking", "--disable-component-update", "--disable-sync", "--disable-web-security"];
 
@@ -36,9 +41,9 @@ export function browserForFile() {
   return env;
 }
 
-// One page at a time on the file's browser: open() and ready() (open, then
-// wait for the first page) close the page opened before, and so does the
-// end of each test; a page closed had no uncaught error.
+// One page at a time on the file's browser: open() and the helpers below
+// close the page opened before, and so does the end of each test; a page
+// closed had no uncaught error.
 export function pagePerTest() {
   const env = browserForFile();
   let current;
@@ -63,5 +68,17 @@ export function pagePerTest() {
     await ui.ready();
     return ui;
   };
-  return { env, open, ready };
+  // open(), then wait until the page is quiet.
+  const quiet = async (handlers, options) => {
+    const ui = await open(handlers, options);
+    await ui.idle();
+    return ui;
+  };
+  // ready(), then menu entry `index` and option `optionId` confirmed.
+  const started = async (handlers, optionId, index = 1, options = {}) => {
+    const ui = await ready(handlers, options);
+    await ui.start(index, optionId);
+    return ui;
+  };
+  return { env, open, ready, quiet, started };
 }

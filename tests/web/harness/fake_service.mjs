@@ -5,6 +5,7 @@
 // against the service's contract; the breaks are kept in contractBreaks.
 
 import { answerFindings, requestFindings } from "../../service_contract.mjs";
+import { waitFor } from "../../wait.mjs";
 
 export const SERVICE = "http://127.0.0.1:8080/lumenos-repair";
 
@@ -42,13 +43,8 @@ export const TWO_DISCS = {
 };
 
 // Waits (real time) until fn() is true in Node, e.g. until a request came.
-export async function eventually(fn, timeout = 5000) {
-  const end = Date.now() + timeout;
-  while (!fn()) {
-    if (Date.now() > end) throw new Error("timed out waiting for " + fn);
-    await new Promise((r) => setTimeout(r, 2));
-  }
-}
+export const eventually = (fn, timeout = 5000) =>
+  waitFor(String(fn), () => Boolean(fn()), { timeout, interval: 2 });
 
 export class FakeService {
   // handlers: { scan, list, status, restore, repair, "factory-reset", reboot,

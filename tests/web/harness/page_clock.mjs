@@ -25,8 +25,12 @@ export function clampAndObserve() {
   const later = [];
   const channel = new MessageChannel();
   channel.port1.onmessage = () => later.shift()();
+  // Runs fn in a task of its own, then wakes the driver.
   const nextTask = (fn) => {
-    later.push(fn);
+    later.push(() => {
+      fn();
+      wake();
+    });
     channel.port2.postMessage(0);
   };
   const realFetch = window.fetch;
@@ -48,7 +52,6 @@ export function clampAndObserve() {
       nextTask(() => {
         net.out.splice(net.out.indexOf(request), 1);
         net.settled += 1;
-        wake();
       }),
     );
   };
@@ -56,12 +59,7 @@ export function clampAndObserve() {
     const real = Response.prototype[method];
     Response.prototype[method] = function (...args) {
       window.__net.reading += 1;
-      return real.apply(this, args).finally(() =>
-        nextTask(() => {
-          net.reading -= 1;
-          wake();
-        }),
-      );
+      return real.apply(this, args).finally(() => nextTask(() => (net.reading -= 1)));
     };
   }
 }

@@ -5,7 +5,8 @@ import assert from "node:assert/strict";
 import { eventually } from "./fake_service.mjs";
 import { clampAndObserve, driveInPage, quietInPage } from "./page_clock.mjs";
 import { BLANK } from "./static_server.mjs";
-import { ACTION_PAGE, DIALOG_OPEN, RESULT_SHOWN } from "../../page_reading.mjs";
+import { waitFor, withTimeout } from "../../wait.mjs";
+import { ACTION_PAGE, DIALOG_OPEN, NO, RESULT_SHOWN, YES } from "../../page_reading.mjs";
 
 export { RESULT_SHOWN };
 
@@ -76,27 +77,17 @@ export class UI {
   // Waits (real time) until the expression holds in the page. Polled from
   // here: a string that the page evaluates itself would break its script
   // policy.
-  async waitFor(expr, timeout = 10000) {
-    const end = Date.now() + timeout;
-    while (!(await this.page.evaluate(expr))) {
-      if (Date.now() > end) throw new Error("timed out waiting for " + expr);
-      await new Promise((r) => setTimeout(r, 5));
-    }
+  waitFor(expr, timeout = 10000) {
+    const holds = async () => Boolean(await this.page.evaluate(expr));
+    return waitFor(expr, holds, { timeout, interval: 5 });
   }
 
   // Waits until every request sent has been answered and handled (a
   // request held by the service is never answered: don't wait for it). The
   // wait is in real time and generous: a loaded machine is slow to route.
-  async idle(timeout = 30000) {
-    let timer;
-    const late = new Promise((_, reject) => {
-      timer = setTimeout(() => reject(new Error("the page did not get quiet: a request left unanswered?")), timeout);
-    });
-    try {
-      await Promise.race([this.page.evaluate(quietInPage), late]);
-    } finally {
-      clearTimeout(timer);
-    }
+  idle(timeout = 30000) {
+    const what = "the page to get quiet (a request left unanswered?)";
+    return withTimeout(what, this.page.evaluate(quietInPage), timeout);
   }
 
   // Waits until the service has received n requests in all.
@@ -151,15 +142,20 @@ export class UI {
 
   // Answers the open dialog with a click and lets its watcher run.
   async answer(yes) {
-    await this.page.click(yes ? "#exConfirmPromiseBtnYes" : "#exConfirmPromiseBtnNo");
+    await this.page.click("#" + (yes ? YES : NO));
     await this.advance(20);
+  }
+
+  // Choose image, option and Proceed.
+  async ask(imageIndex, optionId) {
+    await this.choose(imageIndex);
+    await this.option(optionId);
+    await this.proceed();
   }
 
   // Choose image, option, Proceed and Yes.
   async start(imageIndex, optionId) {
-    await this.choose(imageIndex);
-    await this.option(optionId);
-    await this.proceed();
+    await this.ask(imageIndex, optionId);
     await this.answer(true);
   }
 

@@ -11,6 +11,8 @@ const { ready, started } = pagePerTest();
 // Each option's value, as the headings name it; the id is also the request.
 const VALUE = { restore: "Restore", "factory-reset": "Factory-reset", repair: "Repair", reboot: "Reboot" };
 const OPTIONS = Object.keys(VALUE);
+// The query of a restore, a repair or (with its delay) a reboot of the third entry.
+const KEYS = `disc=mmcblk0&image=lumenos-3.0-rc1&scanuuid=${SCAN_UUID}`;
 
 // The result line, the mark and whether the buttons are shown.
 async function outcome() {
@@ -39,12 +41,8 @@ describe("starting an action", () => {
   });
 
   test("each option sends its request with disc key, image key and scan uuid (factory reset: efi and image)", async () => {
-    const expected = {
-      restore: `disc=mmcblk0&image=lumenos-3.0-rc1&scanuuid=${SCAN_UUID}`,
-      "factory-reset": `disc=mmcblk0&efi=lumenos-3.0-rc1&image=${SCAN_UUID}`,
-      repair: `disc=mmcblk0&image=lumenos-3.0-rc1&scanuuid=${SCAN_UUID}`,
-      reboot: `disc=mmcblk0&image=lumenos-3.0-rc1&scanuuid=${SCAN_UUID}&delay=10`,
-    };
+    const expected = { restore: KEYS, "factory-reset": `disc=mmcblk0&efi=lumenos-3.0-rc1&image=${SCAN_UUID}`, repair: KEYS,
+      reboot: `${KEYS}&delay=10` };
     for (const [id, query] of Object.entries(expected)) {
       ui = await started({ [id]: answer.hang() }, id, 3);
       await ui.requests(3);
@@ -218,10 +216,10 @@ describe("following a request", () => {
 });
 
 describe("the buttons of the action page", () => {
+  const RESTORED = answer.status("R1", 200, "Restore complete", ["l1", "l2"]);
   // A restore followed to its result, the dialog's overlay gone.
   async function restored(handlers = {}, options) {
-    const status = answer.status("R1", 200, "Restore complete", ["l1", "l2"]);
-    ui = await started({ restore: answer.pending("R1", "accepted"), status, ...handlers }, "restore", 1, options);
+    ui = await started({ restore: answer.pending("R1", "accepted"), status: RESTORED, ...handlers }, "restore", 1, options);
     await ui.untilResult();
     await ui.dialogGone();
   }
@@ -286,10 +284,8 @@ describe("the buttons of the action page", () => {
   });
 
   test("Reboot with another image names it, and on Yes reboots that image", async () => {
-    await restored({ reboot: answer.held(answer.pending("B7", "reboot accepted")), status: (req) =>
-      req.params.uuid === "B7"
-        ? answer.status("B7", 200, "Reboot scheduled", ["bye"])
-        : answer.status("R1", 200, "Restore complete", ["l1", "l2"]) });
+    await restored({ reboot: answer.held(answer.pending("B7", "reboot accepted")),
+      status: (req) => (req.params.uuid === "B7" ? answer.status("B7", 200, "Reboot scheduled", ["bye"]) : RESTORED) });
     await ui.choose(3);
     await ui.page.click("#reboot1");
     assert.equal(await ui.text("#exConfirmPromise_title"), "Reboot");
@@ -308,7 +304,7 @@ describe("the buttons of the action page", () => {
     assert.equal(await ui.log(), "");
     await ui.svc.release();
     await ui.idle();
-    assert.equal(ui.svc.of("reboot")[0].query, `disc=mmcblk0&image=lumenos-3.0-rc1&scanuuid=${SCAN_UUID}&delay=10`);
+    assert.equal(ui.svc.of("reboot")[0].query, `${KEYS}&delay=10`);
     assert.equal(await ui.log(), "reboot accepted\n");
     // Followed to 200: success, the mark stays hidden.
     await ui.runUntil("document.getElementById('action_msg').textContent.startsWith('SUCCESS  Reboot')", { step: 2000 });

@@ -41,8 +41,8 @@ describe("starting an action", () => {
   });
 
   test("each option sends its request with disc key, image key and scan uuid (factory reset: efi and image)", async () => {
-    const expected = { restore: KEYS, "factory-reset": `disc=mmcblk0&efi=lumenos-3.0-rc1&image=${SCAN_UUID}`, repair: KEYS,
-      reboot: `${KEYS}&delay=10` };
+    const factoryReset = `disc=mmcblk0&efi=lumenos-3.0-rc1&image=${SCAN_UUID}`;
+    const expected = { restore: KEYS, "factory-reset": factoryReset, repair: KEYS, reboot: `${KEYS}&delay=10` };
     for (const [id, query] of Object.entries(expected)) {
       ui = await started({ [id]: answer.hang() }, id, 3);
       await ui.requests(3);
@@ -219,7 +219,8 @@ describe("the buttons of the action page", () => {
   const RESTORED = answer.status("R1", 200, "Restore complete", ["l1", "l2"]);
   // A restore followed to its result, the dialog's overlay gone.
   async function restored(handlers = {}, options) {
-    ui = await started({ restore: answer.pending("R1", "accepted"), status: RESTORED, ...handlers }, "restore", 1, options);
+    const restore = answer.pending("R1", "accepted");
+    ui = await started({ restore, status: RESTORED, ...handlers }, "restore", 1, options);
     await ui.untilResult();
     await ui.dialogGone();
   }

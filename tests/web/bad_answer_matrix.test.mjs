@@ -77,10 +77,12 @@ function statusOf(uuid, handler) {
   return (req, n) => (req.params.uuid === uuid ? known(req, n) : answer.refused("unknown uuid", 404));
 }
 
-const followed = (op) => ({
-  [op]: answer.pending(R, "accepted"),
-  status: statusOf(R, answer.status(R, 200, "Finished", ["done"])),
-});
+const SCAN_STARTED = answer.pending(SCAN_UUID, "scan started");
+const SCAN_FINISHED = answer.status(SCAN_UUID, 200, "Scan finished");
+const ACCEPTED = answer.pending(R, "accepted");
+const FINISHED = answer.status(R, 200, "Finished", ["done"]);
+
+const followed = (op) => ({ [op]: ACCEPTED, status: statusOf(R, FINISHED) });
 
 async function startAction(ui, optionId) {
   await ui.ready();
@@ -96,42 +98,35 @@ const CLEAR_END = "['Logs cleaned', 'Clear logs failed'].includes(document.getEl
 
 const scanOp = {
   kind: "request", request: "scan", page: "scan", step: 1000, end: SCAN_END,
-  service: (f) => ({
-    scan: faulted(f, answer.pending(SCAN_UUID, "scan started")),
-    status: statusOf(SCAN_UUID, answer.status(SCAN_UUID, 200, "Scan finished")),
-  }),
+  service: (f) => ({ scan: faulted(f, SCAN_STARTED), status: statusOf(SCAN_UUID, SCAN_FINISHED) }),
   drive: async () => {},
 };
 
 const actionOp = (request, optionId) => ({
   kind: "request", request, page: "action", step: 2000, end: ACTION_END,
-  service: (f) => ({ ...followed(request), [request]: faulted(f, answer.pending(R, "accepted")) }),
+  service: (f) => ({ ...followed(request), [request]: faulted(f, ACCEPTED) }),
   drive: (ui) => startAction(ui, optionId),
+});
+
+// The polls of a request that `started` accepted with `uuid`: the fault
+// turns `working` for the first of them, `finished` answers the rest.
+const pollOp = (base, name, column, started, uuid, working, finished) => ({
+  ...base, name, column, kind: "poll", request: "status",
+  service: (f) => ({ ...started, status: statusOf(uuid, faulted(f, working, finished)) }),
 });
 
 const OPERATIONS = [
   { name: "scan", ...scanOp },
   { ...scanOp, name: "list", request: "list",
     service: (f) => ({ list: faulted(f, answer.done("List ready", { os_list: TWO_DISCS })) }) },
-  {
-    ...scanOp, name: "status during scan", column: "scan poll", kind: "poll", request: "status",
-    service: (f) => ({
-      scan: answer.pending(SCAN_UUID, "scan started"),
-      status: statusOf(SCAN_UUID,
-        faulted(f, answer.status(SCAN_UUID, 102, "Checking discs", ["found sda"]), answer.status(SCAN_UUID, 200, "Scan finished"))),
-    }),
-  },
+  pollOp(scanOp, "status during scan", "scan poll", { scan: SCAN_STARTED }, SCAN_UUID,
+    answer.status(SCAN_UUID, 102, "Checking discs", ["found sda"]), SCAN_FINISHED),
   { name: "restore", ...actionOp("restore", "restore") },
   { name: "factory reset", ...actionOp("factory-reset", "factory-reset") },
   { name: "repair", ...actionOp("repair", "repair") },
   { name: "reboot", ...actionOp("reboot", "reboot") },
-  {
-    ...actionOp("status", "restore"), name: "status during action", column: "action poll", kind: "poll",
-    service: (f) => ({
-      restore: answer.pending(R, "accepted"),
-      status: statusOf(R, faulted(f, answer.status(R, 102, "Writing", ["wrote a block"]), answer.status(R, 200, "Finished", ["done"]))),
-    }),
-  },
+  pollOp(actionOp("status", "restore"), "status during action", "action poll", { restore: ACCEPTED }, R,
+    answer.status(R, 102, "Writing", ["wrote a block"]), FINISHED),
   {
     name: "clear", kind: "request", request: "clear", page: "clear", step: 1000, end: CLEAR_END,
     service: (f) => ({ ...followed("restore"), clear: faulted(f, answer.done("Logs cleared", { uuid: R })) }),

@@ -28,6 +28,9 @@ function reference(text, batch) {
   return text;
 }
 
+// Words of `len` units of the alphabet, as `pick` draws them.
+const wordOf = (alphabet, pick) => (len) => Array.from({ length: len }, () => alphabet[pick(alphabet.length)]).join("");
+
 test("the log alone: batches rich in short lines give the straightforward rule's log, across chunks, while its tables grow and past their budget", () => {
   checkShortLines(new ActionLog());
   const overBudget = new ActionLog({ shortSlotBudget: 1 << 15 });
@@ -38,7 +41,7 @@ test("the log alone: batches rich in short lines give the straightforward rule's
 function checkShortLines(log) {
   const pick = seededRandom(7).below;
   const alphabet = [..."0123456789abcdef:. \n"];
-  const word = (len) => Array.from({ length: len }, () => alphabet[pick(alphabet.length)]).join("");
+  const word = wordOf(alphabet, pick);
   let text = "";
   let skipped = 0;
   let appended = 0;
@@ -74,11 +77,12 @@ function checkShortLines(log) {
 describe("the rule over the whole log", () => {
   // The page with its real modules (the scan never ends, nothing else
   // runs), and in it the log view, the straightforward rule and the
-  // seeded generator.
+  // seeded generators.
   beforeEach(async () => {
     ui = await open({ scan: answer.hang() }, { clock: false });
     // Evaluated over the protocol, so the page's script policy does not apply.
-    await ui.page.evaluate(`window.seededRandom = ${seededRandom}; window.reference = ${reference};`);
+    await ui.page.evaluate(`window.seededRandom = ${seededRandom}; window.reference = ${reference};
+      window.wordOf = ${wordOf};`);
     await ui.page.evaluate(async () => {
       window.log = await import("/log_view.js");
       // The last VIEW_LINES lines of a log text.
@@ -121,7 +125,7 @@ describe("the rule over the whole log", () => {
         const rand = window.seededRandom(seed);
         const pick = rand.below;
         const alphabet = [...alphabets[seed % alphabets.length]];
-        const word = (len) => Array.from({ length: len }, () => alphabet[pick(alphabet.length)]).join("");
+        const word = window.wordOf(alphabet, pick);
         let expected = "";
         window.log.clearLog();
         for (let b = 0; b < 250; b++) {

@@ -16,18 +16,17 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct Outcome {
-  int exit_code = -1;
-  std::string output;
-};
-
-Outcome RunToEnd(const std::string& arguments) {
+// Runs the binary with |arguments| to its end; expects it to exit with 2 and
+// to say |said|.
+void ExpectExitsWithTwoSaying(const std::string& arguments,
+                              const std::string& said) {
   testing::internal::CaptureStdout();
   const std::string command =
       std::string(SIM_EXECUTABLE) + " " + arguments + " 2>&1";
   const int status = std::system(command.c_str());
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
-          testing::internal::GetCapturedStdout()};
+  const std::string output = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2) << arguments;
+  EXPECT_NE(output.find(said), std::string::npos) << output;
 }
 
 TEST(ExecutableTest, MalformedScenarioExitsWithTwoNamingTheField) {
@@ -35,24 +34,16 @@ TEST(ExecutableTest, MalformedScenarioExitsWithTwoNamingTheField) {
       fs::temp_directory_path() / (std::to_string(getpid()) + "-bad.json");
   std::ofstream(file) << R"({"name": "bad", "discs": [{"key": "a",)"
                          R"( "label": "A", "images": {}}]})";
-  Outcome outcome = RunToEnd("--port 0 --scenario " + file.string());
+  ExpectExitsWithTwoSaying(
+      "--port 0 --scenario " + file.string(),
+      "scenario.discs[0].images: must be a non-empty object");
   fs::remove(file);
-  EXPECT_EQ(outcome.exit_code, 2);
-  EXPECT_NE(outcome.output.find("scenario.discs[0].images: must be a "
-                                "non-empty object"),
-            std::string::npos)
-      << outcome.output;
 }
 
 TEST(ExecutableTest, BadFlagsAndMissingScenarioExitWithTwo) {
-  Outcome flag = RunToEnd("--port nine");
-  EXPECT_EQ(flag.exit_code, 2);
-  EXPECT_NE(flag.output.find("usage:"), std::string::npos);
-  Outcome missing = RunToEnd("--port 0 --scenario no-such-scenario");
-  EXPECT_EQ(missing.exit_code, 2);
-  EXPECT_NE(missing.output.find("no scenario \"no-such-scenario\""),
-            std::string::npos)
-      << missing.output;
+  ExpectExitsWithTwoSaying("--port nine", "usage:");
+  ExpectExitsWithTwoSaying("--port 0 --scenario no-such-scenario",
+                           "no scenario \"no-such-scenario\"");
 }
 
 TEST(ExecutableTest, ServesANamedScenarioAndStopsCleanlyOnSigterm) {

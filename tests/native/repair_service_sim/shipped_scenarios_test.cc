@@ -51,10 +51,11 @@ class ShippedScenariosTest : public ServiceTest {
     return uuid;
   }
 
-  Followed Restore(const std::string& scan) {
+  // Starts a restore of lumenos-3.6.2 after |scan|; returns its uuid.
+  std::string StartRestore(const std::string& scan) {
     Json accepted = Call(RestoreOf(scan, "lumenos-3.6.2"));
     EXPECT_EQ(accepted["status"], 102);
-    return Follow(accepted["uuid"], 2000);
+    return accepted["uuid"];
   }
 };
 
@@ -79,8 +80,9 @@ TEST_F(ShippedScenariosTest, EachEndsAsItIsNamedFor) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.scenario);
     Use(ShippedScenario(c.scenario));
-    const Followed followed =
-        c.restore ? Restore(ScanToEnd()) : Follow(Call("scan")["uuid"], 1000);
+    const Followed followed = c.restore
+                                  ? Follow(StartRestore(ScanToEnd()), 2000)
+                                  : Follow(Call("scan")["uuid"], 1000);
     EXPECT_EQ(followed.polls, c.polls);
     EXPECT_EQ(followed.final_code, c.final_code);
     EXPECT_EQ(followed.final_line, c.final_line);
@@ -90,8 +92,7 @@ TEST_F(ShippedScenariosTest, EachEndsAsItIsNamedFor) {
 TEST_F(ShippedScenariosTest,
        ServiceStopsAnsweringTwoPollsOfTheActionForHalfAMinute) {
   Use(ShippedScenario("service-stops-answering"));
-  Json accepted = Call(RestoreOf(ScanToEnd(), "lumenos-3.6.2"));
-  std::string uuid = accepted["uuid"];
+  std::string uuid = StartRestore(ScanToEnd());
   std::vector<int64_t> delays;
   for (int poll = 0; poll < 4; ++poll) {
     clock_.Advance(2000);

@@ -16,7 +16,7 @@ export function updateScanStatus(text) {
   document.getElementById("scan_msg").replaceChildren(h5);
 }
 
-export function hideLoadingIcon() {
+function hideLoadingIcon() {
   document.getElementById("loading_img").style.display = "none";
 }
 

@@ -10,13 +10,13 @@ import { sleep } from "./polling.js";
 
 // 1 s, 2 s, 3 s, 4 s, then every 5 s: a service that comes up late is met
 // within 5 s, and a try on loopback costs next to nothing.
-export const RETRY_DELAYS_MS = Object.freeze([1000, 2000, 3000, 4000, 5000]);
+const RETRY_DELAYS_MS = Object.freeze([1000, 2000, 3000, 4000, 5000]);
 
 // Three minutes: well beyond the time a recovery environment takes to
 // bring its services up on a slow unit, and short enough that a person
 // who waits sees the failure, with "Try again", before giving up on the
 // unit. "Try again" then waits as long afresh.
-export const GIVE_UP_AFTER_MS = 180000;
+const GIVE_UP_AFTER_MS = 180000;
 
 export const WAITING_TEXT = "Waiting for the repair service to start...";
 
